@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QHash>
+#include <QStringList>
+#include <QToolBar>
+
+class QAction;
+class QMenu;
+
+// The main window's toolbar (Toolbar1): keyed buttons, the "help" drop-down
+// button with its page menu, and a layout the user can customise.
+class MainToolbar : public QToolBar {
+    Q_OBJECT
+public:
+    explicit MainToolbar(QWidget *parent = nullptr);
+
+    QAction *button(const QString &key) const { return m_buttons.value(key); }
+    QMenu *helpMenu() const { return m_helpMenu; }
+
+    // Shows the buttons of the layout, in its order; an empty layout means the
+    // built-in one.
+    void applyLayout(const QStringList &layout);
+    QStringList currentLayout() const;
+
+    // The stored form, for the settings.
+    QString saveLayout() const;
+    void restoreLayout(const QString &stored);
+
+    // Opens the customise dialog.
+    void customize();
+
+signals:
+    void buttonClicked(const QString &key);
+    void buttonMenuClicked(const QString &key);
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    QHash<QString, QAction *> m_buttons;
+    QMenu *m_helpMenu = nullptr;
+};

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+// The picture of a toolbar button, by its key.
+QIcon ToolbarIcon(const QString &key);

@@ -1,0 +1,488 @@
+#include "frmMainWindow.h"
+
+#include "app/Addresses.h"
+#include "app/AppSettings.h"
+#include "app/Fonts.h"
+#include "app/MainLayout.h"
+#include "app/MainStatusBar.h"
+#include "app/MainToolbar.h"
+#include "app/modMain.h"
+#include "editor/EditorText.h"
+#include "platform/Prompter.h"
+#include "run/Interpreter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTextBlock>
+
+namespace {
+constexpr int kPanelHeight = 30;      // Picture1
+constexpr int kTabRowHeight = 23;     // the tabs at the bottom of TabStrip1
+} // namespace
+
+frmMainWindow::frmMainWindow(Services &services, QWidget *parent)
+    : QMainWindow(parent), m_svc(services), m_settings(*services.settingsStore, services.appName)
+{
+    setObjectName(QStringLiteral("frmMainWindow"));
+    setWindowTitle(QStringLiteral("Vormeld 2005"));
+    resize(820, 600);
+
+    m_documents = std::make_unique<DocumentController>(*this, *m_svc.prompter);
+    mnu.build(menuBar(), this);
+    createToolbar();
+    ui.StatusBar1 = new MainStatusBar(m_svc.keyState, this);
+    setStatusBar(ui.StatusBar1);
+    createCentralArea();
+    wireMenus();
+}
+
+frmMainWindow::~frmMainWindow() = default;
+
+void frmMainWindow::createToolbar()
+{
+    ui.Toolbar1 = new MainToolbar(this);
+    addToolBar(Qt::TopToolBarArea, ui.Toolbar1);
+    connect(ui.Toolbar1, &MainToolbar::buttonClicked, this, &frmMainWindow::ToolbarButtonClick);
+    connect(ui.Toolbar1, &MainToolbar::buttonMenuClicked, this,
+            &frmMainWindow::ToolbarButtonMenuClick);
+
+    const auto page = [this](const char *name) {
+        return [this, name] { OpenHelpPage(QString::fromLatin1(name)); };
+    };
+    m_toolbarActions = {
+        {QStringLiteral("cut"), [this] { EditCommand(0); }},
+        {QStringLiteral("copy"), [this] { EditCommand(1); }},
+        {QStringLiteral("paste"), [this] { EditCommand(2); }},
+        {QStringLiteral("onlines"),
+         [this] { modMain::ShellOpen(*m_svc.shell, *m_svc.prompter, Addresses::VormeldHomePage); }},
+        {QStringLiteral("help"), page("hlp00001.htm")},
+    };
+    m_buttonMenuActions = {
+        {QStringLiteral("m1"), page("hlp00001.htm")},
+        {QStringLiteral("m2"), page("hlp00002.htm")},
+        {QStringLiteral("m3"), page("hlp00003.htm")},
+        {QStringLiteral("m4"), page("hlp00004.htm")},
+        {QStringLiteral("m5"), page("hlp00005.htm")},
+        {QStringLiteral("m6"), page("hlp00006.htm")},
+    };
+    // Buttons whose features come later are shown disabled until then.
+    for (const char *key : {"new", "open", "save", "saveweb", "print", "undo", "redo", "run",
+                            "draw", "langhelp", "lines"})
+        ui.Toolbar1->button(QString::fromLatin1(key))->setEnabled(false);
+}
+
+void frmMainWindow::createCentralArea()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(central);
+
+    ui.Picture1 = new QWidget(central);
+    ui.Picture1->setObjectName(QStringLiteral("Picture1"));
+    ui.Picture1->setFixedHeight(kPanelHeight);
+    auto *row = new QHBoxLayout(ui.Picture1);
+    row->setContentsMargins(6, 2, 6, 4);
+    ui.Combo1 = new QComboBox(ui.Picture1);
+    ui.Combo1->setObjectName(QStringLiteral("Combo1"));
+    ui.Combo2 = new QComboBox(ui.Picture1);
+    ui.Combo2->setObjectName(QStringLiteral("Combo2"));
+    for (QComboBox *c : {ui.Combo1, ui.Combo2}) {
+        c->setMinimumContentsLength(24);
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    }
+    row->addWidget(new QLabel(QStringLiteral("Subroutines:"), ui.Picture1));
+    row->addWidget(ui.Combo1, 1);
+    row->addSpacing(12);
+    row->addWidget(new QLabel(QStringLiteral("Labels:"), ui.Picture1));
+    row->addWidget(ui.Combo2, 1);
+    ui.Line1 = new QFrame(ui.Picture1);
+    ui.Line1->setObjectName(QStringLiteral("Line1"));
+    ui.Line1->setFrameShape(QFrame::HLine);
+    ui.Line1->setFrameShadow(QFrame::Sunken);
+    ui.Picture1->installEventFilter(this);
+
+    ui.TabStrip1 = new QWidget(central);
+    ui.TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
+    ui.TabBar = new QTabBar(ui.TabStrip1);
+    ui.TabBar->setObjectName(QStringLiteral("TabStrip1Tabs"));
+    ui.TabBar->setShape(QTabBar::RoundedSouth);
+    ui.TabBar->setDrawBase(true);
+    ui.TabBar->setExpanding(false);
+    ui.TabBar->addTab(QStringLiteral("Code Editor"));
+    ui.TabBar->setTabData(0, QStringLiteral("code"));
+    ui.TabBar->setTabToolTip(0, QStringLiteral("Vormeld Code Editor"));
+    ui.TabBar->addTab(QStringLiteral("Debug Window"));
+    ui.TabBar->setTabData(1, QStringLiteral("debug"));
+    ui.TabBar->setTabToolTip(1, QStringLiteral("Debug Window"));
+    connect(ui.TabBar, &QTabBar::currentChanged, this, [this] { TabStrip1_Click(); });
+    connect(ui.TabBar, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index == ui.TabBar->currentIndex())
+            TabStrip1_Click();
+    });
+
+    ui.RichTextBox1 = new QPlainTextEdit(central);
+    ui.RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
+    ui.RichTextBox1->setFont(NamedOrFallbackFont(QStringLiteral("Courier New"), 9.75, false, true));
+    ui.RichTextBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    ui.RichTextBox1->installEventFilter(this);
+    connect(ui.RichTextBox1, &QPlainTextEdit::cursorPositionChanged, this,
+            &frmMainWindow::RichTextBox1_SelChange);
+    connect(ui.RichTextBox1, &QPlainTextEdit::selectionChanged, this,
+            &frmMainWindow::RichTextBox1_SelChange);
+    connect(ui.RichTextBox1->document(), &QTextDocument::contentsChange, this,
+            [this](int, int removed, int added) {
+                if (!IgnoreChange && (removed || added))
+                    m_documents->state().FileChanged = true;
+            });
+
+    ui.RichTextBox2 = new QPlainTextEdit(central);
+    ui.RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
+    ui.RichTextBox2->setFont(NamedOrFallbackFont(QStringLiteral("Arial"), 9, true, false));
+    ui.RichTextBox2->setReadOnly(true);
+
+    ui.Picture3 = new QWidget(central);
+    ui.Picture3->setObjectName(QStringLiteral("Picture3"));
+    auto *strip = new QHBoxLayout(ui.Picture3);
+    strip->setContentsMargins(0, 0, 0, 0);
+    ui.Command1 = new QPushButton(QStringLiteral("Refresh Debug Window"), ui.Picture3);
+    ui.Command1->setObjectName(QStringLiteral("Command1"));
+    ui.Command1->setEnabled(false); // the debug view arrives with the run tools
+    strip->addWidget(ui.Command1);
+
+    ui.Picture2 = new QFrame(central);
+    ui.Picture2->setObjectName(QStringLiteral("Picture2"));
+    ui.Picture2->setFrameShape(QFrame::Box);
+    ui.Picture2->setAutoFillBackground(true);
+    QPalette tip = ui.Picture2->palette();
+    tip.setColor(QPalette::Window, QColor(255, 255, 225));
+    ui.Picture2->setPalette(tip);
+    auto *tipLayout = new QHBoxLayout(ui.Picture2);
+    tipLayout->setContentsMargins(4, 2, 4, 2);
+    ui.Label2 = new QLabel(ui.Picture2);
+    ui.Label2->setObjectName(QStringLiteral("Label2"));
+    tipLayout->addWidget(ui.Label2);
+    ui.Picture2->hide();
+
+    ui.RichTextBox2->hide();
+    ui.Picture3->hide();
+}
+
+void frmMainWindow::markPending(QAction *action)
+{
+    action->setEnabled(false);
+    m_pending << action;
+}
+
+bool frmMainWindow::isPending(QAction *action) const
+{
+    return m_pending.contains(action);
+}
+
+void frmMainWindow::wireMenus()
+{
+    connect(mnu.mnufileexit, &QAction::triggered, this, &QWidget::close);
+    connect(mnu.mnuedit, &QMenu::aboutToShow, this, &frmMainWindow::mnuedit_Click);
+    for (int i = 0; i < 4; ++i)
+        connect(mnu.mnueditstf[i], &QAction::triggered, this, [this, i] { EditCommand(i); });
+    connect(mnu.mnuselectall, &QAction::triggered, this, &frmMainWindow::SelectAllText);
+    // The check mark is all this item does by itself; the updating it switches
+    // off belongs to the subs and labels lists.
+    connect(mnu.mnuviewdisable, &QAction::triggered, this, [] {});
+
+    const auto open = [this](QAction *a, std::function<QString()> target) {
+        connect(a, &QAction::triggered, this, [this, target] {
+            modMain::ShellOpen(*m_svc.shell, *m_svc.prompter, target());
+        });
+    };
+    open(mnu.mnuhelpcont, [this] { return modMain::ProgramFile(m_svc.programFolder, QStringLiteral("hlp99999.htm")); });
+    open(mnu.mnuhelpinthelp, [this] { return InterpreterFolder + QStringLiteral("yabasic.htm"); });
+    open(mnu.mnuhelpgettingstarted, [] { return Addresses::GettingStartedPage; });
+    open(mnu.mnuhelpyabhomepage, [] { return Addresses::YabasicHomePage; });
+    open(mnu.mnuhelpvormeldhomepage, [] { return Addresses::VormeldHomePage; });
+
+    // Items whose features come later are present and disabled until then.
+    for (QAction *a : {mnu.mnufilenew, mnu.mnufilenewinstance, mnu.mnufileopen,
+                       mnu.mnufileopeninstance, mnu.mnufilesave, mnu.mnufilesaveas,
+                       mnu.mnutoolscreatehtmlsrc, mnu.mnuprogramcreatetight, mnu.mnufileopenpix,
+                       mnu.mnufilesaveaspix, mnu.mnufileappend, mnu.mnufileimport,
+                       mnu.mnufileprint, mnu.mnueditundo, mnu.mnueditredo, mnu.mnueditfind,
+                       mnu.mnueditfindnext, mnu.mnueditreplace, mnu.mnueditinsertsub,
+                       mnu.mnureloadsubslab, mnu.mnuprogramrun, mnu.mnurungeo,
+                       mnu.mnuprogrampath, mnu.mnuadddebug, mnu.mnudebugclear,
+                       mnu.mnurefreshdebug, mnu.mnuextratools, mnu.mnutoolsyabasicsets,
+                       mnu.mnutoolsoptions, mnu.mnuhelptip, mnu.mnuhelpabout})
+        markPending(a);
+    for (QAction *a : mnu.mnuruninfor)
+        markPending(a);
+    for (QAction *a : mnu.mnutooltools)
+        markPending(a);
+    for (int i = 0; i < 3; ++i)
+        markPending(mnu.mnuhelptxt[i]);
+}
+
+void frmMainWindow::Form_Load()
+{
+    // 1-3: status messages, keyword table, typing state.
+    StatusMessages[1] = QStringLiteral("Ready");
+    StatusMessages[2] = QStringLiteral("Done");
+    StatusMessages[3] = QStringLiteral("Debug Information");
+    CurrentTab = 1;
+    // 4: the code editor shows, the debug view is hidden.
+    ui.RichTextBox1->show();
+    ui.RichTextBox2->hide();
+    ui.Picture3->hide();
+    // 6: automatic updating of the editor state is on.
+    mnu.mnuviewdisable->setChecked(false);
+    // 7-10: interpreter version and folder, automatic indentation.
+    YabasicVersion = Interpreter::ReadYabasicVersion(*m_svc.interpreterKey);
+    UpdateInterpreterFolder();
+    AutoIndent = AppSettings::ReadAutoIndent(m_settings);
+    // 12-13: the document named on the command line, or the template.
+    const QString fileArg = m_svc.commandLine.trimmed();
+    if (fileArg.isEmpty())
+        m_documents->LoadTemplate(modMain::ProgramFile(m_svc.programFolder, QStringLiteral("Template.yab")));
+    else
+        m_documents->LoadNamedFile(fileArg);
+    m_documents->state().FileChanged = false;
+    // 14-16: show the window and the clipboard captions, let it paint.
+    show();
+    mnu.setClipboardCaptions();
+    QApplication::processEvents();
+    // 19-20: run settings, toolbar layout.
+    InfoLevel = AppSettings::ReadInfoLevel(m_settings);
+    GeoString = AppSettings::ReadGeoString(m_settings);
+    ui.Toolbar1->restoreLayout(m_settings.GetSetting(AppSettings::Toolbar, AppSettings::Toolbar1));
+    // 21-23: title and status bar.
+    UpdateTitle();
+    StatusMessages[1] = QStringLiteral("Ready - Using Yabasic version ") + YabasicVersion;
+    ShowStatusMessage();
+    RefreshLinePanel();
+}
+
+void frmMainWindow::Form_QueryUnload(bool &cancel)
+{
+    cancel = false;
+    m_settings.SaveSetting(AppSettings::Run, AppSettings::InfoLevel, int(InfoLevel));
+    m_settings.SaveSetting(AppSettings::Run, AppSettings::GeoString, GeoString);
+    m_settings.SaveSetting(AppSettings::Toolbar, AppSettings::Toolbar1, ui.Toolbar1->saveLayout());
+
+    if (m_documents->state().FileChanged) {
+        const MsgResult answer = m_svc.prompter->ask(
+            QStringLiteral("File Changed"),
+            QStringLiteral("The YaBasic file has changed,\r\nDo you want to save it?"),
+            MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+        if (answer == MsgResult::Yes) {
+            m_documents->SaveDocument();
+            UpdateTitle();
+            if (m_documents->SaveCancelled) {
+                cancel = true;
+                return;
+            }
+        } else if (answer != MsgResult::No) {
+            cancel = true;
+            return;
+        }
+    }
+    for (const QPointer<QWidget> &w : std::as_const(m_toolWindows)) {
+        if (w) {
+            w->close();
+            w->deleteLater();
+        }
+    }
+    m_toolWindows.clear();
+}
+
+void frmMainWindow::closeEvent(QCloseEvent *event)
+{
+    bool cancel = false;
+    Form_QueryUnload(cancel);
+    if (cancel)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void frmMainWindow::ShowStatusMessage()
+{
+    ui.StatusBar1->setMessagePanel(StatusMessages[CurrentTab]);
+}
+
+void frmMainWindow::RefreshLinePanel()
+{
+    ui.StatusBar1->setLinePanel(ui.RichTextBox1->textCursor().blockNumber() + 1);
+}
+
+void frmMainWindow::UpdateTitle()
+{
+    setWindowTitle(m_documents->Title());
+}
+
+void frmMainWindow::UpdateInterpreterFolder()
+{
+    InterpreterFolder = Interpreter::InterpreterFolderOf(AppSettings::ReadYABPath(m_settings));
+}
+
+void frmMainWindow::TabStrip1_Click()
+{
+    const int selected = ui.TabBar->currentIndex() + 1;
+    if (selected != CurrentTab) {
+        if (CurrentTab == 1) {
+            ui.RichTextBox1->hide();
+        } else {
+            ui.RichTextBox2->hide();
+            ui.Picture3->hide();
+        }
+        CurrentTab = selected;
+        if (CurrentTab == 1) {
+            ui.RichTextBox1->show();
+        } else {
+            ui.RichTextBox2->show();
+            ui.Picture3->show();
+        }
+    }
+    ShowStatusMessage();
+}
+
+void frmMainWindow::mnuedit_Click()
+{
+    const bool hasSelection = ui.RichTextBox1->textCursor().hasSelection();
+    const bool clipboardText = !QGuiApplication::clipboard()->text().isEmpty();
+    const auto set = [this](QAction *a, bool on) {
+        if (!isPending(a))
+            a->setEnabled(on);
+    };
+    set(mnu.mnueditstf[0], hasSelection);
+    set(mnu.mnueditstf[1], hasSelection);
+    set(mnu.mnueditstf[3], hasSelection);
+    set(mnu.mnueditstf[2], clipboardText);
+    set(mnu.mnueditfindnext, !SearchText.isEmpty());
+}
+
+void frmMainWindow::ToolbarButtonClick(const QString &key)
+{
+    // Keys are compared exactly; an unknown key does nothing.
+    const auto it = m_toolbarActions.find(key);
+    if (it != m_toolbarActions.end())
+        it->second();
+}
+
+void frmMainWindow::ToolbarButtonMenuClick(const QString &key)
+{
+    const auto it = m_buttonMenuActions.find(key);
+    if (it != m_buttonMenuActions.end())
+        it->second();
+}
+
+void frmMainWindow::OpenHelpPage(const QString &page)
+{
+    modMain::ShellOpen(*m_svc.shell, *m_svc.prompter, modMain::ProgramFile(m_svc.programFolder, page));
+}
+
+void frmMainWindow::RichTextBox1_SelChange()
+{
+    RefreshLinePanel();
+    const int index = ui.Combo1->currentIndex();
+    if (index >= 0) {
+        const int caret = EditorText::ModelPosition(ui.RichTextBox1->textCursor());
+        if (ui.Combo1->itemData(index).toInt() != caret)
+            ui.Combo1->setCurrentIndex(-1);
+    }
+}
+
+void frmMainWindow::EditCommand(int index)
+{
+    QPlainTextEdit *e = ui.RichTextBox1;
+    switch (index) {
+    case 0: e->cut(); break;
+    case 1: e->copy(); break;
+    case 2: e->paste(); break;
+    case 3: e->textCursor().removeSelectedText(); break;
+    default: break;
+    }
+}
+
+void frmMainWindow::SelectAllText()
+{
+    ui.RichTextBox1->selectAll();
+}
+
+void frmMainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmMainWindow::Form_Resize()
+{
+    QWidget *central = centralWidget();
+    if (!central)
+        return;
+    const int T = ui.Toolbar1->isVisible() ? ui.Toolbar1->height() : 0;
+    const int S = ui.StatusBar1->isVisible() ? ui.StatusBar1->height() : 0;
+    MainLayoutInput in;
+    in.W = central->width();
+    in.T = T;
+    in.S = S;
+    in.P = ui.Picture1->height();
+    in.H = T + central->height() + S;
+    in.minimized = isMinimized();
+    const MainLayout out = ComputeMainLayout(in);
+    if (!out.apply)
+        return;
+    ui.Picture1->setGeometry(0, 0, out.panelWidth, in.P);
+    if (!out.placeTabs)
+        return;
+    // The layout is given in the window's inner area; the central widget starts below the toolbar.
+    const QRect strip = out.tabStrip.translated(0, -T);
+    const QRect editors = out.editors.translated(0, -T);
+    ui.TabStrip1->setGeometry(strip);
+    ui.TabBar->setGeometry(0, strip.height() - kTabRowHeight, strip.width(), kTabRowHeight);
+    ui.RichTextBox1->setGeometry(editors);
+    ui.RichTextBox2->setGeometry(editors);
+    const QSize button = ui.Picture3->sizeHint();
+    ui.Picture3->setGeometry(strip.right() - button.width() - 3,
+                             strip.bottom() - kTabRowHeight + 1 + (kTabRowHeight - std::min(button.height(), kTabRowHeight)) / 2,
+                             button.width(), std::min(button.height(), kTabRowHeight));
+    ui.Picture3->raise();
+}
+
+void frmMainWindow::Picture1_Resize()
+{
+    ui.Line1->setGeometry(0, ui.Picture1->height() - 2, ui.Picture1->width(), 2);
+}
+
+bool frmMainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui.Picture1 && event->type() == QEvent::Resize) {
+        Picture1_Resize();
+    } else if (watched == ui.RichTextBox1 && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::NoModifier) {
+            ui.RichTextBox1->setOverwriteMode(!ui.RichTextBox1->overwriteMode());
+            ui.StatusBar1->setOverwrite(ui.RichTextBox1->overwriteMode());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+QString frmMainWindow::editorText() const
+{
+    return EditorText::PlainText(ui.RichTextBox1->document());
+}
+
+void frmMainWindow::setEditorText(const QString &text)
+{
+    ui.RichTextBox1->setPlainText(text);
+}

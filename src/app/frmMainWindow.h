@@ -1,0 +1,117 @@
+#pragma once
+
+#include "app/MainMenus.h"
+#include "documents/DocumentController.h"
+#include "platform/Services.h"
+#include "platform/SettingsStore.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <memory>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTabBar;
+class MainToolbar;
+class MainStatusBar;
+
+// The program's one main window: menus, toolbar, the subs-and-labels panel, the
+// code editor and debug view on two tabs, and the status bar. It wires the
+// controls to the subsystems; the work is done there.
+class frmMainWindow : public QMainWindow, public IEditorText {
+    Q_OBJECT
+public:
+    explicit frmMainWindow(Services &services, QWidget *parent = nullptr);
+    ~frmMainWindow() override;
+
+    // The start-up sequence; run once, after construction.
+    void Form_Load();
+    // The close sequence; cancel keeps the window open.
+    void Form_QueryUnload(bool &cancel);
+
+    // The controls, by the names the rest of the program uses.
+    struct Controls {
+        MainToolbar *Toolbar1 = nullptr;
+        QWidget *Picture1 = nullptr;
+        QFrame *Line1 = nullptr;
+        QComboBox *Combo1 = nullptr;
+        QComboBox *Combo2 = nullptr;
+        QWidget *TabStrip1 = nullptr;
+        QTabBar *TabBar = nullptr; // the tabs of TabStrip1
+        QPlainTextEdit *RichTextBox1 = nullptr;
+        QPlainTextEdit *RichTextBox2 = nullptr;
+        QWidget *Picture3 = nullptr;
+        QPushButton *Command1 = nullptr;
+        QFrame *Picture2 = nullptr;
+        QLabel *Label2 = nullptr;
+        MainStatusBar *StatusBar1 = nullptr;
+    };
+    const Controls &controls() const { return ui; }
+    MainMenus &menus() { return mnu; }
+
+    // State shared with the rest of the program.
+    int CurrentTab = 1;
+    QString StatusMessages[4]; // entries 1 to 3
+    qint16 InfoLevel = 2;
+    QString GeoString;
+    QString YabasicVersion;
+    QString InterpreterFolder;
+    bool AutoIndent = true;
+    QString SearchText; // the text of the last search
+    bool IgnoreChange = false; // programmatic changes that leave no trace
+    DocumentController &documents() { return *m_documents; }
+    SettingsAccess &settings() { return m_settings; }
+
+    // Panel 1 shows the current tab's message.
+    void ShowStatusMessage();
+    void RefreshLinePanel();
+    void UpdateTitle();
+    void UpdateInterpreterFolder();
+
+    // Event handlers.
+    void TabStrip1_Click();
+    void mnuedit_Click();
+    void ToolbarButtonClick(const QString &key);
+    void ToolbarButtonMenuClick(const QString &key);
+    void RichTextBox1_SelChange();
+    void Form_Resize();
+    void Picture1_Resize();
+
+    // Edit commands: 0 cut, 1 copy, 2 paste, 3 delete.
+    void EditCommand(int index);
+    void SelectAllText();
+
+    // The editor's whole text, one '\n' between lines.
+    QString editorText() const override;
+    void setEditorText(const QString &text) override;
+
+    // Opens a help page from the program folder.
+    void OpenHelpPage(const QString &page);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createCentralArea();
+    void createToolbar();
+    void wireMenus();
+    void markPending(QAction *action);
+    bool isPending(QAction *action) const;
+
+    Services &m_svc;
+    SettingsAccess m_settings;
+    Controls ui;
+    MainMenus mnu;
+    std::unique_ptr<DocumentController> m_documents;
+    std::map<QString, std::function<void()>> m_toolbarActions;    // by button key
+    std::map<QString, std::function<void()>> m_buttonMenuActions; // "help" button menu
+    QList<QAction *> m_pending;
+    QList<QPointer<QWidget>> m_toolWindows; // released by the close sequence
+};

@@ -1,0 +1,93 @@
+#include "FakeServices.h"
+
+#include <QDir>
+#include <QFile>
+
+std::optional<QString> MemorySettingsStore::value(const QString &app, const QString &section,
+                                                  const QString &key) const
+{
+    const auto it = values.find(app + QLatin1Char('/') + section + QLatin1Char('/') + key);
+    if (it == values.end())
+        return std::nullopt;
+    return it.value();
+}
+
+bool MemorySettingsStore::setValue(const QString &app, const QString &section,
+                                   const QString &key, const QString &value)
+{
+    values.insert(app + QLatin1Char('/') + section + QLatin1Char('/') + key, value);
+    writes << section + QLatin1Char('/') + key;
+    return true;
+}
+
+std::optional<QString> MemoryInterpreterKey::readValue(const QString &name) const
+{
+    const auto it = values.find(name);
+    if (it == values.end())
+        return std::nullopt;
+    return it.value();
+}
+
+bool MemoryInterpreterKey::writeValue(const QString &name, const QString &value)
+{
+    values.insert(name, value);
+    return true;
+}
+
+int RecordingShell::open(const QString &target)
+{
+    opened << target;
+    return result;
+}
+
+bool RecordingLauncher::start(const QString &commandLine, WindowStyle, bool, const QString &)
+{
+    started << commandLine;
+    return succeed;
+}
+
+WaitResult RecordingLauncher::startAndWait(const QString &commandLine, WindowStyle, int)
+{
+    started << commandLine;
+    WaitResult r;
+    r.started = succeed;
+    r.finished = succeed;
+    r.exitCode = 0;
+    return r;
+}
+
+FakeServices::FakeServices()
+{
+    // Copy the shipped data files, so tests see a real program folder.
+    const QString data = qEnvironmentVariable("VORMELD_DATA_DIR");
+    if (!data.isEmpty()) {
+        const QDir dir(data);
+        const QStringList files = dir.entryList(QDir::Files);
+        for (const QString &f : files) {
+            if (!QFileInfo(dir.filePath(f)).isExecutable() || f.contains(QLatin1Char('.')))
+                QFile::copy(dir.filePath(f), folder.filePath(f));
+        }
+    }
+    services.settingsStore = &settings;
+    services.interpreterKey = &interpreterKey;
+    services.shell = &shell;
+    services.launcher = &launcher;
+    services.prompter = &prompter;
+    services.keyState = &keyState;
+    services.programFolder = folder.path();
+    services.appName = QStringLiteral("vormeld");
+}
+
+QString FakeServices::writeFile(const QString &name, const QByteArray &bytes) const
+{
+    const QString p = folder.filePath(name);
+    QFile f(p);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return p;
+}
+
+QString FakeServices::setting(const QString &section, const QString &key) const
+{
+    return settings.values.value(services.appName + QLatin1Char('/') + section + QLatin1Char('/') + key);
+}
