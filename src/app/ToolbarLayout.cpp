@@ -65,3 +65,27 @@ QStringList ParseToolbarLayout(const QString &stored)
         layout.removeLast();
     return layout;
 }
+
+QStringList TidyToolbarLayout(const QStringList &layout)
+{
+    return ParseToolbarLayout(SerializeToolbarLayout(layout));
+}
+
+QStringList AvailableToolbarButtons(const QStringList &layout)
+{
+    QStringList keys;
+    for (const ToolbarButtonDef &b : MainToolbarButtons()) {
+        if (!layout.contains(b.key))
+            keys << b.key;
+    }
+    return keys;
+}
+
+const ToolbarButtonDef *FindToolbarButton(const QString &key)
+{
+    for (const ToolbarButtonDef &b : MainToolbarButtons()) {
+        if (b.key == key)
+            return &b;
+    }
+    return nullptr;
+}

@@ -28,3 +28,12 @@ QString SerializeToolbarLayout(const QStringList &layout);
 // separators folded and separators at either end removed. An empty or
 // unusable text gives an empty list (the caller then keeps the built-in layout).
 QStringList ParseToolbarLayout(const QString &stored);
+
+// The layout as it comes back from its stored form (see ParseToolbarLayout).
+QStringList TidyToolbarLayout(const QStringList &layout);
+
+// The keys of the buttons a layout leaves out, in their built-in order.
+QStringList AvailableToolbarButtons(const QStringList &layout);
+
+// The definition of a button, or null for an unknown key.
+const ToolbarButtonDef *FindToolbarButton(const QString &key);

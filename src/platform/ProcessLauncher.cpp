@@ -3,6 +3,11 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#ifdef Q_OS_UNIX
+#include <signal.h>
+#include <unistd.h>
+#endif
+
 QStringList SplitCommandLine(const QString &commandLine)
 {
     QStringList parts;
@@ -85,7 +90,13 @@ WaitResult SystemProcessLauncher::startAndWait(const QString &commandLine, Windo
         return result;
     QProcess p;
     const QString program = parts.takeFirst();
-    p.setProcessChannelMode(QProcess::ForwardedChannels);
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+#ifdef Q_OS_UNIX
+    // Its own process group, so that a time-out ends the children it started too.
+    p.setChildProcessModifier([] { ::setpgid(0, 0); });
+#endif
     p.start(program, parts);
     result.started = p.waitForStarted(timeoutMs);
     if (!result.started)
@@ -95,6 +106,10 @@ WaitResult SystemProcessLauncher::startAndWait(const QString &commandLine, Windo
         result.exitCode = p.exitCode();
     } else {
         // A process that outlives its time is ended rather than left behind.
+#ifdef Q_OS_UNIX
+        if (p.processId() > 0)
+            ::kill(-pid_t(p.processId()), SIGKILL);
+#endif
         p.kill();
         p.waitForFinished(1000);
     }

@@ -1,0 +1,580 @@
+#include "app/MainLayout.h"
+#include "app/MainStatusBar.h"
+#include "app/MainToolbar.h"
+#include "app/frmMainWindow.h"
+#include "support/FakeServices.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QtTest>
+
+namespace {
+QString panel(frmMainWindow &w, int n)
+{
+    return w.controls().StatusBar1->panel(n)->text();
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+} // namespace
+
+class tst_MainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void startsWithTemplateAndVersion();
+    void missingVersionAndTemplateAreQuiet();
+    void commandLineFileIsTrimmedNotSplit();
+    void quotedCommandLineIsTakenLiterally();
+    void runSettingsAreReadAtStart();
+
+    void closeSavesSettingsEvenWhenCancelled();
+    void closeAnswers_data();
+    void closeAnswers();
+    void unchangedDocumentClosesWithoutAsking();
+
+    void menuTree_data();
+    void menuTree();
+    void hiddenItemsAndClipboardCaptions();
+    void editMenuEnablingRules();
+
+    void tabSwitchingAndStatusMessages();
+    void linePanelFollowsCaretAndClearsSubroutine();
+
+    void toolbarDispatchByExactKey();
+    void helpButtonMenuOpensPages_data();
+    void helpButtonMenuOpensPages();
+    void missingHelpPageIsReported();
+    void toolbarLayoutRestoredAndSaved();
+    void toolbarTooltipsAndDescriptions();
+
+    void layoutRules_data();
+    void layoutRules();
+    void lowWindowKeepsEditorsInPlace();
+    void insertKeyTogglesOverwrite();
+};
+
+void tst_MainWindow::startsWithTemplateAndVersion()
+{
+    FakeServices fake;
+    fake.writeFile("Template.yab", "rem start here\r\nprint \"hi\"\r\n");
+    fake.interpreterKey.values["version"] = "2.90.3";
+    frmMainWindow w(fake.services);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Vormeld 2005"));
+    w.Form_Load();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Untitled - Vormeld 2005"));
+    QCOMPARE(w.editorText(), QStringLiteral("rem start here\nprint \"hi\""));
+    QCOMPARE(w.documents().state().CurrentFileName, QStringLiteral("Untitled"));
+    QVERIFY(!w.documents().state().HasFileName);
+    QVERIFY(!w.documents().state().FileChanged);
+    QCOMPARE(panel(w, 1), QStringLiteral("Ready - Using Yabasic version 2.90.3"));
+    QCOMPARE(panel(w, 5), QStringLiteral("Line 1"));
+    QCOMPARE(w.StatusMessages[2], QStringLiteral("Done"));
+    QCOMPARE(w.StatusMessages[3], QStringLiteral("Debug Information"));
+    QCOMPARE(w.CurrentTab, 1);
+    QVERIFY(w.controls().RichTextBox1->isVisible());
+    QVERIFY(!w.controls().RichTextBox2->isVisible());
+    QVERIFY(!w.controls().Picture2->isVisible());
+    QVERIFY(!w.menus().mnuviewdisable->isChecked());
+    QVERIFY(fake.prompter.unexpected.isEmpty());
+}
+
+void tst_MainWindow::missingVersionAndTemplateAreQuiet()
+{
+    FakeServices fake;
+    QFile::remove(fake.path("Template.yab"));
+    frmMainWindow w(fake.services);
+    w.Form_Load();
+    QCOMPARE(w.editorText(), QString());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Untitled - Vormeld 2005"));
+    QCOMPARE(panel(w, 1), QStringLiteral("Ready - Using Yabasic version [ErrorVersion]"));
+    QVERIFY(fake.prompter.messages.isEmpty());
+}
+
+void tst_MainWindow::commandLineFileIsTrimmedNotSplit()
+{
+    FakeServices fake;
+    const QString file = fake.writeFile("my prog.yab", "print 1\nprint 2\n");
+    fake.services.commandLine = "  " + file + "  ";
+    frmMainWindow w(fake.services);
+    w.Form_Load();
+    QCOMPARE(w.documents().state().CurrentFileName, file);
+    QVERIFY(w.documents().state().HasFileName);
+    QVERIFY(!w.documents().state().FileChanged);
+    QCOMPARE(w.editorText(), QStringLiteral("print 1\nprint 2"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("my prog.yab - Vormeld 2005"));
+}
+
+void tst_MainWindow::quotedCommandLineIsTakenLiterally()
+{
+    FakeServices fake;
+    const QString file = fake.writeFile("a.yab", "print 1\n");
+    fake.services.commandLine = '"' + file + '"';
+    frmMainWindow w(fake.services);
+    w.Form_Load();
+    // The quotes belong to the name, so the file is not found: empty text, that name.
+    QCOMPARE(w.documents().state().CurrentFileName, '"' + file + '"');
+    QVERIFY(w.documents().state().HasFileName);
+    QCOMPARE(w.editorText(), QString());
+    QCOMPARE(w.windowTitle(), QStringLiteral("a.yab\" - Vormeld 2005"));
+}
+
+void tst_MainWindow::runSettingsAreReadAtStart()
+{
+    FakeServices fake;
+    SettingsAccess s(fake.settings, "vormeld");
+    s.SaveSetting("Run", "InfoLevel", QStringLiteral("0"));
+    s.SaveSetting("Run", "GeoString", QStringLiteral("+10+10"));
+    s.SaveSetting("Run", "YABPath", QStringLiteral("C:\\Yabasic\\yabasic.exe"));
+    s.SaveSetting("Edit", "AutoIndent", QStringLiteral("0"));
+    frmMainWindow w(fake.services);
+    w.Form_Load();
+    QCOMPARE(w.InfoLevel, qint16(0));
+    QCOMPARE(w.GeoString, QStringLiteral("+10+10"));
+    QCOMPARE(w.InterpreterFolder, QStringLiteral("C:\\Yabasic\\"));
+    QVERIFY(!w.AutoIndent);
+}
+
+void tst_MainWindow::closeSavesSettingsEvenWhenCancelled()
+{
+    FakeServices fake;
+    frmMainWindow w(fake.services);
+    w.Form_Load();
+    w.InfoLevel = 3;
+    w.GeoString = QStringLiteral("640x480");
+    w.controls().RichTextBox1->insertPlainText("x");
+    QVERIFY(w.documents().state().FileChanged);
+    fake.settings.writes.clear();
+    fake.prompter.answerMessage(MsgResult::Cancel);
+    QVERIFY(!w.close());
+    QVERIFY(w.isVisible());
+    QCOMPARE(fake.setting("Run", "InfoLevel"), QStringLiteral("3"));
+    QCOMPARE(fake.setting("Run", "GeoString"), QStringLiteral("640x480"));
+    QVERIFY(!fake.setting("Toolbar", "Toolbar1").isEmpty());
+    QCOMPARE(fake.settings.writes, (QStringList{"Run/InfoLevel", "Run/GeoString", "Toolbar/Toolbar1"}));
+    QCOMPARE(fake.prompter.messages.size(), 1);
+    const MessageRequest &m = fake.prompter.messages.first();
+    QCOMPARE(m.title, QStringLiteral("File Changed"));
+    QCOMPARE(m.text, QStringLiteral("The YaBasic file has changed,\r\nDo you want to save it?"));
+    QCOMPARE(m.buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(m.icon, MsgIcon::Exclamation);
+    QVERIFY(w.editorText().contains('x'));
+}
+
+void tst_MainWindow::closeAnswers_data()
+{
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("saveAs"); // "" none, "cancel", or a file name
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<QByteArray>("fileBytes");
+    QTest::newRow("no closes without saving") << true << int(MsgResult::No) << "" << true << QByteArray("old\n");
+    QTest::newRow("yes saves a named file") << true << int(MsgResult::Yes) << "" << true << QByteArray("old\nnew line\n");
+    QTest::newRow("yes on untitled asks a name") << false << int(MsgResult::Yes) << "saved.yab" << true << QByteArray("old\nnew line\n");
+    QTest::newRow("yes then cancelled save as keeps window") << false << int(MsgResult::Yes) << "cancel" << false << QByteArray();
+    QTest::newRow("cancel keeps window") << true << int(MsgResult::Cancel) << "" << false << QByteArray("old\n");
+}
+
+void tst_MainWindow::closeAnswers()
+{
+    QFETCH(bool, named);
+    QFETCH(int, answer);
+    QFETCH(QString, saveAs);
+    QFETCH(bool, closes);
+    QFETCH(QByteArray, fileBytes);
+    FakeServices fake;
+    const QString file = fake.writeFile("prog.yab", "old\n");
+    if (named)
+        fake.services.commandLine = file;
+    else
+        fake.writeFile("Template.yab", "old\n");
+    frmMainWindow w(fake.services);
+    w.Form_Load();
+    QTextCursor c = w.controls().RichTextBox1->textCursor();
+    c.movePosition(QTextCursor::End);
+    c.insertText("\nnew line");
+    fake.prompter.answerMessage(MsgResult(answer));
+    const QString target = saveAs.isEmpty() || saveAs == "cancel" ? file : fake.path(saveAs);
+    if (saveAs == "cancel")
+        fake.prompter.cancelDialog();
+    else if (!saveAs.isEmpty())
+        fake.prompter.answerFile(target);
+    QCOMPARE(w.close(), closes);
+    QVERIFY(fake.prompter.unexpected.isEmpty());
+    QCOMPARE(fake.prompter.answersLeft(), 0);
+    if (!saveAs.isEmpty()) {
+        QCOMPARE(fake.prompter.fileDialogs.size(), 1);
+        const FileDialogRequest &d = fake.prompter.fileDialogs.first();
+        QCOMPARE(d.title, QStringLiteral("Save as YaBasic Program"));
+        QCOMPARE(d.initialName, QStringLiteral("*.yab"));
+        QCOMPARE(d.filter, QStringLiteral("YaBasic Program (*.yab)|*.yab|Basic Program (*.bas)|*.bas|All Files (*.*)|*.*"));
+        QCOMPARE(d.defaultExtension, QStringLiteral(".yab"));
+    }
+    if (saveAs == "cancel") {
+        QVERIFY(w.documents().state().FileChanged);
+        QVERIFY(!w.documents().state().HasFileName);
+    } else {
+        QCOMPARE(readBytes(target), fileBytes);
+    }
+}
+
+void tst_MainWindow::unchangedDocumentClosesWithoutAsking()
+{
+    FakeServices fake;
+    frmMainWindow w(fake.services);
+    w.Form_Load();
+    QVERIFY(w.close());
+    QVERIFY(fake.prompter.messages.isEmpty());
+}
+
+void tst_MainWindow::menuTree_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("new") << "mnufilenew" << "&New Program" << "Ctrl+N";
+    QTest::newRow("open") << "mnufileopen" << "&Open Program..." << "Ctrl+O";
+    QTest::newRow("open instance") << "mnufileopeninstance" << "Open in Ne&w Instance..." << "";
+    QTest::newRow("save") << "mnufilesave" << "&Save" << "Ctrl+S";
+    QTest::newRow("save as") << "mnufilesaveas" << "Save &as..." << "";
+    QTest::newRow("web page") << "mnutoolscreatehtmlsrc" << "&Save as Web Page..." << "";
+    QTest::newRow("tight") << "mnuprogramcreatetight" << "&Save as Tight Code..." << "F7";
+    QTest::newRow("pixpad open") << "mnufileopenpix" << "Open in Pixpad..." << "";
+    QTest::newRow("import") << "mnufileimport" << "&Import CSV..." << "";
+    QTest::newRow("print") << "mnufileprint" << "&Print..." << "Ctrl+P";
+    QTest::newRow("exit") << "mnufileexit" << "&Exit" << "";
+    QTest::newRow("undo") << "mnueditundo" << "&Undo" << "Ctrl+Z";
+    QTest::newRow("redo") << "mnueditredo" << "&Redo" << "Ctrl+Y";
+    QTest::newRow("find") << "mnueditfind" << "&Find..." << "Ctrl+F";
+    QTest::newRow("find next") << "mnueditfindnext" << "Find &Next" << "F3";
+    QTest::newRow("replace") << "mnueditreplace" << "&Replace..." << "Ctrl+R";
+    QTest::newRow("insert sub") << "mnueditinsertsub" << "&Insert Subroutine" << "Shift+F6";
+    QTest::newRow("disable updating") << "mnuviewdisable" << "&Disable Updating Editor State" << "";
+    QTest::newRow("update subs") << "mnureloadsubslab" << "&Update Subs and Labels" << "";
+    QTest::newRow("run") << "mnuprogramrun" << "&Run Program" << "F5";
+    QTest::newRow("geometry") << "mnurungeo" << "&Geometry String..." << "";
+    QTest::newRow("path") << "mnuprogrampath" << "Yabasic &Path..." << "";
+    QTest::newRow("add debug") << "mnuadddebug" << "&Add Debug Output" << "";
+    QTest::newRow("refresh debug") << "mnurefreshdebug" << "&Refresh Debug" << "F8";
+    QTest::newRow("extra tools") << "mnuextratools" << "&Extra Tools..." << "";
+    QTest::newRow("options") << "mnutoolsoptions" << "&Options..." << "Ctrl+A";
+    QTest::newRow("help") << "mnuhelpcont" << "&Vormeld Help" << "Shift+F1";
+    QTest::newRow("yabasic docs") << "mnuhelpinthelp" << "&Yabasic Documentation" << "Shift+F2";
+    QTest::newRow("about") << "mnuhelpabout" << "&About Vormeld..." << "";
+}
+
+void tst_MainWindow::menuTree()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, key);
+    FakeServices fake;
+    frmMainWindow w(fake.services);
+    const QList<QAction *> found = w.findChildren<QAction *>(name);
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found.first()->text(), caption);
+    QCOMPARE(found.first()->shortcut().toString(), key);
+}
+
+void tst_MainWindow::hiddenItemsAndClipboardCaptions()
+{
+    FakeServices fake;
+    frmMainWindow w(fake.services);
+    MainMenus &m = w.menus();
+    QStringList menus;
+    for (QMenu *menu : {m.mnufile, m.mnuedit, m.mnuview, m.mnuprogram, m.mnudebug, m.mnutools, m.mnuhelp})
+        menus << menu->title();
+    QCOMPARE(menus, (QStringList{"&File", "&Edit", "&View", "&Run", "&Debug", "&Tools", "&Help"}));
+    for (QAction *a : m.mnumostrecent)
+        QVERIFY(!a->isVisible());
+    QVERIFY(!m.mnufilesep2->isVisible());
+    QVERIFY(m.mnuhelptxt[2]->isVisible());
+    QVERIFY(!m.mnuhelptxt[3]->isVisible() && !m.mnuhelptxt[4]->isVisible());
+    QCOMPARE(m.mnuruninfor[4]->text(), QStringLiteral("Fatal Errors"));
+    QCOMPARE(m.mnutooltools[3]->text(), QStringLiteral("&Library Explorer"));
+
+    w.Form_Load();
+    QCOMPARE(m.mnueditstf[0]->text(), QStringLiteral("Cu&t\tCtrl+X"));
+    QCOMPARE(m.mnueditstf[1]->text(), QStringLiteral("&Copy\tCtrl+C"));
+    QCOMPARE(m.mnueditstf[2]->text(), QStringLiteral("&Paste\tCtrl+V"));
+    QCOMPARE(m.mnueditstf[3]->text(), QStringLiteral("&Delete\tDel"));
+    // The editor handles these keys itself; the items carry no shortcut of their own.
+    for (QAction *a : m.mnueditstf)
+        QVERIFY(a->shortcut().isEmpty());
+}
+
+void tst_MainWindow::editMenuEnablingRules()
+{
+    FakeServices fake;
+    fake.writeFile("Template.yab", "print 1\n");
+    frmMainWindow w(fake.services);
+    w.Form_Load();
+    MainMenus &m = w.menus();
+    QGuiApplication::clipboard()->clear();
+    w.mnuedit_Click();
+    for (QAction *a : m.mnueditstf)
+        QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
+    QVERIFY(m.mnuselectall->isEnabled());
+    QVERIFY(!m.mnueditfindnext->isEnabled());
+
+    w.SelectAllText();
+    QGuiApplication::clipboard()->setText("paste me");
+    w.mnuedit_Click();
+    for (QAction *a : m.mnueditstf)
+        QVERIFY2(a->isEnabled(), qPrintable(a->text()));
+
+    // The commands themselves work on the editor.
+    m.mnueditstf[1]->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("print 1"));
+    m.mnueditstf[3]->trigger();
+    QCOMPARE(w.editorText(), QString());
+    m.mnueditstf[2]->trigger();
+    QCOMPARE(w.editorText(), QStringLiteral("print 1"));
+}
+
+void tst_MainWindow::tabSwitchingAndStatusMessages()
+{
+    FakeServices fake;
+    fake.interpreterKey.values["version"] = "2.90.3";
+    frmMainWindow w(fake.services);
+    w.Form_Load();
+    QTabBar *tabs = w.controls().TabBar;
+    QCOMPARE(tabs->tabText(0), QStringLiteral("Code Editor"));
+    QCOMPARE(tabs->tabData(1).toString(), QStringLiteral("debug"));
+    QCOMPARE(tabs->tabToolTip(0), QStringLiteral("Vormeld Code Editor"));
+
+    tabs->setCurrentIndex(1);
+    QCOMPARE(w.CurrentTab, 2);
+    QCOMPARE(panel(w, 1), QStringLiteral("Done"));
+    QVERIFY(!w.controls().RichTextBox1->isVisible());
+    QVERIFY(w.controls().RichTextBox2->isVisible());
+    QVERIFY(w.controls().Picture3->isVisible());
+    QCOMPARE(w.controls().Command1->text(), QStringLiteral("Refresh Debug Window"));
+
+    // A message for tab 1 waits until tab 1 is shown again.
+    w.StatusMessages[1] = QStringLiteral("Updating Subs and Labels");
+    w.ShowStatusMessage();
+    QCOMPARE(panel(w, 1), QStringLiteral("Done"));
+    tabs->setCurrentIndex(0);
+    QCOMPARE(panel(w, 1), QStringLiteral("Updating Subs and Labels"));
+    QVERIFY(w.controls().RichTextBox1->isVisible());
+    QVERIFY(!w.controls().Picture3->isVisible());
+
+    // Clicking the selected tab only rewrites the panel.
+    w.controls().StatusBar1->setMessagePanel("scribble");
+    w.TabStrip1_Click();
+    QCOMPARE(w.CurrentTab, 1);
+    QCOMPARE(panel(w, 1), QStringLiteral("Updating Subs and Labels"));
+}
+
+void tst_MainWindow::linePanelFollowsCaretAndClearsSubroutine()
+{
+    FakeServices fake;
+    fake.writeFile("Template.yab", "print 1\nsub a()\nend sub\n");
+    frmMainWindow w(fake.services);
+    w.Form_Load();
+    QPlainTextEdit *e = w.controls().RichTextBox1;
+    QComboBox *subs = w.controls().Combo1;
+    // "sub a()" starts at program offset 9 (line 1 and its CR LF).
+    subs->addItem("a()", 9);
+    subs->setCurrentIndex(0);
+    QTextCursor c = e->textCursor();
+    c.setPosition(8); // Qt counts one character per break: the start of line 2
+    e->setTextCursor(c);
+    QCOMPARE(panel(w, 5), QStringLiteral("Line 2"));
+    QCOMPARE(subs->currentIndex(), 0);
+    c.setPosition(10);
+    e->setTextCursor(c);
+    QCOMPARE(subs->currentIndex(), -1);
+    c.movePosition(QTextCursor::End);
+    e->setTextCursor(c);
+    QCOMPARE(panel(w, 5), QStringLiteral("Line 3"));
+}
+
+void tst_MainWindow::toolbarDispatchByExactKey()
+{
+    FakeServices fake;
+    frmMainWindow w(fake.services);
+    w.Form_Load();
+    w.ToolbarButtonClick("Help");
+    w.ToolbarButtonClick("m1"); // a menu key is no button key
+    w.ToolbarButtonClick("");
+    QVERIFY(fake.shell.opened.isEmpty());
+    w.ToolbarButtonClick("help");
+    w.ToolbarButtonClick("onlines");
+    QCOMPARE(fake.shell.opened.size(), 2);
+    QCOMPARE(fake.shell.opened.at(0), fake.path("hlp00001.htm"));
+    QVERIFY(fake.shell.opened.at(1).startsWith("https://"));
+    // Clicking the real button goes the same way.
+    w.controls().Toolbar1->button("help")->trigger();
+    QCOMPARE(fake.shell.opened.size(), 3);
+}
+
+void tst_MainWindow::helpButtonMenuOpensPages_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("m1") << "m1" << "Introduction" << "hlp00001.htm";
+    QTest::newRow("m2") << "m2" << "Help on Drawing Pad" << "hlp00002.htm";
+    QTest::newRow("m3") << "m3" << "Help on Language Help" << "hlp00003.htm";
+    QTest::newRow("m4") << "m4" << "Help on Line Browser" << "hlp00004.htm";
+    QTest::newRow("m5") << "m5" << "Help on PixPad" << "hlp00005.htm";
+    QTest::newRow("m6") << "m6" << "Help on Library Explorer" << "hlp00006.htm";
+}
+
+void tst_MainWindow::helpButtonMenuOpensPages()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, text);
+    QFETCH(QString, page);
+    FakeServices fake;
+    frmMainWindow w(fake.services);
+    w.Form_Load();
+    QMenu *menu = w.controls().Toolbar1->helpMenu();
+    QAction *item = menu->findChild<QAction *>(key);
+    QVERIFY(item);
+    QCOMPARE(item->text(), text);
+    item->trigger();
+    QCOMPARE(fake.shell.opened, QStringList{fake.path(page)});
+    w.ToolbarButtonMenuClick(key.toUpper()); // case matters
+    QCOMPARE(fake.shell.opened.size(), 1);
+}
+
+void tst_MainWindow::missingHelpPageIsReported()
+{
+    FakeServices fake;
+    fake.shell.result = ShellResult::FileNotFound;
+    frmMainWindow w(fake.services);
+    w.Form_Load();
+    fake.prompter.answerMessage(MsgResult::OK);
+    w.ToolbarButtonMenuClick("m5");
+    QCOMPARE(fake.prompter.messages.size(), 1);
+    QCOMPARE(fake.prompter.messages.first().title, QStringLiteral("File Access Error"));
+    QCOMPARE(fake.prompter.messages.first().text, QStringLiteral("The Address was not Found."));
+    QCOMPARE(fake.prompter.messages.first().icon, MsgIcon::Critical);
+}
+
+void tst_MainWindow::toolbarLayoutRestoredAndSaved()
+{
+    FakeServices fake;
+    SettingsAccess s(fake.settings, "vormeld");
+    s.SaveSetting("Toolbar", "Toolbar1", QStringLiteral("run,|,open,nosuchkey,open,help"));
+    {
+        frmMainWindow w(fake.services);
+        w.Form_Load();
+        QCOMPARE(w.controls().Toolbar1->currentLayout(), (QStringList{"run", "|", "open", "help"}));
+        w.controls().Toolbar1->applyLayout({"save", "|", "cut"});
+        QVERIFY(w.close());
+    }
+    QCOMPARE(fake.setting("Toolbar", "Toolbar1"), QStringLiteral("save,|,cut"));
+    frmMainWindow again(fake.services);
+    again.Form_Load();
+    QCOMPARE(again.controls().Toolbar1->currentLayout(), (QStringList{"save", "|", "cut"}));
+
+    // Nothing usable stored: the built-in layout.
+    s.SaveSetting("Toolbar", "Toolbar1", QStringLiteral("garbage,,,"));
+    frmMainWindow third(fake.services);
+    third.Form_Load();
+    QCOMPARE(third.controls().Toolbar1->currentLayout().first(), QStringLiteral("new"));
+    QCOMPARE(third.controls().Toolbar1->currentLayout().count("|"), 6);
+}
+
+void tst_MainWindow::toolbarTooltipsAndDescriptions()
+{
+    FakeServices fake;
+    frmMainWindow w(fake.services);
+    MainToolbar *bar = w.controls().Toolbar1;
+    QCOMPARE(bar->button("undo")->toolTip(), QStringLiteral("Undo Last Action"));
+    QCOMPARE(bar->button("undo")->text(), QStringLiteral("Undo"));
+    QCOMPARE(bar->button("new")->text(), QStringLiteral("New Yabasic Program"));
+    QCOMPARE(bar->button("saveweb")->toolTip(), QStringLiteral("Save as Web Page"));
+    QCOMPARE(bar->button("onlines")->toolTip(), QStringLiteral("Online Stuff"));
+    QVERIFY(bar->button("help")->menu());
+}
+
+void tst_MainWindow::layoutRules_data()
+{
+    QTest::addColumn<int>("H");
+    QTest::addColumn<bool>("minimized");
+    QTest::addColumn<bool>("apply");
+    QTest::addColumn<bool>("tabs");
+    QTest::newRow("normal") << 400 << false << true << true;
+    QTest::newRow("just above five toolbars") << 151 << false << true << true;
+    QTest::newRow("exactly five toolbars") << 150 << false << true << false;
+    QTest::newRow("minimised") << 400 << true << false << false;
+}
+
+void tst_MainWindow::layoutRules()
+{
+    QFETCH(int, H);
+    QFETCH(bool, minimized);
+    QFETCH(bool, apply);
+    QFETCH(bool, tabs);
+    MainLayoutInput in;
+    in.W = 600;
+    in.H = H;
+    in.T = 30;
+    in.S = 20;
+    in.P = 28;
+    in.minimized = minimized;
+    const MainLayout out = ComputeMainLayout(in);
+    QCOMPARE(out.apply, apply);
+    QCOMPARE(out.placeTabs, tabs);
+    if (apply)
+        QCOMPARE(out.panelWidth, 600);
+    if (tabs) {
+        QCOMPARE(out.tabStrip, QRect(0, 58, 600, H - 78));
+        QCOMPARE(out.editors, QRect(3, 61, 594, H - 78 - 26));
+    }
+}
+
+void tst_MainWindow::lowWindowKeepsEditorsInPlace()
+{
+    FakeServices fake;
+    frmMainWindow w(fake.services);
+    w.Form_Load();
+    w.resize(700, 500);
+    QCoreApplication::processEvents();
+    const QRect before = w.controls().RichTextBox1->geometry();
+    QVERIFY(before.height() > 100);
+    QCOMPARE(w.controls().RichTextBox2->geometry(), before);
+    w.resize(600, 80);
+    QCoreApplication::processEvents();
+    if (w.height() > 80)
+        QSKIP("the window system keeps this window taller than asked");
+    QCOMPARE(w.controls().Picture1->width(), w.centralWidget()->width());
+    QCOMPARE(w.controls().RichTextBox1->geometry(), before);
+}
+
+void tst_MainWindow::insertKeyTogglesOverwrite()
+{
+    FakeServices fake;
+    frmMainWindow w(fake.services);
+    w.Form_Load();
+    QLabel *ins = w.controls().StatusBar1->panel(2);
+    QCOMPARE(ins->text(), QStringLiteral("INS"));
+    QVERIFY(!ins->isEnabled());
+    QTest::keyClick(w.controls().RichTextBox1, Qt::Key_Insert);
+    QVERIFY(w.controls().RichTextBox1->overwriteMode());
+    QVERIFY(ins->isEnabled());
+    QTest::keyClick(w.controls().RichTextBox1, Qt::Key_Insert);
+    QVERIFY(!ins->isEnabled());
+    fake.keyState.caps = true;
+    w.controls().StatusBar1->refresh();
+    QVERIFY(w.controls().StatusBar1->panel(4)->isEnabled());
+    QVERIFY(!w.controls().StatusBar1->panel(3)->isEnabled());
+    QVERIFY(!panel(w, 6).isEmpty());
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"
