@@ -48,7 +48,13 @@ MainToolbar::MainToolbar(QWidget *parent) : QToolBar(parent)
 void MainToolbar::applyLayout(const QStringList &layout)
 {
     const QStringList entries = layout.isEmpty() ? DefaultToolbarLayout() : layout;
+    // clear() takes the separators off the bar but leaves them alive.
+    QList<QAction *> separators;
+    for (QAction *a : actions())
+        if (a->isSeparator() && a->parent() == this)
+            separators << a;
     clear();
+    qDeleteAll(separators);
     for (const QString &entry : entries) {
         if (entry == ToolbarSeparator) {
             addSeparator();

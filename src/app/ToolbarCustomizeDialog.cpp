@@ -186,9 +186,9 @@ void ToolbarCustomizeDialog::addSelected()
     const int to = after < 0 ? m_current->count() : after + 1;
     m_current->insertItem(to, MakeItem(key));
     m_current->setCurrentRow(to);
-    // The separator stays where it is; a button leaves, and its neighbour
-    // below takes the selection so the next Add goes on down the list.
-    fillAvailable(key == ToolbarSeparator ? key : QString(), from);
+    // The separator stays selected; a button leaves the list, and the entry
+    // below it takes the selection so the next Add goes on down the list.
+    fillAvailable(key, from);
 }
 
 void ToolbarCustomizeDialog::removeSelected()

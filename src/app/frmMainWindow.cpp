@@ -7,8 +7,11 @@
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
 #include "app/modMain.h"
+#include "editor/CodeEditor.h"
+#include "editor/EditorController.h"
 #include "editor/EditorText.h"
 #include "platform/Prompter.h"
+#include "platform/TextFile.h"
 #include "run/Interpreter.h"
 
 #include <QAction>
@@ -16,6 +19,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -77,7 +81,9 @@ void frmMainWindow::createToolbar()
         {QStringLiteral("m6"), page("hlp00006.htm")},
     };
     // Buttons whose features come later are shown disabled until then.
-    for (const char *key : {"new", "open", "save", "saveweb", "print", "undo", "redo", "run",
+    m_toolbarActions.emplace(QStringLiteral("undo"), [this] { UndoEdit(); });
+    m_toolbarActions.emplace(QStringLiteral("redo"), [this] { RedoEdit(); });
+    for (const char *key : {"new", "open", "save", "saveweb", "print", "run",
                             "draw", "langhelp", "lines"})
         ui.Toolbar1->button(QString::fromLatin1(key))->setEnabled(false);
 }
@@ -131,7 +137,7 @@ void frmMainWindow::createCentralArea()
             TabStrip1_Click();
     });
 
-    ui.RichTextBox1 = new QPlainTextEdit(central);
+    ui.RichTextBox1 = new CodeEditor(central);
     ui.RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     ui.RichTextBox1->setFont(NamedOrFallbackFont(QStringLiteral("Courier New"), 9.75, false, true));
     ui.RichTextBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -140,11 +146,6 @@ void frmMainWindow::createCentralArea()
             &frmMainWindow::RichTextBox1_SelChange);
     connect(ui.RichTextBox1, &QPlainTextEdit::selectionChanged, this,
             &frmMainWindow::RichTextBox1_SelChange);
-    connect(ui.RichTextBox1->document(), &QTextDocument::contentsChange, this,
-            [this](int, int removed, int added) {
-                if (!IgnoreChange && (removed || added))
-                    m_documents->state().FileChanged = true;
-            });
 
     ui.RichTextBox2 = new QPlainTextEdit(central);
     ui.RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
@@ -176,6 +177,13 @@ void frmMainWindow::createCentralArea()
 
     ui.RichTextBox2->hide();
     ui.Picture3->hide();
+
+    EditorController::Hooks hooks;
+    hooks.markChanged = [this] { m_documents->state().FileChanged = true; };
+    hooks.updatingDisabled = [this] { return mnu.mnuviewdisable->isChecked(); };
+    hooks.historyChanged = [this] { EnableHistoryCommands(); };
+    hooks.caretLineChanged = [this] { RefreshLinePanel(); };
+    m_editor = new EditorController(ui.RichTextBox1, ui.Picture2, ui.Label2, hooks, this);
 }
 
 void frmMainWindow::markPending(QAction *action)
@@ -196,6 +204,15 @@ void frmMainWindow::wireMenus()
     for (int i = 0; i < 4; ++i)
         connect(mnu.mnueditstf[i], &QAction::triggered, this, [this, i] { EditCommand(i); });
     connect(mnu.mnuselectall, &QAction::triggered, this, &frmMainWindow::SelectAllText);
+    connect(mnu.mnueditundo, &QAction::triggered, this, [this] {
+        if (!m_editor->History.UndoStack.StackIsEmpty())
+            UndoEdit();
+    });
+    connect(mnu.mnueditredo, &QAction::triggered, this, [this] {
+        if (!m_editor->History.RedoStack.StackIsEmpty())
+            RedoEdit();
+    });
+    connect(mnu.mnueditinsertsub, &QAction::triggered, this, &frmMainWindow::InsertSubroutine);
     // The check mark is all this item does by itself; the updating it switches
     // off belongs to the subs and labels lists.
     connect(mnu.mnuviewdisable, &QAction::triggered, this, [] {});
@@ -216,8 +233,8 @@ void frmMainWindow::wireMenus()
                        mnu.mnufileopeninstance, mnu.mnufilesave, mnu.mnufilesaveas,
                        mnu.mnutoolscreatehtmlsrc, mnu.mnuprogramcreatetight, mnu.mnufileopenpix,
                        mnu.mnufilesaveaspix, mnu.mnufileappend, mnu.mnufileimport,
-                       mnu.mnufileprint, mnu.mnueditundo, mnu.mnueditredo, mnu.mnueditfind,
-                       mnu.mnueditfindnext, mnu.mnueditreplace, mnu.mnueditinsertsub,
+                       mnu.mnufileprint, mnu.mnueditfind,
+                       mnu.mnueditfindnext, mnu.mnueditreplace,
                        mnu.mnureloadsubslab, mnu.mnuprogramrun, mnu.mnurungeo,
                        mnu.mnuprogrampath, mnu.mnuadddebug, mnu.mnudebugclear,
                        mnu.mnurefreshdebug, mnu.mnuextratools, mnu.mnutoolsyabasicsets,
@@ -233,21 +250,31 @@ void frmMainWindow::wireMenus()
 
 void frmMainWindow::Form_Load()
 {
-    // 1-3: status messages, keyword table, typing state.
+    // The loading below leaves no editing history; step 26 starts it.
+    m_editor->IgnoreChange = true;
+    // 1-3: status messages, typing state (the keyword table is built in).
     StatusMessages[1] = QStringLiteral("Ready");
     StatusMessages[2] = QStringLiteral("Done");
     StatusMessages[3] = QStringLiteral("Debug Information");
+    m_editor->LineCleared = false;
     CurrentTab = 1;
     // 4: the code editor shows, the debug view is hidden.
     ui.RichTextBox1->show();
     ui.RichTextBox2->hide();
     ui.Picture3->hide();
+    // 5: the hot-info hints.
+    {
+        QByteArray bytes;
+        if (ReadWholeFile(modMain::ProgramFile(m_svc.programFolder, QStringLiteral("hotinfo.dat")), &bytes).ok)
+            m_editor->HotInfo = HotInfoTable::Parse(DecodeBytes(bytes));
+    }
     // 6: automatic updating of the editor state is on.
     mnu.mnuviewdisable->setChecked(false);
     // 7-10: interpreter version and folder, automatic indentation.
     YabasicVersion = Interpreter::ReadYabasicVersion(*m_svc.interpreterKey);
     UpdateInterpreterFolder();
     AutoIndent = AppSettings::ReadAutoIndent(m_settings);
+    m_editor->AutoIndent = AutoIndent;
     // 12-13: the document named on the command line, or the template.
     const QString fileArg = m_svc.commandLine.trimmed();
     if (fileArg.isEmpty())
@@ -268,6 +295,9 @@ void frmMainWindow::Form_Load()
     StatusMessages[1] = QStringLiteral("Ready - Using Yabasic version ") + YabasicVersion;
     ShowStatusMessage();
     RefreshLinePanel();
+    // 26-27: editing history and colouring.
+    m_editor->StartHistory();
+    ParseAllLines();
 }
 
 void frmMainWindow::Form_QueryUnload(bool &cancel)
@@ -356,6 +386,7 @@ void frmMainWindow::TabStrip1_Click()
 
 void frmMainWindow::mnuedit_Click()
 {
+    EnableHistoryCommands();
     const bool hasSelection = ui.RichTextBox1->textCursor().hasSelection();
     const bool clipboardText = !QGuiApplication::clipboard()->text().isEmpty();
     const auto set = [this](QAction *a, bool on) {
@@ -402,19 +433,42 @@ void frmMainWindow::RichTextBox1_SelChange()
 
 void frmMainWindow::EditCommand(int index)
 {
-    QPlainTextEdit *e = ui.RichTextBox1;
-    switch (index) {
-    case 0: e->cut(); break;
-    case 1: e->copy(); break;
-    case 2: e->paste(); break;
-    case 3: e->textCursor().removeSelectedText(); break;
-    default: break;
-    }
+    m_editor->EditCommand(index);
 }
 
 void frmMainWindow::SelectAllText()
 {
-    ui.RichTextBox1->selectAll();
+    m_editor->SelectAllText();
+}
+
+void frmMainWindow::UndoEdit()
+{
+    m_editor->UndoEdit();
+}
+
+void frmMainWindow::RedoEdit()
+{
+    m_editor->RedoEdit();
+}
+
+void frmMainWindow::InsertSubroutine()
+{
+    m_editor->InsertSubroutine(QDate::currentDate());
+}
+
+void frmMainWindow::ParseAllLines()
+{
+    m_editor->ParseAllLines();
+}
+
+void frmMainWindow::EnableHistoryCommands()
+{
+    const bool undo = !m_editor->History.UndoStack.StackIsEmpty();
+    const bool redo = !m_editor->History.RedoStack.StackIsEmpty();
+    ui.Toolbar1->button(QStringLiteral("undo"))->setEnabled(undo);
+    ui.Toolbar1->button(QStringLiteral("redo"))->setEnabled(redo);
+    mnu.mnueditundo->setEnabled(undo);
+    mnu.mnueditredo->setEnabled(redo);
 }
 
 void frmMainWindow::resizeEvent(QResizeEvent *event)
@@ -479,10 +533,10 @@ bool frmMainWindow::eventFilter(QObject *watched, QEvent *event)
 
 QString frmMainWindow::editorText() const
 {
-    return EditorText::PlainText(ui.RichTextBox1->document());
+    return m_editor->Text();
 }
 
 void frmMainWindow::setEditorText(const QString &text)
 {
-    ui.RichTextBox1->setPlainText(text);
+    m_editor->ReplaceAllText(text);
 }

@@ -17,6 +17,8 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTabBar;
+class CodeEditor;
+class EditorController;
 class MainToolbar;
 class MainStatusBar;
 
@@ -43,7 +45,7 @@ public:
         QComboBox *Combo2 = nullptr;
         QWidget *TabStrip1 = nullptr;
         QTabBar *TabBar = nullptr; // the tabs of TabStrip1
-        QPlainTextEdit *RichTextBox1 = nullptr;
+        CodeEditor *RichTextBox1 = nullptr;
         QPlainTextEdit *RichTextBox2 = nullptr;
         QWidget *Picture3 = nullptr;
         QPushButton *Command1 = nullptr;
@@ -63,8 +65,8 @@ public:
     QString InterpreterFolder;
     bool AutoIndent = true;
     QString SearchText; // the text of the last search
-    bool IgnoreChange = false; // programmatic changes that leave no trace
     DocumentController &documents() { return *m_documents; }
+    EditorController &editor() { return *m_editor; }
     SettingsAccess &settings() { return m_settings; }
 
     // Panel 1 shows the current tab's message.
@@ -85,6 +87,12 @@ public:
     // Edit commands: 0 cut, 1 copy, 2 paste, 3 delete.
     void EditCommand(int index);
     void SelectAllText();
+    void UndoEdit();
+    void RedoEdit();
+    void InsertSubroutine();
+    void ParseAllLines();
+    // Undo and Redo, button and menu item, enabled by whether their stacks hold anything.
+    void EnableHistoryCommands();
 
     // The editor's whole text, one '\n' between lines.
     QString editorText() const override;
@@ -110,6 +118,7 @@ private:
     Controls ui;
     MainMenus mnu;
     std::unique_ptr<DocumentController> m_documents;
+    EditorController *m_editor = nullptr;
     std::map<QString, std::function<void()>> m_toolbarActions;    // by button key
     std::map<QString, std::function<void()>> m_buttonMenuActions; // "help" button menu
     QList<QAction *> m_pending;

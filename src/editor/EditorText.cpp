@@ -17,6 +17,45 @@ int ModelPosition(const QTextCursor &cursor)
     return cursor.position() + cursor.blockNumber();
 }
 
+int QtPosition(const QTextDocument *doc, int modelPosition)
+{
+    if (modelPosition <= 0)
+        return 0;
+    // Binary search over the blocks: block b starts at program position start + b.
+    int lo = 0, hi = doc->blockCount() - 1;
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        const QTextBlock b = doc->findBlockByNumber(mid);
+        if (b.position() + mid <= modelPosition)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    const QTextBlock b = doc->findBlockByNumber(lo);
+    const int inBlock = modelPosition - (b.position() + lo);
+    return b.position() + std::min(inBlock, b.length() - 1);
+}
+
+QString ModelTextBefore(const QTextDocument *doc, int qtPosition, int n)
+{
+    QString out;
+    QTextBlock b = doc->findBlock(qtPosition);
+    int column = qtPosition - b.position();
+    while (b.isValid() && out.size() < n) {
+        const QString text = b.text();
+        const int take = std::min(column, int(n - out.size()));
+        out.prepend(QStringView(text).mid(column - take, take));
+        if (out.size() >= n)
+            break;
+        b = b.previous();
+        if (!b.isValid())
+            break;
+        out.prepend(QStringLiteral("\r\n"));
+        column = b.length() - 1;
+    }
+    return out.size() > n ? out.right(n) : out;
+}
+
 QString PlainText(const QTextDocument *doc)
 {
     QString text;

@@ -13,6 +13,14 @@ namespace EditorText {
 int ModelPosition(const QTextDocument *doc, int qtPosition);
 int ModelPosition(const QTextCursor &cursor);
 
+// The Qt document position of a program position (clamped to the text). A
+// position between the CR and the LF of a break maps to the end of that line.
+int QtPosition(const QTextDocument *doc, int modelPosition);
+
+// The program text (CR LF breaks) of the n characters before a Qt position, or
+// fewer when the text before it is shorter.
+QString ModelTextBefore(const QTextDocument *doc, int qtPosition, int n);
+
 // The whole text with '\n' between lines, built from the lines themselves
 // (toPlainText() would turn a no-break space into a blank).
 QString PlainText(const QTextDocument *doc);

@@ -2,6 +2,7 @@
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
 #include "app/frmMainWindow.h"
+#include "editor/CodeEditor.h"
 #include "support/FakeServices.h"
 
 #include <QAction>

@@ -1,0 +1,331 @@
+#include "EditorController.h"
+
+#include "editor/AutoIndent.h"
+#include "editor/CodeEditor.h"
+#include "editor/EditorText.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDate>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QTextBlock>
+
+EditorController::EditorController(CodeEditor *editor, QFrame *hotInfoBox, QLabel *hotInfoLabel,
+                                   Hooks hooks, QObject *parent)
+    : QObject(parent), m_editor(editor), m_hotBox(hotInfoBox), m_hotLabel(hotInfoLabel),
+      m_hooks(std::move(hooks)), m_colouring(editor)
+{
+    // The editor keeps no history of its own: Undo and Redo are ours.
+    m_editor->setUndoRedoEnabled(false);
+    m_editor->setBeforePaintLine([this](const QTextBlock &b) { m_colouring.ColourIfPending(b); });
+    m_editor->installEventFilter(this);
+    m_editor->viewport()->installEventFilter(this);
+    m_length = m_editor->document()->characterCount() - 1;
+    m_blocks = m_editor->document()->blockCount();
+    connect(m_editor->document(), &QTextDocument::contentsChange, this,
+            &EditorController::onContentsChange);
+}
+
+QString EditorController::Text() const
+{
+    return EditorText::PlainText(m_editor->document());
+}
+
+void EditorController::ReplaceAllText(const QString &text)
+{
+    m_knownText = &text;
+    m_editor->setPlainText(text);
+    m_knownText = nullptr;
+}
+
+void EditorController::ParseLine() { ParseLine2(EditLine); }
+void EditorController::ParseLine2(int line) { m_colouring.ParseLine2(line); }
+void EditorController::ParseAllLines() { m_colouring.ParseAllLines(); }
+
+int EditorController::CaretLineNumber() const
+{
+    return m_editor->textCursor().blockNumber();
+}
+
+void EditorController::onContentsChange(int position, int removed, int added)
+{
+    QTextDocument *doc = m_editor->document();
+    const int newLength = doc->characterCount() - 1;
+    // Qt may report the document's closing character too; trim to the text.
+    const int addedChars = std::max(0, std::min(added, newLength - position));
+    const int removedChars = std::max(0, addedChars - (newLength - m_length));
+    const int blocksBefore = m_blocks;
+    m_length = newLength;
+    m_blocks = doc->blockCount();
+    if (removedChars == 0 && addedChars == 0)
+        return; // formatting only
+
+    m_colouring.TextChanged(position, removedChars, addedChars, blocksBefore);
+    if (m_puttingHistory)
+        return;
+
+    TextChange change;
+    change.pos = position;
+    change.removed = removedChars;
+    if (m_knownText && position == 0 && addedChars == m_knownText->size()) {
+        change.inserted = *m_knownText;
+    } else {
+        QTextCursor c(doc);
+        c.setPosition(position);
+        c.setPosition(position + addedChars, QTextCursor::KeepAnchor);
+        change.inserted = c.selectedText();
+        change.inserted.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    }
+
+    if (IgnoreChange) {
+        History.RecordSilentChange(change);
+        return;
+    }
+    History.RecordChange(change, [this] { return Text(); });
+    if (m_hooks.markChanged)
+        m_hooks.markChanged();
+    if (m_hooks.updateSubsAndLabels && !(m_hooks.updatingDisabled && m_hooks.updatingDisabled()))
+        m_hooks.updateSubsAndLabels();
+    ShowHotInfo();
+    if (m_hooks.historyChanged)
+        m_hooks.historyChanged();
+}
+
+void EditorController::StartHistory()
+{
+    IgnoreChange = false;
+    History.Reset(Text());
+    if (m_hooks.historyChanged)
+        m_hooks.historyChanged();
+}
+
+void EditorController::putText(const QString &text)
+{
+    // Only the part that differs is replaced: the rest keeps its colours and
+    // the view does not jump.
+    const TextChange d = DiffTexts(Text(), text);
+    m_puttingHistory = true;
+    QTextCursor c(m_editor->document());
+    c.setPosition(d.pos);
+    c.setPosition(d.pos + d.removed, QTextCursor::KeepAnchor);
+    c.insertText(d.inserted);
+    m_puttingHistory = false;
+}
+
+void EditorController::UndoEdit()
+{
+    IgnoreChange = true;
+    const int caret = EditorText::ModelPosition(m_editor->textCursor());
+    const std::optional<QString> s = History.Undo([this] { return Text(); });
+    if (s) {
+        putText(*s);
+        QTextCursor c = m_editor->textCursor();
+        c.setPosition(EditorText::QtPosition(m_editor->document(), caret));
+        m_editor->setTextCursor(c);
+    }
+    IgnoreChange = false;
+    if (m_hooks.historyChanged)
+        m_hooks.historyChanged();
+}
+
+void EditorController::RedoEdit()
+{
+    IgnoreChange = true;
+    const int caret = EditorText::ModelPosition(m_editor->textCursor());
+    const std::optional<QString> s = History.Redo([this] { return Text(); });
+    if (s) {
+        putText(*s);
+        QTextCursor c = m_editor->textCursor();
+        c.setPosition(EditorText::QtPosition(m_editor->document(), caret));
+        m_editor->setTextCursor(c);
+    }
+    IgnoreChange = false;
+    if (m_hooks.historyChanged)
+        m_hooks.historyChanged();
+}
+
+void EditorController::EditCommand(int index)
+{
+    QTextCursor c = m_editor->textCursor();
+    QString selected = c.selectedText();
+    selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    const QString clip = QGuiApplication::clipboard()->text();
+    switch (index) {
+    case 0:
+        c.removeSelectedText();
+        QGuiApplication::clipboard()->setText(selected);
+        break;
+    case 1:
+        QGuiApplication::clipboard()->setText(selected);
+        break;
+    case 2:
+        c.insertText(clip);
+        m_editor->setTextCursor(c);
+        break;
+    case 3:
+        c.removeSelectedText();
+        break;
+    default:
+        return;
+    }
+    if (m_hooks.caretLineChanged)
+        m_hooks.caretLineChanged();
+}
+
+void EditorController::SelectAllText()
+{
+    m_editor->selectAll();
+}
+
+void EditorController::InsertSubroutine(const QDate &date)
+{
+    const QString nl = QStringLiteral("\n");
+    const QString tmpl = nl + nl + QStringLiteral("rem  Name: New Procedure") + nl
+                         + QStringLiteral("rem  Purpose: Unknown") + nl
+                         + QStringLiteral("rem  Date Made: ") + date.toString(QStringLiteral("MM-dd-yyyy")) + nl
+                         + QStringLiteral("sub newproc()") + nl + QStringLiteral("  ") + nl
+                         + QStringLiteral("end sub") + nl;
+    QTextCursor c(m_editor->document());
+    c.movePosition(QTextCursor::End);
+    c.insertText(tmpl);
+    // The caret goes to the end of the body line: 11 program characters (CR LF
+    // "end sub" CR LF) before the end.
+    QTextCursor caret(m_editor->document());
+    const int end = EditorText::ModelPosition(m_editor->document(), m_editor->document()->characterCount() - 1);
+    caret.setPosition(EditorText::QtPosition(m_editor->document(), end - 11));
+    m_editor->setTextCursor(caret);
+    if (m_hooks.caretLineChanged)
+        m_hooks.caretLineChanged();
+}
+
+void EditorController::HideHotInfo()
+{
+    m_hotBox->hide();
+}
+
+void EditorController::ShowHotInfo()
+{
+    const QTextCursor cursor = m_editor->textCursor();
+    const QString tail = EditorText::ModelTextBefore(m_editor->document(), cursor.position(), 10);
+    const int entry = HotInfo.Lookup(tail);
+    if (entry < 0)
+        return;
+    m_hotLabel->setText(HotInfo.entries()[entry].Text);
+    m_hotLabel->adjustSize();
+    const QRect caret = m_editor->cursorRect(cursor);
+    const QPoint inParent = m_editor->viewport()->mapTo(m_hotBox->parentWidget(), caret.topLeft());
+    const QMargins margins = m_hotBox->contentsMargins() + m_hotBox->layout()->contentsMargins();
+    m_hotBox->setGeometry(inParent.x(), inParent.y() + 20,
+                          m_hotLabel->width() + margins.left() + margins.right(),
+                          m_hotLabel->height() + 3);
+    m_hotBox->show();
+    m_hotBox->raise();
+}
+
+void EditorController::keyPressed(const QString &typed, int key)
+{
+    IgnoreChange = true;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        HideHotInfo();
+    const ushort code = typed.isEmpty() ? 0 : typed.at(0).unicode();
+    if (!LineCleared && code >= 32 && code <= 126) {
+        EditLine = CaretLineNumber();
+        m_colouring.ClearLine(EditLine);
+        LineCleared = true;
+    }
+    IgnoreChange = false;
+}
+
+void EditorController::lineChangeCheck()
+{
+    CaretLine = CaretLineNumber();
+    if (CaretLine != EditLine) {
+        ParseLine();
+        LineCleared = false;
+    }
+}
+
+void EditorController::indentAfterEnter()
+{
+    if (!AutoIndent)
+        return;
+    QTextCursor c = m_editor->textCursor();
+    const QTextBlock block = c.block();
+    const QTextBlock above = block.previous();
+    const int blanks = AutoIndent::BlanksFor(c.positionInBlock() == 0 && above.isValid(),
+                                             above.isValid() ? above.blockNumber() : -1,
+                                             above.isValid() ? above.text() : QString());
+    if (blanks > 0) {
+        c.insertText(QString(blanks, QLatin1Char(' ')));
+        m_editor->setTextCursor(c);
+    }
+}
+
+void EditorController::keyReleased(int key)
+{
+    IgnoreChange = true;
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        HideHotInfo();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        indentAfterEnter();
+        break;
+    default:
+        break;
+    }
+    lineChangeCheck();
+    IgnoreChange = false;
+}
+
+bool EditorController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_editor) {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride: {
+            // Let the window's menu shortcuts (Undo, Redo, Options...) win over the
+            // editor's built-in keys, as long as the menu item is enabled.
+            auto *ke = static_cast<QKeyEvent *>(event);
+            const QKeySequence pressed(ke->keyCombination());
+            const QList<QAction *> actions = m_editor->window()->findChildren<QAction *>();
+            for (QAction *a : actions) {
+                if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed) {
+                    event->ignore();
+                    return true;
+                }
+            }
+            break;
+        }
+        case QEvent::KeyPress: {
+            auto *ke = static_cast<QKeyEvent *>(event);
+            keyPressed(ke->text(), ke->key());
+            break;
+        }
+        case QEvent::KeyRelease: {
+            auto *ke = static_cast<QKeyEvent *>(event);
+            if (!ke->isAutoRepeat())
+                keyReleased(ke->key());
+            break;
+        }
+        default:
+            break;
+        }
+    } else if (watched == m_editor->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            HideHotInfo();
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            IgnoreChange = true;
+            lineChangeCheck();
+            IgnoreChange = false;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

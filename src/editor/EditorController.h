@@ -1,0 +1,90 @@
+#pragma once
+
+#include "editor/EditHistory.h"
+#include "editor/HotInfo.h"
+#include "editor/SyntaxColouring.h"
+
+#include <QObject>
+#include <functional>
+
+class CodeEditor;
+class QDate;
+class QFrame;
+class QLabel;
+
+// Everything the code editor does beyond plain editing: colouring while typing,
+// the change notification with its history, Undo and Redo, automatic
+// indentation, the hot-info box and the Edit menu commands.
+class EditorController : public QObject {
+    Q_OBJECT
+public:
+    // What the controller asks of the window around it.
+    struct Hooks {
+        std::function<void()> markChanged;           // the document changed
+        std::function<bool()> updatingDisabled;      // View > Disable Updating Editor State
+        std::function<void()> updateSubsAndLabels;   // the lists below the toolbar
+        std::function<void()> historyChanged;        // Undo/Redo availability changed
+        std::function<void()> caretLineChanged;      // the status bar's line panel
+    };
+
+    EditorController(CodeEditor *editor, QFrame *hotInfoBox, QLabel *hotInfoLabel, Hooks hooks,
+                     QObject *parent = nullptr);
+
+    // Typing state.
+    int EditLine = 0;
+    int CaretLine = 0;
+    bool LineCleared = false;
+    bool IgnoreChange = false;
+    bool AutoIndent = true;
+
+    HotInfoTable HotInfo;
+    EditHistory History;
+
+    // Colouring.
+    void ParseLine();
+    void ParseLine2(int line);
+    void ParseAllLines();
+    SyntaxColouring &colouring() { return m_colouring; }
+
+    // The whole text ('\n' between lines) and its replacement. A replacement is
+    // one change for the history, like any other.
+    QString Text() const;
+    void ReplaceAllText(const QString &text);
+
+    // Start-up: the current text is the first snapshot.
+    void StartHistory();
+    void UndoEdit();
+    void RedoEdit();
+
+    // 0 cut, 1 copy, 2 paste, 3 delete.
+    void EditCommand(int index);
+    void SelectAllText();
+    void InsertSubroutine(const QDate &date);
+
+    void ShowHotInfo();
+    void HideHotInfo();
+
+    // The caret's line, counted from 0.
+    int CaretLineNumber() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void onContentsChange(int position, int removed, int added);
+    void keyPressed(const QString &typed, int key);
+    void keyReleased(int key);
+    void lineChangeCheck();
+    void indentAfterEnter();
+    void putText(const QString &text); // Undo/Redo: the editor shows text, no history step
+
+    CodeEditor *m_editor;
+    QFrame *m_hotBox;
+    QLabel *m_hotLabel;
+    Hooks m_hooks;
+    SyntaxColouring m_colouring;
+    int m_length = 0;          // characters in the document, without the final one
+    int m_blocks = 1;
+    bool m_puttingHistory = false;
+    const QString *m_knownText = nullptr; // the text being put in whole, while it is
+};

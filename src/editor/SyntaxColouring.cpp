@@ -1,0 +1,162 @@
+#include "SyntaxColouring.h"
+
+#include "editor/LineScanner.h"
+
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+enum BlockState { Pending = 1, Coloured = 2 };
+
+QTextCharFormat formatFor(LineScanner::Colour c)
+{
+    QTextCharFormat f;
+    f.setForeground(QColor(QRgb(LineScanner::Rgb(c))));
+    return f;
+}
+
+// Lays `ranges` over `formats`: where they overlap, the new colour wins.
+QList<QTextLayout::FormatRange> overlay(const QList<QTextLayout::FormatRange> &formats,
+                                        const std::vector<LineScanner::Range> &ranges)
+{
+    if (formats.isEmpty()) {
+        QList<QTextLayout::FormatRange> out;
+        out.reserve(qsizetype(ranges.size()));
+        for (const LineScanner::Range &r : ranges)
+            out.append({r.start, r.length, formatFor(r.colour)});
+        return out;
+    }
+    QList<QTextLayout::FormatRange> out;
+    for (const QTextLayout::FormatRange &old : formats) {
+        // Cut the old range where new ranges cover it.
+        int start = old.start;
+        const int end = old.start + old.length;
+        for (const LineScanner::Range &r : ranges) {
+            const int rs = r.start, re = r.start + r.length;
+            if (re <= start || rs >= end)
+                continue;
+            if (rs > start)
+                out.append({start, rs - start, old.format});
+            start = std::max(start, re);
+        }
+        if (start < end)
+            out.append({start, end - start, old.format});
+    }
+    for (const LineScanner::Range &r : ranges)
+        out.append({r.start, r.length, formatFor(r.colour)});
+    std::sort(out.begin(), out.end(), [](const auto &a, const auto &b) { return a.start < b.start; });
+    return out;
+}
+} // namespace
+
+SyntaxColouring::SyntaxColouring(QPlainTextEdit *editor)
+    : m_editor(editor), m_doc(editor->document())
+{
+}
+
+void SyntaxColouring::colourBlock(const QTextBlock &block)
+{
+    const QString text = block.text();
+    const auto ranges = LineScanner::ScanLine(text, block.blockNumber() == 0);
+    QTextLayout *layout = block.layout();
+    if (!ranges.empty() || !layout->formats().isEmpty())
+        layout->setFormats(overlay(layout->formats(), ranges));
+    const_cast<QTextBlock &>(block).setUserState(Coloured);
+}
+
+void SyntaxColouring::ParseLine2(int line)
+{
+    const QTextBlock block = m_doc->findBlockByNumber(line);
+    if (!block.isValid())
+        return;
+    colourBlock(block);
+    m_editor->viewport()->update();
+}
+
+void SyntaxColouring::ParseAllLines()
+{
+    for (QTextBlock b = m_doc->begin(); b.isValid(); b = b.next())
+        b.setUserState(Pending);
+    m_editor->viewport()->update();
+}
+
+void SyntaxColouring::ClearLine(int line)
+{
+    QTextBlock block = m_doc->findBlockByNumber(line);
+    if (!block.isValid())
+        return;
+    block.layout()->clearFormats();
+    block.setUserState(0);
+    m_editor->viewport()->update();
+}
+
+void SyntaxColouring::ColourIfPending(const QTextBlock &block)
+{
+    if (block.userState() == Pending)
+        colourBlock(block);
+}
+
+QColor SyntaxColouring::ColourAt(int position)
+{
+    const QTextBlock block = m_doc->findBlock(position);
+    if (!block.isValid())
+        return Qt::black;
+    if (block.userState() == Pending)
+        colourBlock(block);
+    const int column = position - block.position();
+    QColor colour = Qt::black;
+    for (const QTextLayout::FormatRange &r : block.layout()->formats())
+        if (column >= r.start && column < r.start + r.length && r.format.hasProperty(QTextFormat::ForegroundBrush))
+            colour = r.format.foreground().color();
+    return colour;
+}
+
+void SyntaxColouring::TextChanged(int position, int removed, int added, int blocksBefore)
+{
+    const QTextBlock block = m_doc->findBlock(position);
+    if (!block.isValid())
+        return;
+    QTextLayout *layout = block.layout();
+    const QList<QTextLayout::FormatRange> formats = layout->formats();
+    if (formats.isEmpty())
+        return;
+    const int column = position - block.position();
+    const bool sameLine = m_doc->blockCount() == blocksBefore
+                          && column + added <= block.length() - 1;
+    QList<QTextLayout::FormatRange> out;
+    for (QTextLayout::FormatRange r : formats) {
+        int start = r.start, end = r.start + r.length;
+        if (!sameLine) {
+            // The line was cut at the change: keep what lies before it.
+            end = std::min(end, column);
+        } else {
+            // Removed characters take their colour with them; the rest moves.
+            auto mapOld = [&](int p) {
+                if (p <= column)
+                    return p;
+                if (p < column + removed)
+                    return column;
+                return p - removed;
+            };
+            start = mapOld(start);
+            end = mapOld(end);
+            // Inserted characters take the colour of the character before them.
+            auto mapIns = [&](int p, bool isEnd) {
+                if (p < column || (p == column && !isEnd && column > 0))
+                    return p;
+                if (p == column && isEnd && column > 0)
+                    return p + added;
+                return p + added;
+            };
+            start = mapIns(start, false);
+            end = mapIns(end, true);
+        }
+        if (end > start) {
+            r.start = start;
+            r.length = end - start;
+            out.append(r);
+        }
+    }
+    layout->setFormats(out);
+}

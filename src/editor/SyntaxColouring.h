@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+#include <QTextLayout>
+
+class QPlainTextEdit;
+class QTextBlock;
+class QTextDocument;
+
+// Keyword colouring held in each line's layout, apart from the text: colouring
+// never edits the document, so it never becomes editing history or marks the
+// document changed. A line asked to be coloured while it is off screen is
+// coloured when it is first painted.
+class SyntaxColouring {
+public:
+    explicit SyntaxColouring(QPlainTextEdit *editor);
+
+    // Colours line n now (nothing when it does not exist). The scanner only sets
+    // colours: what it does not cover keeps the colour it had.
+    void ParseLine2(int line);
+    // Colours every line (off-screen lines when they are painted).
+    void ParseAllLines();
+    // Resets line n to black.
+    void ClearLine(int line);
+
+    // Colours a line that waits for colouring (called as it is painted).
+    void ColourIfPending(const QTextBlock &block);
+    // The colour shown at a document position (black when none).
+    QColor ColourAt(int position);
+
+    // Keeps the colours on the characters they belong to after an edit inside
+    // one line; lines made by the edit start black.
+    void TextChanged(int position, int removed, int added, int blocksBefore);
+
+private:
+    void colourBlock(const QTextBlock &block);
+
+    QPlainTextEdit *m_editor;
+    QTextDocument *m_doc;
+};

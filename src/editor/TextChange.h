@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// One change of a text: at pos, `removed` characters were replaced by `inserted`.
+struct TextChange {
+    int pos = 0;
+    int removed = 0;
+    QString inserted;
+};
+
+// The smallest single change that turns `from` into `to` (common start and end kept).
+TextChange DiffTexts(const QString &from, const QString &to);
