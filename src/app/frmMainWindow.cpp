@@ -168,11 +168,8 @@ void frmMainWindow::createCentralArea()
     QPalette tip = ui.Picture2->palette();
     tip.setColor(QPalette::Window, QColor(255, 255, 225));
     ui.Picture2->setPalette(tip);
-    auto *tipLayout = new QHBoxLayout(ui.Picture2);
-    tipLayout->setContentsMargins(4, 2, 4, 2);
     ui.Label2 = new QLabel(ui.Picture2);
     ui.Label2->setObjectName(QStringLiteral("Label2"));
-    tipLayout->addWidget(ui.Label2);
     ui.Picture2->hide();
 
     ui.RichTextBox2->hide();

@@ -66,3 +66,12 @@ std::optional<QString> EditHistory::Redo(const TextGetter &editorText)
 {
     return move(RedoStack, UndoStack, editorText);
 }
+
+const QString *EditHistory::KnownEditorText() const
+{
+    if (m_inStep && m_silent.empty() && !UndoStack.StackIsEmpty())
+        return &UndoStack.Top();
+    if (m_redoInStep && !RedoStack.StackIsEmpty())
+        return &RedoStack.Top();
+    return nullptr;
+}

@@ -31,6 +31,9 @@ public:
     std::optional<QString> Undo(const TextGetter &editorText);
     std::optional<QString> Redo(const TextGetter &editorText);
 
+    // The editor's text as the history knows it without asking, or null.
+    const QString *KnownEditorText() const;
+
     // The editor's text changed in a way the history did not see.
     void LoseTrack()
     {

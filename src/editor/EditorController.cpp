@@ -11,7 +11,6 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QTextBlock>
 
 EditorController::EditorController(CodeEditor *editor, QFrame *hotInfoBox, QLabel *hotInfoLabel,
@@ -64,10 +63,6 @@ void EditorController::onContentsChange(int position, int removed, int added)
     if (removedChars == 0 && addedChars == 0)
         return; // formatting only
 
-    m_colouring.TextChanged(position, removedChars, addedChars, blocksBefore);
-    if (m_puttingHistory)
-        return;
-
     TextChange change;
     change.pos = position;
     change.removed = removedChars;
@@ -79,7 +74,15 @@ void EditorController::onContentsChange(int position, int removed, int added)
         c.setPosition(position + addedChars, QTextCursor::KeepAnchor);
         change.inserted = c.selectedText();
         change.inserted.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        // Qt may report more than what changed (a whole line for one deleted
+        // character); where the old text is known, narrow it to the real change.
+        if (const QString *old = History.KnownEditorText(); old && position + removedChars <= old->size())
+            change = NarrowChange(change, QStringView(*old).mid(position, removedChars));
     }
+
+    m_colouring.TextChanged(change.pos, change.removed, int(change.inserted.size()), blocksBefore);
+    if (m_puttingHistory)
+        return;
 
     if (IgnoreChange) {
         History.RecordSilentChange(change);
@@ -216,14 +219,21 @@ void EditorController::ShowHotInfo()
         return;
     m_hotLabel->setText(HotInfo.entries()[entry].Text);
     m_hotLabel->adjustSize();
-    const QRect caret = m_editor->cursorRect(cursor);
-    const QPoint inParent = m_editor->viewport()->mapTo(m_hotBox->parentWidget(), caret.topLeft());
-    const QMargins margins = m_hotBox->contentsMargins() + m_hotBox->layout()->contentsMargins();
-    m_hotBox->setGeometry(inParent.x(), inParent.y() + 20,
-                          m_hotLabel->width() + margins.left() + margins.right(),
-                          m_hotLabel->height() + 3);
+    placeHotInfo();
     m_hotBox->show();
     m_hotBox->raise();
+    // During a change the line is not laid out anew yet: place it again once it is.
+    QMetaObject::invokeMethod(this, &EditorController::placeHotInfo, Qt::QueuedConnection);
+}
+
+void EditorController::placeHotInfo()
+{
+    const QRect caret = m_editor->cursorRect();
+    const QPoint inParent = m_editor->viewport()->mapTo(m_hotBox->parentWidget(), caret.topLeft());
+    // The label sits inside the box's frame; the box is three pixels taller.
+    m_hotLabel->move(4, 1);
+    m_hotBox->setGeometry(inParent.x(), inParent.y() + 20, m_hotLabel->width() + 8,
+                          m_hotLabel->height() + 3);
 }
 
 void EditorController::keyPressed(const QString &typed, int key)

@@ -77,6 +77,7 @@ private:
     void lineChangeCheck();
     void indentAfterEnter();
     void putText(const QString &text); // Undo/Redo: the editor shows text, no history step
+    void placeHotInfo();
 
     CodeEditor *m_editor;
     QFrame *m_hotBox;

@@ -11,3 +11,7 @@ struct TextChange {
 
 // The smallest single change that turns `from` into `to` (common start and end kept).
 TextChange DiffTexts(const QString &from, const QString &to);
+
+// The same change without the characters that the removed and the inserted text
+// have in common at their start and end.
+TextChange NarrowChange(const TextChange &change, QStringView removedText);

@@ -29,6 +29,24 @@ TextChange DiffTexts(const QString &from, const QString &to)
     return c;
 }
 
+TextChange NarrowChange(const TextChange &change, QStringView removedText)
+{
+    const QStringView ins(change.inserted);
+    const qsizetype limit = std::min(ins.size(), removedText.size());
+    qsizetype prefix = 0;
+    while (prefix < limit && ins[prefix] == removedText[prefix])
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < limit - prefix
+           && ins[ins.size() - 1 - suffix] == removedText[removedText.size() - 1 - suffix])
+        ++suffix;
+    TextChange narrow;
+    narrow.pos = change.pos + int(prefix);
+    narrow.removed = int(removedText.size() - prefix - suffix);
+    narrow.inserted = change.inserted.mid(prefix, ins.size() - prefix - suffix);
+    return narrow;
+}
+
 void clsStack::Clear()
 {
     m_count = 0;
