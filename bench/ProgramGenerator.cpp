@@ -1,6 +1,6 @@
 #include "ProgramGenerator.h"
 
-#include <QVector>
+#include <algorithm>
 
 namespace {
 
@@ -59,7 +59,7 @@ const char *const kPrintTexts[] = {
     "label: ",
     "Done.",
     "Value = ",
-    "print \"nested\" quotes? no",
+    "print 'nested' quotes? no",
     "dim 10 rows; local only",
 };
 
@@ -99,13 +99,15 @@ struct Scope {
     QString loopVars[3];  // for-loop variable per nesting level
     QString countVars[3]; // while/repeat counter per nesting level
     QStringList calls;    // whole statements that call leaf code
-    QStringList numCalls; // numeric expressions that call leaf subs
 };
 
 // A routine, sub or data block, and the main program's line that runs it.
 struct Unit {
+    enum Leaf { NotLeaf, LeafRoutine, LeafNumSub, LeafStrSub };
     QStringList lines;
     QString mainCall;
+    Leaf leaf = NotLeaf; // code that calls nothing may be called from other units
+    QString leafCall;    // how they call it
 };
 
 class Builder {
@@ -142,6 +144,8 @@ private:
     Unit dataUnit();
     Unit nextUnit();
 
+    QStringList someOf(const QStringList &items, int most);
+    void accept(const Unit &u);
     QStringList header();
     QStringList commentsOnly(int count);
 
@@ -249,9 +253,6 @@ void Builder::statement(const Scope &sc, int depth)
     } else if (roll < 64) {
         if (!sc.calls.isEmpty())
             add(depth, sc.calls.at(m_rng.below(int(sc.calls.size()))));
-        else if (!sc.numCalls.isEmpty())
-            add(depth, sc.n + QStringLiteral(" = ") + sc.n + QStringLiteral(" + ")
-                           + sc.numCalls.at(m_rng.below(int(sc.numCalls.size()))));
         else
             add(depth, numAssign(sc));
     } else if (!blocks || roll < 70) {
@@ -273,7 +274,7 @@ void Builder::forBlock(Scope sc, int depth)
     const int kind = m_rng.below(10);
     if (kind < 2)
         add(depth, QStringLiteral("for ") + v + QStringLiteral(" = 10 to 1 step -3"));
-    else if (kind < 5 && !sc.nums.isEmpty() && sc.nums.first().size() == 1)
+    else if (kind < 5 && !sc.nums.isEmpty() && sc.nums.first() == QLatin1String("a"))
         add(depth, QStringLiteral("for ") + v + QStringLiteral(" = 1 to ") + sc.nums.first());
     else
         add(depth, QStringLiteral("for ") + v + QStringLiteral(" = 1 to ") + num(m_rng.between(2, 4)));
@@ -361,13 +362,10 @@ Unit Builder::subUnit(bool stringSub)
     sc.countVars[1] = QStringLiteral("v");
     sc.countVars[2] = QStringLiteral("w");
     if (!leaf) {
-        sc.numCalls = m_leafNumCalls;
-        for (const QString &call : std::as_const(m_leafStrCalls))
+        for (const QString &call : someOf(m_leafStrCalls, 2))
             sc.calls << QStringLiteral("s$ = left$(") + call + QStringLiteral(", 20)");
-        for (const QString &call : std::as_const(m_leafNumCalls))
+        for (const QString &call : someOf(m_leafNumCalls, 4))
             sc.calls << QStringLiteral("t = t + ") + call;
-        while (sc.calls.size() > 6)
-            sc.calls.removeAt(m_rng.below(int(sc.calls.size())));
     }
 
     m_out.clear();
@@ -394,11 +392,12 @@ Unit Builder::subUnit(bool stringSub)
     const QString args = num(m_rng.between(1, 4)) + (hasB ? QStringLiteral(", ") + q(word()) : QString())
         + (hasC ? QStringLiteral(", ") + num(m_rng.between(1, 3)) : QString());
     const QString call = subName + QLatin1Char('(') + args + QLatin1Char(')');
-    if (leaf)
-        (stringSub ? m_leafStrCalls : m_leafNumCalls) << call;
-
     Unit u;
     u.lines = m_out;
+    if (leaf) {
+        u.leaf = stringSub ? Unit::LeafStrSub : Unit::LeafNumSub;
+        u.leafCall = call;
+    }
     if (stringSub)
         u.mainCall = m_rng.chance(50) ? QStringLiteral("msg$ = ") + call : QStringLiteral("print ") + call;
     else if (m_rng.chance(25))
@@ -427,11 +426,9 @@ Unit Builder::routineUnit()
     sc.countVars[1] = p + QStringLiteral("v");
     sc.countVars[2] = p + QStringLiteral("w");
     if (!leaf) {
-        sc.calls = m_leafCalls;
-        for (const QString &call : std::as_const(m_leafNumCalls))
+        sc.calls = someOf(m_leafCalls, 4);
+        for (const QString &call : someOf(m_leafNumCalls, 2))
             sc.calls << QStringLiteral("tally = tally + ") + call;
-        while (sc.calls.size() > 6)
-            sc.calls.removeAt(m_rng.below(int(sc.calls.size())));
     }
 
     m_out.clear();
@@ -460,11 +457,13 @@ Unit Builder::routineUnit()
     add(1, QStringLiteral("return"));
 
     const QString call = QStringLiteral("gosub ") + label;
-    if (leaf)
-        m_leafCalls << call;
     Unit u;
     u.lines = m_out;
     u.mainCall = call;
+    if (leaf) {
+        u.leaf = Unit::LeafRoutine;
+        u.leafCall = call;
+    }
     return u;
 }
 
@@ -541,6 +540,28 @@ QStringList Builder::header()
     };
 }
 
+// Up to `most` entries, picked at random (the same entry may come twice).
+QStringList Builder::someOf(const QStringList &items, int most)
+{
+    QStringList out;
+    if (items.isEmpty())
+        return out;
+    const int count = m_rng.between(1, most);
+    for (int i = 0; i < count; ++i)
+        out << items.at(m_rng.below(int(items.size())));
+    return out;
+}
+
+void Builder::accept(const Unit &u)
+{
+    switch (u.leaf) {
+    case Unit::LeafRoutine: m_leafCalls << u.leafCall; break;
+    case Unit::LeafNumSub: m_leafNumCalls << u.leafCall; break;
+    case Unit::LeafStrSub: m_leafStrCalls << u.leafCall; break;
+    case Unit::NotLeaf: break;
+    }
+}
+
 QStringList Builder::commentsOnly(int count)
 {
     QStringList out;
@@ -573,6 +594,7 @@ QStringList Builder::build()
         }
         calls << u.mainCall;
         body << u.lines;
+        accept(u);
     }
 
     QStringList out = head + calls + tail + body;

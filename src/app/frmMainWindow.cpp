@@ -42,7 +42,8 @@ frmMainWindow::frmMainWindow(Services &services, QWidget *parent)
     setWindowTitle(QStringLiteral("Vormeld 2005"));
     resize(820, 600);
 
-    m_documents = std::make_unique<DocumentController>(*this, *m_svc.prompter);
+    m_documents = std::make_unique<DocumentController>(*this, *m_svc.prompter, *m_svc.launcher,
+                                                       m_svc.programFolder);
     mnu.build(menuBar(), this);
     createToolbar();
     ui.StatusBar1 = new MainStatusBar(m_svc.keyState, this);
@@ -81,9 +82,12 @@ void frmMainWindow::createToolbar()
         {QStringLiteral("m6"), page("hlp00006.htm")},
     };
     // Buttons whose features come later are shown disabled until then.
+    m_toolbarActions.emplace(QStringLiteral("new"), [this] { m_documents->NewDocument(); });
+    m_toolbarActions.emplace(QStringLiteral("open"), [this] { m_documents->OpenDocument(); });
+    m_toolbarActions.emplace(QStringLiteral("save"), [this] { m_documents->SaveDocument(); });
     m_toolbarActions.emplace(QStringLiteral("undo"), [this] { UndoEdit(); });
     m_toolbarActions.emplace(QStringLiteral("redo"), [this] { RedoEdit(); });
-    for (const char *key : {"new", "open", "save", "saveweb", "print", "run",
+    for (const char *key : {"saveweb", "print", "run",
                             "draw", "langhelp", "lines"})
         ui.Toolbar1->button(QString::fromLatin1(key))->setEnabled(false);
 }
@@ -210,6 +214,24 @@ void frmMainWindow::wireMenus()
             RedoEdit();
     });
     connect(mnu.mnueditinsertsub, &QAction::triggered, this, &frmMainWindow::InsertSubroutine);
+
+    DocumentController *d = m_documents.get();
+    connect(mnu.mnufilenew, &QAction::triggered, this, [d] { d->NewDocument(); });
+    connect(mnu.mnufilenewinstance, &QAction::triggered, this, [d] { d->NewInstance(); });
+    connect(mnu.mnufileopen, &QAction::triggered, this, [d] { d->OpenDocument(); });
+    connect(mnu.mnufileopeninstance, &QAction::triggered, this, [d] { d->OpenInNewInstance(); });
+    connect(mnu.mnufilesave, &QAction::triggered, this, [this, d] {
+        d->SaveDocument();
+        UpdateTitle();
+    });
+    connect(mnu.mnufilesaveas, &QAction::triggered, this, [this, d] {
+        d->SaveDocumentAs();
+        UpdateTitle();
+    });
+    connect(mnu.mnufileappend, &QAction::triggered, this, [d] { d->AppendFile(); });
+    connect(mnu.mnufileimport, &QAction::triggered, this, [d] { d->ImportCsvFile(); });
+    for (int i = 0; i < 6; ++i)
+        connect(mnu.mnumostrecent[i], &QAction::triggered, this, [d, i] { d->OpenRecentFile(i); });
     // The check mark is all this item does by itself; the updating it switches
     // off belongs to the subs and labels lists.
     connect(mnu.mnuviewdisable, &QAction::triggered, this, [] {});
@@ -226,11 +248,8 @@ void frmMainWindow::wireMenus()
     open(mnu.mnuhelpvormeldhomepage, [] { return Addresses::VormeldHomePage; });
 
     // Items whose features come later are present and disabled until then.
-    for (QAction *a : {mnu.mnufilenew, mnu.mnufilenewinstance, mnu.mnufileopen,
-                       mnu.mnufileopeninstance, mnu.mnufilesave, mnu.mnufilesaveas,
-                       mnu.mnutoolscreatehtmlsrc, mnu.mnuprogramcreatetight, mnu.mnufileopenpix,
-                       mnu.mnufilesaveaspix, mnu.mnufileappend, mnu.mnufileimport,
-                       mnu.mnufileprint, mnu.mnueditfind,
+    for (QAction *a : {mnu.mnutoolscreatehtmlsrc, mnu.mnuprogramcreatetight, mnu.mnufileopenpix,
+                       mnu.mnufilesaveaspix, mnu.mnufileprint, mnu.mnueditfind,
                        mnu.mnueditfindnext, mnu.mnueditreplace,
                        mnu.mnureloadsubslab, mnu.mnuprogramrun, mnu.mnurungeo,
                        mnu.mnuprogrampath, mnu.mnuadddebug, mnu.mnudebugclear,
@@ -272,12 +291,14 @@ void frmMainWindow::Form_Load()
     UpdateInterpreterFolder();
     AutoIndent = AppSettings::ReadAutoIndent(m_settings);
     m_editor->AutoIndent = AutoIndent;
+    // 11: the recent files.
+    m_documents->recent().LoadRecentFiles(m_settings, AppSettings::MostRecent);
     // 12-13: the document named on the command line, or the template.
     const QString fileArg = m_svc.commandLine.trimmed();
     if (fileArg.isEmpty())
-        m_documents->LoadTemplate(modMain::ProgramFile(m_svc.programFolder, QStringLiteral("Template.yab")));
+        m_documents->LoadTemplate();
     else
-        m_documents->LoadNamedFile(fileArg);
+        m_documents->LoadStartupFile(fileArg);
     m_documents->state().FileChanged = false;
     // 14-16: show the window and the clipboard captions, let it paint.
     show();
@@ -287,10 +308,10 @@ void frmMainWindow::Form_Load()
     InfoLevel = AppSettings::ReadInfoLevel(m_settings);
     GeoString = AppSettings::ReadGeoString(m_settings);
     ui.Toolbar1->restoreLayout(m_settings.GetSetting(AppSettings::Toolbar, AppSettings::Toolbar1));
-    // 21-23: title and status bar.
+    // 21-23: title, recent files and status bar.
     UpdateTitle();
-    StatusMessages[1] = QStringLiteral("Ready - Using Yabasic version ") + YabasicVersion;
-    ShowStatusMessage();
+    RebuildRecentMenu();
+    showReadyMessage();
     RefreshLinePanel();
     // 26-27: editing history and colouring.
     m_editor->StartHistory();
@@ -300,26 +321,14 @@ void frmMainWindow::Form_Load()
 void frmMainWindow::Form_QueryUnload(bool &cancel)
 {
     cancel = false;
+    m_documents->recent().SaveRecentFiles(m_settings, AppSettings::MostRecent);
     m_settings.SaveSetting(AppSettings::Run, AppSettings::InfoLevel, int(InfoLevel));
     m_settings.SaveSetting(AppSettings::Run, AppSettings::GeoString, GeoString);
     m_settings.SaveSetting(AppSettings::Toolbar, AppSettings::Toolbar1, ui.Toolbar1->saveLayout());
 
-    if (m_documents->state().FileChanged) {
-        const MsgResult answer = m_svc.prompter->ask(
-            QStringLiteral("File Changed"),
-            QStringLiteral("The YaBasic file has changed,\r\nDo you want to save it?"),
-            MsgButtons::YesNoCancel, MsgIcon::Exclamation);
-        if (answer == MsgResult::Yes) {
-            m_documents->SaveDocument();
-            UpdateTitle();
-            if (m_documents->SaveCancelled) {
-                cancel = true;
-                return;
-            }
-        } else if (answer != MsgResult::No) {
-            cancel = true;
-            return;
-        }
+    if (!m_documents->AskSaveChanges(true)) {
+        cancel = true;
+        return;
     }
     for (const QPointer<QWidget> &w : std::as_const(m_toolWindows)) {
         if (w) {
@@ -536,4 +545,41 @@ QString frmMainWindow::editorText() const
 void frmMainWindow::setEditorText(const QString &text)
 {
     m_editor->ReplaceAllText(text);
+}
+
+void frmMainWindow::appendEditorText(const QString &text)
+{
+    m_editor->AppendText(text);
+}
+
+void frmMainWindow::clearDisableUpdating()
+{
+    mnu.mnuviewdisable->setChecked(false);
+}
+
+void frmMainWindow::showReadyMessage()
+{
+    StatusMessages[1] = QStringLiteral("Ready - Using Yabasic version ") + YabasicVersion;
+    ShowStatusMessage();
+}
+
+void frmMainWindow::RebuildRecentMenu()
+{
+    bool any = false;
+    for (int i = 0; i < RecentFileList::Size; ++i) {
+        const QString &path = m_documents->recent().at(i);
+        QAction *item = mnu.mnumostrecent[i];
+        if (path.isEmpty()) {
+            item->setVisible(false);
+        } else {
+            // A literal '&' in a path must not turn into a keyboard mark.
+            QString shown = path;
+            shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            item->setText(RecentFileList::Caption(i, shown));
+            item->setData(path);
+            item->setVisible(true);
+            any = true;
+        }
+    }
+    mnu.mnufilesep2->setVisible(any);
 }

@@ -25,7 +25,7 @@ class MainStatusBar;
 // The program's one main window: menus, toolbar, the subs-and-labels panel, the
 // code editor and debug view on two tabs, and the status bar. It wires the
 // controls to the subsystems; the work is done there.
-class frmMainWindow : public QMainWindow, public IEditorText {
+class frmMainWindow : public QMainWindow, public IDocumentHost {
     Q_OBJECT
 public:
     explicit frmMainWindow(Services &services, QWidget *parent = nullptr);
@@ -94,9 +94,19 @@ public:
     // Undo and Redo, button and menu item, enabled by whether their stacks hold anything.
     void EnableHistoryCommands();
 
-    // The editor's whole text, one '\n' between lines.
+    // What the document operations ask of the window.
     QString editorText() const override;
     void setEditorText(const QString &text) override;
+    void appendEditorText(const QString &text) override;
+    void clearDisableUpdating() override;
+    void parseAllLines() override { ParseAllLines(); }
+    void updateTitle() override { UpdateTitle(); }
+    void rebuildRecentMenu() override { RebuildRecentMenu(); }
+    void refreshLinePanel() override { RefreshLinePanel(); }
+    void showReadyMessage() override;
+
+    // The six recent-file items and their separator.
+    void RebuildRecentMenu();
 
     // Opens a help page from the program folder.
     void OpenHelpPage(const QString &page);

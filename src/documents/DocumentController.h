@@ -1,49 +1,80 @@
 #pragma once
 
 #include "documents/Document.h"
+#include "documents/modMostRecent.h"
 
 #include <QString>
 
 class IPrompter;
+class IProcessLauncher;
 
-// What the document operations need of the editor.
-class IEditorText {
+// What the document operations need of the window around them.
+class IDocumentHost {
 public:
-    virtual ~IEditorText() = default;
+    virtual ~IDocumentHost() = default;
     // The whole text, one '\n' between lines.
     virtual QString editorText() const = 0;
-    // Replaces the whole text (the change notification decides what that means
-    // for history and the changed flag).
+    // Replaces the whole text (one change for the history).
     virtual void setEditorText(const QString &text) = 0;
+    // Adds text at the end (one change for the history).
+    virtual void appendEditorText(const QString &text) = 0;
+    virtual void clearDisableUpdating() = 0;  // View > Disable Updating Editor State off
+    virtual void parseAllLines() = 0;
+    virtual void updateTitle() = 0;
+    virtual void rebuildRecentMenu() = 0;
+    virtual void refreshLinePanel() = 0;      // status bar panel 5
+    virtual void showReadyMessage() = 0;      // status bar panel 1 after Open
 };
 
 // The document's state and the operations that load and store it. It asks the
-// user through the prompter; it never touches a widget.
+// user through the prompter; it never touches a widget itself.
 class DocumentController {
 public:
-    DocumentController(IEditorText &editor, IPrompter &prompter);
+    DocumentController(IDocumentHost &host, IPrompter &prompter, IProcessLauncher &launcher,
+                       QString programFolder);
 
     Document &state() { return m_doc; }
     const Document &state() const { return m_doc; }
+    RecentFileList &recent() { return m_recent; }
     bool SaveCancelled = false;
 
-    // Loads a file as the document (start-up). False when it could not be read:
-    // the text is then empty, and the name and flags are set all the same.
-    bool LoadNamedFile(const QString &path);
-    // Loads the template as an untitled document. False when it is missing.
-    bool LoadTemplate(const QString &templatePath);
+    // Start-up: the file named on the command line. A missing file starts an
+    // empty document under that name (a later Save creates it); a file that
+    // exists but cannot be read is reported and the template is used instead.
+    void LoadStartupFile(const QString &path);
+    // The template as an untitled, unchanged document; empty when it is missing.
+    void LoadTemplate();
 
-    // Writes to the current name, or asks for one.
+    // The changed-file prompt; true when the caller may go on. With
+    // stopIfSaveCancelled, a Yes whose save did not happen stops the caller too.
+    bool AskSaveChanges(bool stopIfSaveCancelled);
+
+    void NewDocument();
+    void OpenDocument();
+    void LoadDocumentFromDialog();
+    void OpenRecentFile(int index);
     void SaveDocument();
     void SaveDocumentAs();
+    void AppendFile();
+    void ImportCsvFile();
+    void NewInstance();
+    void OpenInNewInstance();
 
     // The window caption for the current name.
     QString Title() const;
 
 private:
+    // Reads a file for the editor; reports a failure and returns false.
+    bool readForEditor(const QString &path, TextFileContent *content);
+    // Puts a file that was read in as the document under that name.
+    void takeDocument(const QString &path, const TextFileContent &content);
     bool writeTo(const QString &path);
+    QString executablePath() const;
 
-    IEditorText &m_editor;
+    IDocumentHost &m_host;
     IPrompter &m_prompter;
+    IProcessLauncher &m_launcher;
+    QString m_programFolder;
     Document m_doc;
+    RecentFileList m_recent;
 };

@@ -41,6 +41,13 @@ void EditorController::ReplaceAllText(const QString &text)
     m_knownText = nullptr;
 }
 
+void EditorController::AppendText(const QString &text)
+{
+    QTextCursor c(m_editor->document());
+    c.movePosition(QTextCursor::End);
+    c.insertText(text);
+}
+
 void EditorController::ParseLine() { ParseLine2(EditLine); }
 void EditorController::ParseLine2(int line) { m_colouring.ParseLine2(line); }
 void EditorController::ParseAllLines() { m_colouring.ParseAllLines(); }

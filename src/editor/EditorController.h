@@ -50,6 +50,8 @@ public:
     // one change for the history, like any other.
     QString Text() const;
     void ReplaceAllText(const QString &text);
+    // Adds text at the end of the text, as one change.
+    void AppendText(const QString &text);
 
     // Start-up: the current text is the first snapshot.
     void StartHistory();

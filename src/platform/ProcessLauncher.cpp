@@ -8,6 +8,15 @@
 #include <unistd.h>
 #endif
 
+QString ProgramExecutableName()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("vormeld.exe");
+#else
+    return QStringLiteral("vormeld");
+#endif
+}
+
 QStringList SplitCommandLine(const QString &commandLine)
 {
     QStringList parts;

@@ -5,6 +5,9 @@
 
 enum class WindowStyle { NormalFocus, Hidden };
 
+// The file name of the program's own executable on this platform.
+QString ProgramExecutableName();
+
 // Splits one command-line string as Windows does for a program's arguments:
 // blanks separate, double quotes group (and are removed), two quotes inside a
 // quoted part stand for one quote.

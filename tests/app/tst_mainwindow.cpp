@@ -161,7 +161,10 @@ void tst_MainWindow::closeSavesSettingsEvenWhenCancelled()
     QCOMPARE(fake.setting("Run", "InfoLevel"), QStringLiteral("3"));
     QCOMPARE(fake.setting("Run", "GeoString"), QStringLiteral("640x480"));
     QVERIFY(!fake.setting("Toolbar", "Toolbar1").isEmpty());
-    QCOMPARE(fake.settings.writes, (QStringList{"Run/InfoLevel", "Run/GeoString", "Toolbar/Toolbar1"}));
+    QCOMPARE(fake.settings.writes,
+             (QStringList{"MostRecent/File0", "MostRecent/File1", "MostRecent/File2", "MostRecent/File3",
+                          "MostRecent/File4", "MostRecent/File5", "Run/InfoLevel", "Run/GeoString",
+                          "Toolbar/Toolbar1"}));
     QCOMPARE(fake.prompter.messages.size(), 1);
     const MessageRequest &m = fake.prompter.messages.first();
     QCOMPARE(m.title, QStringLiteral("File Changed"));

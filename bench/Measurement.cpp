@@ -1,0 +1,44 @@
+#include "Measurement.h"
+
+#include "Measurements.h"
+
+#include <algorithm>
+#include <cmath>
+
+const QList<Measurement> &AllMeasurements()
+{
+    // Start-up first: it wants the first window the process creates.
+    static const QList<Measurement> all = {
+        {QStringLiteral("startup"),
+         QStringLiteral("main window constructed, shown and Form_Load done, in this process"),
+         MeasureStartup},
+        {QStringLiteral("startup_process"),
+         QStringLiteral("a new process, from its start to the end of Form_Load"),
+         MeasureStartupProcess},
+        {QStringLiteral("open_file"),
+         QStringLiteral("Opening a generated program on a shown window: read, show, colour and lay out"),
+         MeasureOpenFile},
+        {QStringLiteral("read_decode"),
+         QStringLiteral("reading and decoding the same file, without the editor"),
+         MeasureReadDecode},
+    };
+    return all;
+}
+
+double Median(QList<double> values)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const qsizetype n = values.size();
+    return n % 2 ? values.at(n / 2) : (values.at(n / 2 - 1) + values.at(n / 2)) / 2;
+}
+
+double Percentile(QList<double> values, double share)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const qsizetype rank = qsizetype(std::ceil(share * double(values.size())));
+    return values.at(std::clamp<qsizetype>(rank - 1, 0, values.size() - 1));
+}

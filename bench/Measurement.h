@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QString>
+
+class BenchEnvironment;
+
+// One figure of the report.
+struct BenchRow {
+    QString metric;
+    int lines = 0; // the program size it was measured on; 0 where size plays no part
+    double value = 0;
+    QString unit;
+};
+
+// A named measurement. Each runs on its own and gives its rows; the report
+// prints them in the order of AllMeasurements().
+struct Measurement {
+    QString name;
+    QString description;
+    QList<BenchRow> (*run)(BenchEnvironment &env);
+};
+
+const QList<Measurement> &AllMeasurements();
+
+// Milliseconds that f() takes.
+template <typename F>
+double TimeMs(F &&f)
+{
+    QElapsedTimer timer;
+    timer.start();
+    f();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The middle value (the mean of the two middle ones for an even count); 0 for none.
+double Median(QList<double> values);
+// The value below which the given share (0 to 1) of the values lie, by nearest rank.
+double Percentile(QList<double> values, double share);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Measurement.h"
+
+// The measurements, one function each. A new figure is a function here and a
+// line in AllMeasurements().
+
+// startup_first, startup (ms): the main window built, shown and Form_Load done.
+QList<BenchRow> MeasureStartup(BenchEnvironment &env);
+// startup_process (ms): a fresh process of this program up to the end of Form_Load.
+QList<BenchRow> MeasureStartupProcess(BenchEnvironment &env);
+// The child side of MeasureStartupProcess: builds the window, says "ready", ends.
+int RunStartupChild(int argc, char **argv);
+
+// open_file (ms, per size): a program opened on a shown window and coloured, then one round of events.
+QList<BenchRow> MeasureOpenFile(BenchEnvironment &env);
+// read_decode (ms, per size): ReadTextFile alone.
+QList<BenchRow> MeasureReadDecode(BenchEnvironment &env);

@@ -1,0 +1,76 @@
+#include "BenchEnvironment.h"
+#include "Measurements.h"
+
+#include "app/frmMainWindow.h"
+#include "app/modMain.h"
+#include "platform/TextFile.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <cstdio>
+
+namespace {
+
+void Warn(const char *metric, int lines, const char *what)
+{
+    std::fprintf(stderr, "%s %d: %s\n", metric, lines, what);
+}
+
+} // namespace
+
+QList<BenchRow> MeasureOpenFile(BenchEnvironment &env)
+{
+    frmMainWindow window(env.services());
+    window.Form_Load();
+    // Found by name, whatever class the editor control is.
+    const auto *editor = window.findChild<QPlainTextEdit *>(QStringLiteral("RichTextBox1"));
+
+    QList<BenchRow> rows;
+    for (const int lines : env.options().sizes) {
+        const QString path = env.programFile(lines);
+        if (path.isEmpty()) {
+            Warn("open_file", lines, "the program could not be written");
+            continue;
+        }
+        QList<double> times;
+        bool ok = true;
+        for (int i = 0; i < env.options().runs && ok; ++i) {
+            // Each open starts from the state after start-up: the template shown.
+            window.documents().LoadTemplate();
+            QCoreApplication::processEvents();
+            times << TimeMs([&] {
+                window.documents().LoadStartupFile(path);
+                window.ParseAllLines();
+                QCoreApplication::processEvents();
+            });
+            if (ok && editor && editor->document()->blockCount() != lines) {
+                Warn("open_file", lines, "the editor does not hold every line");
+                ok = false;
+            }
+        }
+        if (ok)
+            rows << BenchRow{QStringLiteral("open_file"), lines, Median(times), QStringLiteral("ms")};
+        else
+            Warn("open_file", lines, "the file did not open");
+    }
+    return rows;
+}
+
+QList<BenchRow> MeasureReadDecode(BenchEnvironment &env)
+{
+    QList<BenchRow> rows;
+    for (const int lines : env.options().sizes) {
+        const QString path = env.programFile(lines);
+        QList<double> times;
+        bool ok = !path.isEmpty();
+        for (int i = 0; i < env.options().runs && ok; ++i) {
+            TextFileContent content;
+            times << TimeMs([&] { ok = ReadTextFile(path, &content).ok; });
+        }
+        if (ok)
+            rows << BenchRow{QStringLiteral("read_decode"), lines, Median(times), QStringLiteral("ms")};
+        else
+            Warn("read_decode", lines, "the file could not be read");
+    }
+    return rows;
+}
