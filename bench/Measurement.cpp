@@ -3,6 +3,7 @@
 #include "Measurements.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cmath>
 
 const QList<Measurement> &AllMeasurements()
@@ -21,8 +22,22 @@ const QList<Measurement> &AllMeasurements()
         {QStringLiteral("read_decode"),
          QStringLiteral("reading and decoding the same file, without the editor"),
          MeasureReadDecode},
+        {QStringLiteral("open_colour"),
+         QStringLiteral("the whole text put into a shown editor and coloured"),
+         MeasureOpenColour},
+        {QStringLiteral("keystroke"),
+         QStringLiteral("500 characters typed through the key handlers: median, 99th percentile, memory"),
+         MeasureKeystrokes},
+        {QStringLiteral("scan_throughput"),
+         QStringLiteral("the line scanner over every line of the program"),
+         MeasureScanThroughput},
     };
     return all;
+}
+
+void Warn(const char *metric, int lines, const char *what)
+{
+    std::fprintf(stderr, "%s %d: %s\n", metric, lines, what);
 }
 
 double Median(QList<double> values)

@@ -38,3 +38,6 @@ double TimeMs(F &&f)
 double Median(QList<double> values);
 // The value below which the given share (0 to 1) of the values lie, by nearest rank.
 double Percentile(QList<double> values, double share);
+
+// A measurement that could not be taken, said on standard error.
+void Warn(const char *metric, int lines, const char *what);

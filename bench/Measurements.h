@@ -16,3 +16,11 @@ int RunStartupChild(int argc, char **argv);
 QList<BenchRow> MeasureOpenFile(BenchEnvironment &env);
 // read_decode (ms, per size): ReadTextFile alone.
 QList<BenchRow> MeasureReadDecode(BenchEnvironment &env);
+
+// open_colour (ms, per size): the whole text put into a shown editor and coloured.
+QList<BenchRow> MeasureOpenColour(BenchEnvironment &env);
+// keystroke_p50, keystroke_p99 (ms) and history_mem_500 (MB, resident growth),
+// per size: 500 characters typed through the window's key handlers.
+QList<BenchRow> MeasureKeystrokes(BenchEnvironment &env);
+// scan_throughput (MB/s of UTF-8 text, per size): the line scanner over every line.
+QList<BenchRow> MeasureScanThroughput(BenchEnvironment &env);

@@ -9,14 +9,6 @@
 #include <QPlainTextEdit>
 #include <cstdio>
 
-namespace {
-
-void Warn(const char *metric, int lines, const char *what)
-{
-    std::fprintf(stderr, "%s %d: %s\n", metric, lines, what);
-}
-
-} // namespace
 
 QList<BenchRow> MeasureOpenFile(BenchEnvironment &env)
 {

@@ -3,7 +3,12 @@
 #include <QPaintEvent>
 #include <QTextBlock>
 
-CodeEditor::CodeEditor(QWidget *parent) : QPlainTextEdit(parent) {}
+CodeEditor::CodeEditor(QWidget *parent) : QPlainTextEdit(parent)
+{
+    // A scroll bar that comes and goes changes the width of the text area, and
+    // every line of a long program would be laid out again each time.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
 
 void CodeEditor::paintEvent(QPaintEvent *event)
 {

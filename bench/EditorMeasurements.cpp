@@ -1,0 +1,156 @@
+#include "BenchEnvironment.h"
+#include "Measurements.h"
+#include "Report.h"
+
+#include "app/frmMainWindow.h"
+#include "editor/CodeEditor.h"
+#include "editor/EditorController.h"
+#include "editor/LineScanner.h"
+#include "platform/TextFile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTextBlock>
+
+namespace {
+QString programText(BenchEnvironment &env, int lines)
+{
+    TextFileContent content;
+    const QString path = env.programFile(lines);
+    if (path.isEmpty() || !ReadTextFile(path, &content).ok)
+        return QString();
+    return content.text;
+}
+
+// Resident memory of this process, in MB (Linux; 0 elsewhere).
+double residentMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+// One key as the user types it: press and release through the window's handlers,
+// then the events that follow (painting).
+void typeKey(QWidget *editor, int key, const QString &text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(editor, &press);
+    QCoreApplication::sendEvent(editor, &release);
+    QCoreApplication::processEvents();
+}
+
+struct TypingResult {
+    QList<double> times;
+    double memoryGrowthMb = 0;
+};
+
+// Types `count` characters into the middle of the program: words, blanks and
+// now and then Enter, the way a line of code is typed.
+TypingResult typeInto(frmMainWindow &window, int count)
+{
+    CodeEditor *editor = window.controls().RichTextBox1;
+    QTextCursor c(editor->document()->findBlockByNumber(editor->document()->blockCount() / 2));
+    editor->setTextCursor(c);
+    const QString line = QStringLiteral("print \"total\"; x\n");
+    TypingResult r;
+    // Warm the paths up once, then measure from a settled state.
+    typeKey(editor, Qt::Key_A, QStringLiteral("a"));
+    const double before = residentMb();
+    for (int i = 0; i < count; ++i) {
+        const QChar ch = line.at(i % line.size());
+        const bool enter = ch == QLatin1Char('\n');
+        const int key = enter ? int(Qt::Key_Return) : int(ch.toUpper().unicode());
+        const QString text = enter ? QStringLiteral("\r") : QString(ch);
+        r.times << TimeMs([&] { typeKey(editor, key, text); });
+    }
+    r.memoryGrowthMb = residentMb() - before;
+    return r;
+}
+} // namespace
+
+QList<BenchRow> MeasureOpenColour(BenchEnvironment &env)
+{
+    QList<BenchRow> rows;
+    frmMainWindow window(env.services());
+    window.Form_Load();
+    for (const int lines : env.options().sizes) {
+        const QString text = programText(env, lines);
+        if (text.isEmpty()) {
+            Warn("open_colour", lines, "the program could not be read");
+            continue;
+        }
+        QList<double> times;
+        for (int i = 0; i < env.options().runs; ++i) {
+            window.setEditorText(QString());
+            QCoreApplication::processEvents();
+            times << TimeMs([&] {
+                window.setEditorText(text);
+                window.ParseAllLines();
+                QCoreApplication::processEvents();
+            });
+        }
+        rows << BenchRow{QStringLiteral("open_colour"), lines, Median(times), QStringLiteral("ms")};
+    }
+    return rows;
+}
+
+QList<BenchRow> MeasureKeystrokes(BenchEnvironment &env)
+{
+    QList<BenchRow> rows;
+    for (const int lines : env.options().sizes) {
+        const QString path = env.programFile(lines);
+        if (path.isEmpty())
+            continue;
+        // A fresh window per size, so that the history holds only this typing.
+        frmMainWindow window(env.services());
+        window.Form_Load();
+        window.documents().LoadStartupFile(path);
+        window.editor().StartHistory();
+        window.ParseAllLines();
+        QCoreApplication::processEvents();
+        const TypingResult typed = typeInto(window, 500);
+        if (window.editor().History.UndoStack.Count() < 400)
+            Warn("keystroke", lines, "typing did not reach the history");
+        rows << BenchRow{QStringLiteral("keystroke_p50"), lines, Median(typed.times), QStringLiteral("ms")};
+        rows << BenchRow{QStringLiteral("keystroke_p99"), lines, Percentile(typed.times, 0.99), QStringLiteral("ms")};
+        rows << BenchRow{QStringLiteral("history_mem_500"), lines, typed.memoryGrowthMb, QStringLiteral("MB")};
+    }
+    return rows;
+}
+
+QList<BenchRow> MeasureScanThroughput(BenchEnvironment &env)
+{
+    QList<BenchRow> rows;
+    for (const int lines : env.options().sizes) {
+        const QString text = programText(env, lines);
+        if (text.isEmpty())
+            continue;
+        const QList<QStringView> split = QStringView(text).split(QLatin1Char('\n'));
+        size_t ranges = 0;
+        QList<double> times;
+        for (int i = 0; i < env.options().runs; ++i) {
+            times << TimeMs([&] {
+                bool first = true;
+                for (const QStringView line : split) {
+                    ranges += LineScanner::ScanLine(line, first).size();
+                    first = false;
+                }
+            });
+        }
+        const double mb = double(text.toUtf8().size()) / (1024.0 * 1024.0);
+        const double ms = Median(times);
+        rows << BenchRow{QStringLiteral("scan_throughput"), lines, ms > 0 ? mb / (ms / 1000.0) : 0,
+                         QStringLiteral("MB/s")};
+        if (ranges == 0)
+            Warn("scan_throughput", lines, "the scanner found nothing to colour");
+    }
+    return rows;
+}
