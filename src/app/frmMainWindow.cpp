@@ -302,6 +302,7 @@ void frmMainWindow::Form_Load()
     m_documents->state().FileChanged = false;
     // 14-16: show the window and the clipboard captions, let it paint.
     show();
+    ui.RichTextBox1->setFocus(); // typing goes to the program straight away
     mnu.setClipboardCaptions();
     QApplication::processEvents();
     // 19-20: run settings, toolbar layout.
