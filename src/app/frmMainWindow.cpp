@@ -12,7 +12,12 @@
 #include "editor/EditorText.h"
 #include "platform/Prompter.h"
 #include "platform/TextFile.h"
+#include "run/DebugLog.h"
 #include "run/Interpreter.h"
+#include "run/ProgramRunner.h"
+#include "run/frmAddingDebugging.h"
+#include "run/frmYabasicPath.h"
+#include <QFileInfo>
 
 #include <QAction>
 #include <QApplication>
@@ -85,9 +90,10 @@ void frmMainWindow::createToolbar()
     m_toolbarActions.emplace(QStringLiteral("new"), [this] { m_documents->NewDocument(); });
     m_toolbarActions.emplace(QStringLiteral("open"), [this] { m_documents->OpenDocument(); });
     m_toolbarActions.emplace(QStringLiteral("save"), [this] { m_documents->SaveDocument(); });
+    m_toolbarActions.emplace(QStringLiteral("run"), [this] { RunProgram(); });
     m_toolbarActions.emplace(QStringLiteral("undo"), [this] { UndoEdit(); });
     m_toolbarActions.emplace(QStringLiteral("redo"), [this] { RedoEdit(); });
-    for (const char *key : {"saveweb", "print", "run",
+    for (const char *key : {"saveweb", "print",
                             "draw", "langhelp", "lines"})
         ui.Toolbar1->button(QString::fromLatin1(key))->setEnabled(false);
 }
@@ -162,7 +168,7 @@ void frmMainWindow::createCentralArea()
     strip->setContentsMargins(0, 0, 0, 0);
     ui.Command1 = new QPushButton(QStringLiteral("Refresh Debug Window"), ui.Picture3);
     ui.Command1->setObjectName(QStringLiteral("Command1"));
-    ui.Command1->setEnabled(false); // the debug view arrives with the run tools
+    connect(ui.Command1, &QPushButton::clicked, this, &frmMainWindow::RefreshDebugArea);
     strip->addWidget(ui.Command1);
 
     ui.Picture2 = new QFrame(central);
@@ -232,6 +238,24 @@ void frmMainWindow::wireMenus()
     connect(mnu.mnufileimport, &QAction::triggered, this, [d] { d->ImportCsvFile(); });
     for (int i = 0; i < 6; ++i)
         connect(mnu.mnumostrecent[i], &QAction::triggered, this, [d, i] { d->OpenRecentFile(i); });
+
+    connect(mnu.mnuprogramrun, &QAction::triggered, this, &frmMainWindow::RunProgram);
+    connect(mnu.mnuprogram, &QMenu::aboutToShow, this, &frmMainWindow::CheckInfoLevelItems);
+    connect(mnu.mnuruninfo, &QMenu::aboutToShow, this, &frmMainWindow::CheckInfoLevelItems);
+    for (int i = 0; i < 5; ++i)
+        connect(mnu.mnuruninfor[i], &QAction::triggered, this, [this, i] {
+            InfoLevel = qint16(i);
+            CheckInfoLevelItems();
+        });
+    connect(mnu.mnurungeo, &QAction::triggered, this, &frmMainWindow::ShowGeometryInput);
+    connect(mnu.mnuprogrampath, &QAction::triggered, this, &frmMainWindow::ShowYabasicPathDialog);
+    connect(mnu.mnurefreshdebug, &QAction::triggered, this, &frmMainWindow::RefreshDebugArea);
+    connect(mnu.mnudebugclear, &QAction::triggered, this, &frmMainWindow::ClearDebug);
+    connect(mnu.mnuadddebug, &QAction::triggered, this, [this] {
+        auto *help = new frmAddingDebugging(this);
+        help->show();
+        help->placeBesideOwner();
+    });
     // The check mark is all this item does by itself; the updating it switches
     // off belongs to the subs and labels lists.
     connect(mnu.mnuviewdisable, &QAction::triggered, this, [] {});
@@ -251,12 +275,8 @@ void frmMainWindow::wireMenus()
     for (QAction *a : {mnu.mnutoolscreatehtmlsrc, mnu.mnuprogramcreatetight, mnu.mnufileopenpix,
                        mnu.mnufilesaveaspix, mnu.mnufileprint, mnu.mnueditfind,
                        mnu.mnueditfindnext, mnu.mnueditreplace,
-                       mnu.mnureloadsubslab, mnu.mnuprogramrun, mnu.mnurungeo,
-                       mnu.mnuprogrampath, mnu.mnuadddebug, mnu.mnudebugclear,
-                       mnu.mnurefreshdebug, mnu.mnuextratools, mnu.mnutoolsyabasicsets,
+                       mnu.mnureloadsubslab, mnu.mnuextratools, mnu.mnutoolsyabasicsets,
                        mnu.mnutoolsoptions, mnu.mnuhelptip, mnu.mnuhelpabout})
-        markPending(a);
-    for (QAction *a : mnu.mnuruninfor)
         markPending(a);
     for (QAction *a : mnu.mnutooltools)
         markPending(a);
@@ -314,6 +334,8 @@ void frmMainWindow::Form_Load()
     RebuildRecentMenu();
     showReadyMessage();
     RefreshLinePanel();
+    // 25: the debug view.
+    RefreshDebugArea();
     // 26-27: editing history and colouring.
     m_editor->StartHistory();
     ParseAllLines();
@@ -583,4 +605,60 @@ void frmMainWindow::RebuildRecentMenu()
         }
     }
     mnu.mnufilesep2->setVisible(any);
+}
+
+void frmMainWindow::RunProgram()
+{
+    ProgramRunner runner(m_settings, *m_svc.interpreterKey, *m_svc.launcher, *m_svc.prompter,
+                         m_svc.programFolder);
+    const Document &doc = m_documents->state();
+    // The program's own folder comes first when the interpreter looks for libraries.
+    const QString folder = doc.HasFileName ? QFileInfo(doc.CurrentFileName).absolutePath() : QString();
+    const ProgramRunner::Outcome outcome =
+        runner.RunProgram(editorText(), doc.format.encoding, InfoLevel, GeoString, folder);
+    if (!runner.DetectedVersion.isEmpty())
+        YabasicVersion = runner.DetectedVersion;
+    if (outcome == ProgramRunner::Outcome::Failed)
+        return;
+    RefreshDebugArea();
+    RefreshLinePanel();
+}
+
+void frmMainWindow::RefreshDebugArea()
+{
+    const DebugLog::Contents log = DebugLog::Read(DebugLog::Path());
+    if (log.ok)
+        ui.RichTextBox2->setPlainText(log.text);
+}
+
+void frmMainWindow::ClearDebug()
+{
+    DebugLog::Clear(DebugLog::Path());
+    ui.RichTextBox2->clear();
+}
+
+void frmMainWindow::ShowYabasicPathDialog()
+{
+    frmYabasicPath dialog(m_settings, *m_svc.interpreterKey, *m_svc.prompter, *m_svc.shell,
+                          m_svc.programFolder, this);
+    dialog.exec();
+    UpdateInterpreterFolder();
+}
+
+void frmMainWindow::ShowGeometryInput()
+{
+    InputRequest r;
+    r.title = QStringLiteral("Geometry String");
+    r.prompt = QStringLiteral("Enter the new Geometry String of the grafics window\r\n\r\n"
+                              "e.g. +10+20 (Makes the window appear at 10 pixels from the left and "
+                              "20 pixels from the top)");
+    r.defaultText = GeoString;
+    // Cancel gives an empty answer, which clears the geometry.
+    GeoString = m_svc.prompter->input(r).value_or(QString());
+}
+
+void frmMainWindow::CheckInfoLevelItems()
+{
+    for (int i = 0; i < 5; ++i)
+        mnu.mnuruninfor[i]->setChecked(i == InfoLevel);
 }

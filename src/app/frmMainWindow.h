@@ -108,6 +108,14 @@ public:
     // The six recent-file items and their separator.
     void RebuildRecentMenu();
 
+    // Running and the debug view.
+    void RunProgram();
+    void RefreshDebugArea();
+    void ClearDebug();
+    void ShowYabasicPathDialog();
+    void ShowGeometryInput();
+    void CheckInfoLevelItems();
+
     // Opens a help page from the program folder.
     void OpenHelpPage(const QString &page);
 

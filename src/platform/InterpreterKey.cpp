@@ -16,6 +16,16 @@ QString InterpreterExecutableName()
 #endif
 }
 
+InterpreterBrowseSetup InterpreterBrowse()
+{
+#ifdef Q_OS_WIN
+    return {QStringLiteral("*.exe"), QStringLiteral(".exe"),
+            QStringLiteral("Program (*.exe)|*.exe|All files (*.*)|*.*")};
+#else
+    return {QString(), QString(), QStringLiteral("Program (yabasic*)|yabasic*|All files (*)|*")};
+#endif
+}
+
 namespace {
 QString withTrailingSeparator(const QString &folder)
 {

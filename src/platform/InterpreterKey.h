@@ -8,6 +8,15 @@
 // The file name of the interpreter executable on this platform.
 QString InterpreterExecutableName();
 
+// How the file dialog that looks for the interpreter is set up here: on Windows
+// it shows programs (*.exe); elsewhere programs have no extension.
+struct InterpreterBrowseSetup {
+    QString initialName;
+    QString defaultExtension;
+    QString filter;
+};
+InterpreterBrowseSetup InterpreterBrowse();
+
 // String values of the interpreter's own key (path, version, librarypath, and
 // the settings of the interpreter's options).
 class IInterpreterKey {

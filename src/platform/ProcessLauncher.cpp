@@ -50,6 +50,11 @@ QStringList SplitCommandLine(const QString &commandLine)
 
 QString SystemProcessLauncher::terminalEmulator()
 {
+#ifdef Q_OS_UNIX
+    // Without a desktop there is no terminal window to show.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return QString();
+#endif
     const QString fromEnv = qEnvironmentVariable("TERMINAL");
     if (!fromEnv.isEmpty()) {
         const QString found = QStandardPaths::findExecutable(fromEnv);

@@ -1,0 +1,74 @@
+#include "ProgramRunner.h"
+
+#include "app/AppSettings.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/Prompter.h"
+#include "platform/SettingsStore.h"
+#include "run/Interpreter.h"
+#include "run/RunCommand.h"
+
+#include <QFileInfo>
+
+ProgramRunner::ProgramRunner(SettingsAccess &settings, IInterpreterKey &key,
+                             IProcessLauncher &launcher, IPrompter &prompter, QString programFolder)
+    : m_settings(settings), m_key(key), m_launcher(launcher), m_prompter(prompter),
+      m_programFolder(std::move(programFolder))
+{
+}
+
+void ProgramRunner::problem()
+{
+    m_prompter.ask(QStringLiteral("Problem"),
+                   QStringLiteral("There was a problem while attempting to execute the interpreter.\r\n"
+                                  "Please check the interpreter's path."),
+                   MsgButtons::OK, MsgIcon::Exclamation);
+}
+
+ProgramRunner::Outcome ProgramRunner::RunProgram(const QString &text, TextEncoding encoding,
+                                                 int infoLevel, const QString &geoString,
+                                                 const QString &workingFolder)
+{
+    const QString options = RunCommand::OptionText(infoLevel, geoString);
+    QString yabPath = AppSettings::ReadYABPath(m_settings);
+    const QString tempSetting = AppSettings::ReadTempPath(m_settings);
+    if (yabPath.isEmpty()) {
+        Interpreter::DetectInterpreterPath(m_settings, m_key, &DetectedVersion);
+        yabPath = AppSettings::ReadYABPath(m_settings);
+        if (yabPath.isEmpty()) {
+            m_prompter.ask(QStringLiteral("Problem"),
+                           QStringLiteral("The Path of the Yabasic Interpreter is needed"),
+                           MsgButtons::OK, MsgIcon::Information);
+            return Outcome::NoPath;
+        }
+    }
+    // A path that names no program would start nothing, or only an empty terminal.
+    const QFileInfo interpreter(yabPath);
+    if (!interpreter.isFile() || !interpreter.isExecutable()) {
+        problem();
+        return Outcome::Failed;
+    }
+
+    const QString tempFile = RunCommand::TempProgramPath(tempSetting, m_programFolder);
+    TextFileContent content;
+    content.text = text;
+    content.encoding = encoding;
+    content.lineBreak = TextFileContent::NativeLineBreak();
+    content.finalBreak = true;
+    QByteArray bytes;
+    if (!EncodeTextFile(content, &bytes)) {
+        content.encoding = TextEncoding::Utf8; // the interpreter sees the text as typed
+        EncodeTextFile(content, &bytes);
+    }
+    if (!WriteWholeFileAtomic(tempFile, bytes).ok) {
+        problem();
+        return Outcome::Failed;
+    }
+
+    LastCommandLine = RunCommand::CommandLine(yabPath, tempFile, options);
+    const QString folder = workingFolder.isEmpty() ? m_programFolder : workingFolder;
+    if (!m_launcher.start(LastCommandLine, WindowStyle::NormalFocus, true, folder)) {
+        problem();
+        return Outcome::Failed;
+    }
+    return Outcome::Started;
+}

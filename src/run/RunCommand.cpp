@@ -1,0 +1,44 @@
+#include "RunCommand.h"
+
+#include "app/modMain.h"
+
+namespace RunCommand {
+
+QString LevelLetter(int infoLevel)
+{
+    static const char letters[] = {'d', 'n', 'w', 'e', 'f'};
+    if (infoLevel < 0 || infoLevel > 4)
+        return QString();
+    return QString(QLatin1Char(letters[infoLevel]));
+}
+
+QString LevelCaption(int infoLevel)
+{
+    static const char *const captions[] = {"Diagnostics", "Notes", "Warnings", "Errors", "Fatal Errors"};
+    if (infoLevel < 0 || infoLevel > 4)
+        return QString();
+    return QString::fromLatin1(captions[infoLevel]);
+}
+
+QString OptionText(int infoLevel, const QString &geoString)
+{
+    QString text;
+    if (!geoString.isEmpty())
+        text = QStringLiteral("-geometry ") + geoString + QLatin1Char(' ');
+    return text + QStringLiteral("-i ") + LevelLetter(infoLevel);
+}
+
+QString TempProgramPath(const QString &tempPathSetting, const QString &programFolder)
+{
+    if (!tempPathSetting.isEmpty())
+        return tempPathSetting;
+    return modMain::ProgramFile(programFolder, QStringLiteral("TempPrg.yab"));
+}
+
+QString CommandLine(const QString &interpreterPath, const QString &programFile,
+                    const QString &optionText)
+{
+    return interpreterPath + QLatin1Char(' ') + programFile + QLatin1Char(' ') + optionText;
+}
+
+} // namespace RunCommand

@@ -1,0 +1,460 @@
+#include "app/frmMainWindow.h"
+#include "editor/CodeEditor.h"
+#include "run/DebugLog.h"
+#include "run/RunCommand.h"
+#include "run/frmAddingDebugging.h"
+#include "run/frmYabasicPath.h"
+#include "support/FakeServices.h"
+
+#include "app/MainStatusBar.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// An executable file that stands in for the interpreter (it is never started by the fakes).
+QString makeExecutable(const QString &path)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) {
+        f.write("#!/bin/sh\n");
+        f.close();
+        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+    }
+    return path;
+}
+
+struct Window {
+    FakeServices fake;
+    QTemporaryDir home;
+    QByteArray oldHome = qgetenv("HOME");
+    std::unique_ptr<frmMainWindow> w;
+    explicit Window(const QByteArray &templ = "print 1\n")
+    {
+        qputenv("HOME", home.path().toLocal8Bit()); // the debug log lives here
+        fake.writeFile("Template.yab", templ);
+    }
+    ~Window() { qputenv("HOME", oldHome); }
+    void start()
+    {
+        w = std::make_unique<frmMainWindow>(fake.services);
+        w->Form_Load();
+    }
+    SettingsAccess settings() { return SettingsAccess(fake.settings, "vormeld"); }
+    QString debugView() { return w->controls().RichTextBox2->toPlainText(); }
+    QString panel(int n) { return w->controls().StatusBar1->panel(n)->text(); }
+};
+} // namespace
+
+class tst_Run : public QObject {
+    Q_OBJECT
+private slots:
+    void optionText_data();
+    void optionText();
+    void tempProgramPath();
+
+    void runWritesTheFileAndStartsTheInterpreter();
+    void runLeavesTheDocumentAlone();
+    void detectionFromTheKey();
+    void noInterpreterIsReported();
+    void badInterpreterPathsAreReported_data();
+    void badInterpreterPathsAreReported();
+    void unwritableTempFileIsReported();
+
+    void geometryInput();
+    void infoLevelItems();
+
+    void pathDialog();
+    void pathDialogThroughTheMenu();
+
+    void debugViewRefreshAndClear();
+    void hugeDebugLogShowsItsEnd();
+    void addingDebuggingWindow();
+
+    void realInterpreterWritesTheDebugLog();
+    void realInterpreterRunsTheProgram();
+};
+
+void tst_Run::optionText_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("geo");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("diagnostics") << 0 << "" << "-i d";
+    QTest::newRow("notes") << 1 << "" << "-i n";
+    QTest::newRow("warnings") << 2 << "" << "-i w";
+    QTest::newRow("errors") << 3 << "" << "-i e";
+    QTest::newRow("fatal") << 4 << "" << "-i f";
+    QTest::newRow("geometry") << 2 << "+10+20" << "-geometry +10+20 -i w";
+    QTest::newRow("level out of range") << 7 << "" << "-i ";
+    QTest::newRow("negative level") << -1 << "640x480" << "-geometry 640x480 -i ";
+}
+
+void tst_Run::optionText()
+{
+    QFETCH(int, level);
+    QFETCH(QString, geo);
+    QFETCH(QString, text);
+    QCOMPARE(RunCommand::OptionText(level, geo), text);
+}
+
+void tst_Run::tempProgramPath()
+{
+    QCOMPARE(RunCommand::TempProgramPath("", "/opt/vormeld"), QStringLiteral("/opt/vormeld/TempPrg.yab"));
+    QCOMPARE(RunCommand::TempProgramPath("C:\\tmp\\x.yab", "/opt/vormeld"), QStringLiteral("C:\\tmp\\x.yab"));
+    QCOMPARE(RunCommand::CommandLine("/my progs/yabasic", "/t/T.yab", "-i w"),
+             QStringLiteral("/my progs/yabasic /t/T.yab -i w"));
+}
+
+void tst_Run::runWritesTheFileAndStartsTheInterpreter()
+{
+    Window t("print \"hi\"\n");
+    const QString yab = makeExecutable(t.fake.path("yab interp"));
+    t.settings().SaveSetting("Run", "YABPath", yab);
+    SettingsAccess(t.fake.settings, "vormeld").SaveSetting("Run", "GeoString", QStringLiteral("+10+20"));
+    t.start();
+    t.w->InfoLevel = 3;
+    t.w->ToolbarButtonClick("run");
+    const QString temp = t.fake.path("TempPrg.yab");
+    QCOMPARE(t.fake.launcher.started, QStringList{yab + " " + temp + " -geometry +10+20 -i e"});
+    QCOMPARE(readBytes(temp), QByteArray("print \"hi\"\n"));
+    QVERIFY(t.fake.prompter.messages.isEmpty());
+
+    // TempPath wins; settings are read afresh at every run.
+    const QString other = t.fake.path("elsewhere.yab");
+    t.settings().SaveSetting("Run", "TempPath", other);
+    t.w->menus().mnuprogramrun->trigger();
+    QCOMPARE(t.fake.launcher.started.last(), yab + " " + other + " -geometry +10+20 -i e");
+    QVERIFY(QFile::exists(other));
+}
+
+void tst_Run::runLeavesTheDocumentAlone()
+{
+    Window t;
+    t.settings().SaveSetting("Run", "YABPath", makeExecutable(t.fake.path("yabasic")));
+    t.start();
+    QTextCursor c = t.w->controls().RichTextBox1->textCursor();
+    c.insertText("x = 1\n");
+    t.w->RunProgram();
+    QVERIFY(t.w->documents().state().FileChanged);
+    QVERIFY(!t.w->documents().state().HasFileName);
+    QCOMPARE(t.w->windowTitle(), QStringLiteral("Untitled - Vormeld 2005"));
+    QCOMPARE(t.panel(5), QStringLiteral("Line 2"));
+}
+
+void tst_Run::detectionFromTheKey()
+{
+    Window t;
+    QTemporaryDir bin;
+    makeExecutable(bin.filePath(InterpreterExecutableName()));
+    t.fake.interpreterKey.values["path"] = bin.path() + "/";
+    t.start();
+    t.w->RunProgram();
+    const QString expected = bin.path() + "/" + InterpreterExecutableName();
+    QCOMPARE(t.fake.setting("Run", "YABPath"), expected);
+    QCOMPARE(t.fake.launcher.started.size(), 1);
+    QVERIFY(t.fake.launcher.started.first().startsWith(expected + " "));
+}
+
+void tst_Run::noInterpreterIsReported()
+{
+    Window t;
+    t.fake.interpreterKey.values["version"] = "2.90.3";
+    t.start();
+    QFile log(DebugLog::Path());
+    QVERIFY(log.open(QIODevice::WriteOnly));
+    log.write("from an earlier run\n");
+    log.close();
+    t.fake.prompter.answerMessage(MsgResult::OK);
+    t.w->RunProgram();
+    QCOMPARE(t.fake.prompter.messages.size(), 1);
+    const MessageRequest &m = t.fake.prompter.messages.first();
+    QCOMPARE(m.title, QStringLiteral("Problem"));
+    QCOMPARE(m.text, QStringLiteral("The Path of the Yabasic Interpreter is needed"));
+    QCOMPARE(m.icon, MsgIcon::Information);
+    QVERIFY(t.fake.launcher.started.isEmpty());
+    QVERIFY(!QFile::exists(t.fake.path("TempPrg.yab")));
+    QCOMPARE(t.w->YabasicVersion, QStringLiteral("[ErrorVersion]"));
+    QCOMPARE(t.debugView(), QStringLiteral("from an earlier run\n")); // the refresh still happens
+}
+
+void tst_Run::badInterpreterPathsAreReported_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing file") << "missing";
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("not executable") << "plain";
+    QTest::newRow("does not start") << "nostart";
+}
+
+void tst_Run::badInterpreterPathsAreReported()
+{
+    QFETCH(QString, kind);
+    Window t;
+    QString path = t.fake.path("yabasic");
+    if (kind == "folder")
+        path = t.fake.folder.path();
+    else if (kind == "plain")
+        path = t.fake.writeFile("plain", "x");
+    else if (kind == "nostart") {
+        makeExecutable(path);
+        t.fake.launcher.succeed = false;
+    }
+    t.settings().SaveSetting("Run", "YABPath", path);
+    t.start();
+    t.w->controls().RichTextBox2->setPlainText("untouched");
+    t.fake.prompter.answerMessage(MsgResult::OK);
+    t.w->RunProgram();
+    QCOMPARE(t.fake.prompter.messages.size(), 1);
+    const MessageRequest &m = t.fake.prompter.messages.first();
+    QCOMPARE(m.title, QStringLiteral("Problem"));
+    QCOMPARE(m.text, QStringLiteral("There was a problem while attempting to execute the interpreter.\r\nPlease check the interpreter's path."));
+    QCOMPARE(m.icon, MsgIcon::Exclamation);
+    QCOMPARE(t.debugView(), QStringLiteral("untouched")); // the run ended at once
+}
+
+void tst_Run::unwritableTempFileIsReported()
+{
+    Window t;
+    t.settings().SaveSetting("Run", "YABPath", makeExecutable(t.fake.path("yabasic")));
+    t.settings().SaveSetting("Run", "TempPath", t.fake.path("no/such/folder/T.yab"));
+    t.start();
+    t.fake.prompter.answerMessage(MsgResult::OK);
+    t.w->RunProgram();
+    QCOMPARE(t.fake.prompter.messages.size(), 1);
+    QCOMPARE(t.fake.prompter.messages.first().title, QStringLiteral("Problem"));
+    QVERIFY(t.fake.launcher.started.isEmpty());
+}
+
+void tst_Run::geometryInput()
+{
+    Window t;
+    t.settings().SaveSetting("Run", "GeoString", QStringLiteral("+1+2"));
+    t.start();
+    t.fake.prompter.answerInput("+10+20");
+    t.w->menus().mnurungeo->trigger();
+    QCOMPARE(t.fake.prompter.inputs.size(), 1);
+    const InputRequest &r = t.fake.prompter.inputs.first();
+    QCOMPARE(r.title, QStringLiteral("Geometry String"));
+    QCOMPARE(r.prompt, QStringLiteral("Enter the new Geometry String of the grafics window\r\n\r\ne.g. +10+20 (Makes the window appear at 10 pixels from the left and 20 pixels from the top)"));
+    QCOMPARE(r.defaultText, QStringLiteral("+1+2"));
+    QCOMPARE(t.w->GeoString, QStringLiteral("+10+20"));
+    t.fake.prompter.cancelDialog();
+    t.w->menus().mnurungeo->trigger();
+    QCOMPARE(t.w->GeoString, QString());
+    QVERIFY(t.w->close());
+    QCOMPARE(t.fake.setting("Run", "GeoString"), QString());
+}
+
+void tst_Run::infoLevelItems()
+{
+    Window t;
+    t.start();
+    MainMenus &m = t.w->menus();
+    emit m.mnuprogram->aboutToShow();
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(m.mnuruninfor[i]->isChecked(), i == 2);
+    m.mnuruninfor[4]->trigger();
+    QCOMPARE(t.w->InfoLevel, qint16(4));
+    emit m.mnuruninfo->aboutToShow();
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(m.mnuruninfor[i]->isChecked(), i == 4);
+    QVERIFY(t.w->close());
+    QCOMPARE(t.fake.setting("Run", "InfoLevel"), QStringLiteral("4"));
+}
+
+void tst_Run::pathDialog()
+{
+    FakeServices fake;
+    SettingsAccess s(fake.settings, "vormeld");
+    s.SaveSetting("Run", "YABPath", QStringLiteral("/old/yabasic"));
+    {
+        frmYabasicPath d(s, fake.interpreterKey, fake.prompter, fake.shell, fake.folder.path());
+        QCOMPARE(d.windowTitle(), QStringLiteral("Yabasic Path"));
+        QCOMPARE(d.Text1->text(), QStringLiteral("/old/yabasic"));
+        QCOMPARE(d.Text2->text(), QString());
+        QVERIFY(d.DialogCancelled);
+        QCOMPARE(d.Command4->text(), QStringLiteral("Browse..."));
+        QCOMPARE(d.Command5->text(), QStringLiteral("Check in Registry"));
+        QVERIFY(d.findChild<QLabel *>("Label1")->text().endsWith("In case Vormeld is stored in \"Program Files\""));
+
+        fake.prompter.cancelDialog();
+        d.Command4->click();
+        QCOMPARE(fake.prompter.fileDialogs.first().title, QStringLiteral("Select YaBasic Interpreter"));
+        QCOMPARE(d.Text1->text(), QStringLiteral("/old/yabasic")); // a cancelled browse keeps the text
+        fake.prompter.answerFile("/picked/yabasic");
+        d.Command4->click();
+        QCOMPARE(d.Text1->text(), QStringLiteral("/picked/yabasic"));
+
+        d.Command5->click(); // nothing in the key: unchanged, no message
+        QCOMPARE(d.Text1->text(), QStringLiteral("/picked/yabasic"));
+        fake.interpreterKey.values["path"] = "/usr/local/bin"; // no separator is added
+        d.Command5->click();
+        QCOMPARE(d.Text1->text(), "/usr/local/bin" + InterpreterExecutableName());
+
+        d.Command3->click();
+        QCOMPARE(fake.shell.opened, QStringList{fake.path("hlp00001.htm")});
+
+        d.Text2->setText(" /tmp/with blank.yab");
+        d.Command2->click(); // Cancel stores nothing
+        QVERIFY(d.DialogCancelled);
+        QCOMPARE(s.GetSetting("Run", "YABPath"), QStringLiteral("/old/yabasic"));
+    }
+    {
+        frmYabasicPath d(s, fake.interpreterKey, fake.prompter, fake.shell, fake.folder.path());
+        d.Text1->setText("");
+        d.Text2->setText(" /tmp/with blank.yab");
+        d.Command1->click();
+        QVERIFY(!d.DialogCancelled);
+        QCOMPARE(s.GetSetting("Run", "YABPath"), QString());
+        QCOMPARE(s.GetSetting("Run", "TempPath"), QStringLiteral(" /tmp/with blank.yab"));
+    }
+    QVERIFY(fake.prompter.messages.isEmpty());
+}
+
+void tst_Run::pathDialogThroughTheMenu()
+{
+    Window t;
+    t.start();
+    QCOMPARE(t.w->InterpreterFolder, QString());
+    QTimer::singleShot(0, [] {
+        auto *d = qobject_cast<frmYabasicPath *>(QApplication::activeModalWidget());
+        QVERIFY(d);
+        d->Text1->setText("/opt/yab/yabasic");
+        d->Command1->click();
+    });
+    t.w->menus().mnuprogrampath->trigger();
+    QCOMPARE(t.w->InterpreterFolder, QStringLiteral("/opt/yab/"));
+}
+
+void tst_Run::debugViewRefreshAndClear()
+{
+    Window t;
+    t.start();
+    QCOMPARE(t.debugView(), QString());
+    QFile log(DebugLog::Path());
+    QVERIFY(log.open(QIODevice::WriteOnly));
+    log.write("x = 1\n");
+    log.close();
+    t.w->menus().mnurefreshdebug->trigger();
+    QCOMPARE(t.debugView(), QStringLiteral("x = 1\n"));
+    QVERIFY(log.open(QIODevice::Append));
+    log.write("x = 2\n");
+    log.close();
+    t.w->controls().Command1->click();
+    QCOMPARE(t.debugView(), QStringLiteral("x = 1\nx = 2\n")); // in full, not appended piecewise
+    t.w->menus().mnudebugclear->trigger();
+    QVERIFY(!QFile::exists(DebugLog::Path()));
+    QCOMPARE(t.debugView(), QString());
+    t.w->RefreshDebugArea(); // no log: the view keeps what it has
+    QCOMPARE(t.debugView(), QString());
+    t.w->controls().RichTextBox2->setPlainText("kept");
+    t.w->menus().mnudebugclear->trigger(); // clearing without a log is no error
+    QCOMPARE(t.debugView(), QString());
+    QVERIFY(t.fake.prompter.messages.isEmpty());
+}
+
+void tst_Run::hugeDebugLogShowsItsEnd()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("log");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 200000; ++i)
+        f.write(QByteArray("line ") + QByteArray::number(i) + "\n");
+    f.write(QByteArray("\0\xff\xfe binary tail\n", 16));
+    f.close();
+    const DebugLog::Contents c = DebugLog::Read(path, 64 * 1024);
+    QVERIFY(c.ok);
+    QVERIFY(c.shortened);
+    QVERIFY(c.text.startsWith("[The debug log holds"));
+    QVERIFY(c.text.contains("line 199999\n"));
+    QVERIFY(!c.text.contains("line 1\n"));
+    QVERIFY(c.text.size() < 70 * 1024);
+    QVERIFY(c.text.endsWith("binary tail\n"));
+    QVERIFY(!DebugLog::Read(dir.path()).ok); // a folder is no log
+}
+
+void tst_Run::addingDebuggingWindow()
+{
+    Window t;
+    t.start();
+    t.w->move(100, 100);
+    t.w->menus().mnuadddebug->trigger();
+    auto *help = t.w->findChild<frmAddingDebugging *>();
+    QVERIFY(help);
+    QCOMPARE(help->windowTitle(), QStringLiteral("Adding Debug Output"));
+    QCOMPARE(help->findChild<QLineEdit *>("Text1")->text(), QStringLiteral("import qxdebug"));
+    QVERIFY(help->findChild<QLineEdit *>("Text2")->isReadOnly());
+    const QRect owner = t.w->frameGeometry();
+    QCOMPARE(help->frameGeometry().right(), owner.right());
+    QCOMPARE(help->frameGeometry().top(), owner.top() + 40);
+}
+
+void tst_Run::realInterpreterWritesTheDebugLog()
+{
+    const QString yabasic = QStandardPaths::findExecutable("yabasic");
+    if (yabasic.isEmpty())
+        QSKIP("yabasic is not installed on this machine");
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+    Window t("import qxdebug\nx = 6 * 7\nPrintDebug(\"x = \" + str$(x))\n");
+    SystemProcessLauncher launcher;
+    t.fake.services.launcher = &launcher;
+    QVERIFY2(QFile::exists(t.fake.path("qxdebug.yab")), "the shipped debug library is beside the program");
+    t.settings().SaveSetting("Run", "YABPath", yabasic);
+    t.start();
+    t.w->RunProgram();
+    QVERIFY(t.fake.prompter.messages.isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(readBytes(DebugLog::Path()).contains("x = 42"), 15000);
+    t.w->RefreshDebugArea();
+    QCOMPARE(t.debugView(), QStringLiteral("x = 42\n"));
+}
+
+void tst_Run::realInterpreterRunsTheProgram()
+{
+    const QString yabasic = QStandardPaths::findExecutable("yabasic");
+    if (yabasic.isEmpty())
+        QSKIP("yabasic is not installed on this machine");
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+    QTemporaryDir out;
+    const QString result = out.filePath("result.txt");
+    // A library beside the saved program is found: the program's folder comes first.
+    const QString lib = out.filePath("mylib.yab");
+    QFile l(lib);
+    QVERIFY(l.open(QIODevice::WriteOnly));
+    l.write("export sub twice(n)\n  return 2 * n\nend sub\n");
+    l.close();
+    const QString prog = out.filePath("prog.yab");
+    QFile p(prog);
+    QVERIFY(p.open(QIODevice::WriteOnly));
+    p.write(QString("import mylib\nopen #1, \"%1\", \"w\"\nprint #1 \"twice 21 is \", twice(21), \" caf\xc3\xa9\"\nclose #1\n")
+                .arg(result).toUtf8());
+    p.close();
+    Window t;
+    SystemProcessLauncher launcher;
+    t.fake.services.launcher = &launcher;
+    t.fake.services.commandLine = prog;
+    t.settings().SaveSetting("Run", "YABPath", yabasic);
+    t.start();
+    t.w->RunProgram();
+    QTRY_VERIFY_WITH_TIMEOUT(readBytes(result).contains("caf"), 15000);
+    QCOMPARE(readBytes(result), QByteArray("twice 21 is 42 caf\xc3\xa9\n"));
+}
+
+QTEST_MAIN(tst_Run)
+#include "tst_run.moc"
