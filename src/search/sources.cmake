@@ -3,3 +3,4 @@ list(APPEND VORMELD_CORE_EXTRA
 )
 list(APPEND VORMELD_GUI_EXTRA
 )
+include(search/linerefs.cmake)
