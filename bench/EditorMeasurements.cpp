@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QAction>
 #include <QKeyEvent>
 #include <QTextBlock>
 
@@ -151,6 +152,27 @@ QList<BenchRow> MeasureScanThroughput(BenchEnvironment &env)
                          QStringLiteral("MB/s")};
         if (ranges == 0)
             Warn("scan_throughput", lines, "the scanner found nothing to colour");
+    }
+    return rows;
+}
+
+QList<BenchRow> MeasureSubsLabelsFull(BenchEnvironment &env)
+{
+    QList<BenchRow> rows;
+    frmMainWindow window(env.services());
+    window.Form_Load();
+    for (const int lines : env.options().sizes) {
+        const QString path = env.programFile(lines);
+        if (path.isEmpty())
+            continue;
+        window.documents().LoadStartupFile(path);
+        QCoreApplication::processEvents();
+        QList<double> times;
+        for (int i = 0; i < env.options().runs; ++i)
+            times << TimeMs([&] { window.UpdateSubsAndLabels(); });
+        if (window.menus().mnuviewdisable->isChecked())
+            Warn("subs_labels_full", lines, "the rebuild switched automatic updating off");
+        rows << BenchRow{QStringLiteral("subs_labels_full"), lines, Median(times), QStringLiteral("ms")};
     }
     return rows;
 }

@@ -31,6 +31,9 @@ const QList<Measurement> &AllMeasurements()
         {QStringLiteral("scan_throughput"),
          QStringLiteral("the line scanner over every line of the program"),
          MeasureScanThroughput},
+        {QStringLiteral("subs_labels_full"),
+         QStringLiteral("the subroutine and label lists rebuilt from the whole text"),
+         MeasureSubsLabelsFull},
     };
     return all;
 }

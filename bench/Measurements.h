@@ -24,3 +24,5 @@ QList<BenchRow> MeasureOpenColour(BenchEnvironment &env);
 QList<BenchRow> MeasureKeystrokes(BenchEnvironment &env);
 // scan_throughput (MB/s of UTF-8 text, per size): the line scanner over every line.
 QList<BenchRow> MeasureScanThroughput(BenchEnvironment &env);
+// subs_labels_full (ms, per size): both lists rebuilt from the whole text.
+QList<BenchRow> MeasureSubsLabelsFull(BenchEnvironment &env);

@@ -13,6 +13,10 @@
 #include "platform/Prompter.h"
 #include "platform/TextFile.h"
 #include "run/DebugLog.h"
+#include "search/SearchCommands.h"
+#include "search/SubsAndLabels.h"
+#include "search/frmFind.h"
+#include <QDateTime>
 #include "run/Interpreter.h"
 #include "run/ProgramRunner.h"
 #include "run/frmAddingDebugging.h"
@@ -187,10 +191,19 @@ void frmMainWindow::createCentralArea()
 
     EditorController::Hooks hooks;
     hooks.markChanged = [this] { m_documents->state().FileChanged = true; };
-    hooks.updatingDisabled = [this] { return mnu.mnuviewdisable->isChecked(); };
+    hooks.linesChanged = [this](int first, int oldLines, int newLines, bool whole) {
+        m_subsLabels->TextChanged(first, oldLines, newLines, whole);
+    };
     hooks.historyChanged = [this] { EnableHistoryCommands(); };
     hooks.caretLineChanged = [this] { RefreshLinePanel(); };
     m_editor = new EditorController(ui.RichTextBox1, ui.Picture2, ui.Label2, hooks, this);
+
+    SubsAndLabels::Hooks listHooks;
+    listHooks.status = [this](const QString &m) { ShowProgress(m); };
+    m_subsLabels = new SubsAndLabels(ui.RichTextBox1, ui.Combo1, ui.Combo2, mnu.mnuviewdisable,
+                                     listHooks, this);
+    m_search = new SearchCommands(ui.RichTextBox1, *m_svc.prompter,
+                                  [this] { OpenHelpPage(QStringLiteral("hlp00001.htm")); }, this);
 }
 
 void frmMainWindow::markPending(QAction *action)
@@ -220,6 +233,14 @@ void frmMainWindow::wireMenus()
             RedoEdit();
     });
     connect(mnu.mnueditinsertsub, &QAction::triggered, this, &frmMainWindow::InsertSubroutine);
+    connect(mnu.mnueditfind, &QAction::triggered, m_search, &SearchCommands::ShowFindDialog);
+    connect(mnu.mnueditfindnext, &QAction::triggered, m_search, &SearchCommands::FindNext);
+    connect(mnu.mnueditreplace, &QAction::triggered, this, [this] {
+        m_search->ShowReplaceDialog();
+        if (!m_toolWindows.contains(m_search->replaceDialog()))
+            m_toolWindows << m_search->replaceDialog();
+    });
+    connect(mnu.mnureloadsubslab, &QAction::triggered, this, &frmMainWindow::UpdateSubsAndLabels);
 
     DocumentController *d = m_documents.get();
     connect(mnu.mnufilenew, &QAction::triggered, this, [d] { d->NewDocument(); });
@@ -273,9 +294,7 @@ void frmMainWindow::wireMenus()
 
     // Items whose features come later are present and disabled until then.
     for (QAction *a : {mnu.mnutoolscreatehtmlsrc, mnu.mnuprogramcreatetight, mnu.mnufileopenpix,
-                       mnu.mnufilesaveaspix, mnu.mnufileprint, mnu.mnueditfind,
-                       mnu.mnueditfindnext, mnu.mnueditreplace,
-                       mnu.mnureloadsubslab, mnu.mnuextratools, mnu.mnutoolsyabasicsets,
+                       mnu.mnufilesaveaspix, mnu.mnufileprint, mnu.mnuextratools, mnu.mnutoolsyabasicsets,
                        mnu.mnutoolsoptions, mnu.mnuhelptip, mnu.mnuhelpabout})
         markPending(a);
     for (QAction *a : mnu.mnutooltools)
@@ -426,7 +445,7 @@ void frmMainWindow::mnuedit_Click()
     set(mnu.mnueditstf[1], hasSelection);
     set(mnu.mnueditstf[3], hasSelection);
     set(mnu.mnueditstf[2], clipboardText);
-    set(mnu.mnueditfindnext, !SearchText.isEmpty());
+    set(mnu.mnueditfindnext, !m_search->SearchText.isEmpty());
 }
 
 void frmMainWindow::ToolbarButtonClick(const QString &key)
@@ -455,7 +474,7 @@ void frmMainWindow::RichTextBox1_SelChange()
     const int index = ui.Combo1->currentIndex();
     if (index >= 0) {
         const int caret = EditorText::ModelPosition(ui.RichTextBox1->textCursor());
-        if (ui.Combo1->itemData(index).toInt() != caret)
+        if (m_subsLabels->EntryOffset(SubsLabelsIndex::Kind::Sub, index) != caret)
             ui.Combo1->setCurrentIndex(-1);
     }
 }
@@ -661,4 +680,20 @@ void frmMainWindow::CheckInfoLevelItems()
 {
     for (int i = 0; i < 5; ++i)
         mnu.mnuruninfor[i]->setChecked(i == InfoLevel);
+}
+
+void frmMainWindow::UpdateSubsAndLabels()
+{
+    m_subsLabels->UpdateSubsAndLabels();
+}
+
+void frmMainWindow::ShowProgress(const QString &message)
+{
+    StatusMessages[1] = message;
+    ShowStatusMessage();
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - m_lastProgressPaint >= 40) {
+        ui.StatusBar1->repaint();
+        m_lastProgressPaint = now;
+    }
 }

@@ -19,6 +19,8 @@ class QPushButton;
 class QTabBar;
 class CodeEditor;
 class EditorController;
+class SearchCommands;
+class SubsAndLabels;
 class MainToolbar;
 class MainStatusBar;
 
@@ -64,9 +66,10 @@ public:
     QString YabasicVersion;
     QString InterpreterFolder;
     bool AutoIndent = true;
-    QString SearchText; // the text of the last search
     DocumentController &documents() { return *m_documents; }
     EditorController &editor() { return *m_editor; }
+    SearchCommands &search() { return *m_search; }
+    SubsAndLabels &subsAndLabels() { return *m_subsLabels; }
     SettingsAccess &settings() { return m_settings; }
 
     // Panel 1 shows the current tab's message.
@@ -108,6 +111,12 @@ public:
     // The six recent-file items and their separator.
     void RebuildRecentMenu();
 
+    // The lists of subroutines and labels, rebuilt from the whole text.
+    void UpdateSubsAndLabels();
+    // Status message 1, shown when its tab is current; the panel is repainted now
+    // (at most every few hundredths of a second, so long loops stay fast).
+    void ShowProgress(const QString &message);
+
     // Running and the debug view.
     void RunProgram();
     void RefreshDebugArea();
@@ -137,6 +146,9 @@ private:
     MainMenus mnu;
     std::unique_ptr<DocumentController> m_documents;
     EditorController *m_editor = nullptr;
+    SearchCommands *m_search = nullptr;
+    SubsAndLabels *m_subsLabels = nullptr;
+    qint64 m_lastProgressPaint = 0;
     std::map<QString, std::function<void()>> m_toolbarActions;    // by button key
     std::map<QString, std::function<void()>> m_buttonMenuActions; // "help" button menu
     QList<QAction *> m_pending;

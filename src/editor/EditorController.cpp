@@ -65,6 +65,7 @@ void EditorController::onContentsChange(int position, int removed, int added)
     const int addedChars = std::max(0, std::min(added, newLength - position));
     const int removedChars = std::max(0, addedChars - (newLength - m_length));
     const int blocksBefore = m_blocks;
+    const int oldLength = m_length;
     m_length = newLength;
     m_blocks = doc->blockCount();
     if (removedChars == 0 && addedChars == 0)
@@ -88,6 +89,12 @@ void EditorController::onContentsChange(int position, int removed, int added)
     }
 
     m_colouring.TextChanged(change.pos, change.removed, int(change.inserted.size()), blocksBefore);
+    if (m_hooks.linesChanged) {
+        const int newLines = int(change.inserted.count(QLatin1Char('\n'))) + 1;
+        m_hooks.linesChanged(doc->findBlock(change.pos).blockNumber(),
+                             newLines - (m_blocks - blocksBefore), newLines,
+                             change.pos == 0 && change.removed == oldLength);
+    }
     if (m_puttingHistory)
         return;
 
@@ -98,8 +105,6 @@ void EditorController::onContentsChange(int position, int removed, int added)
     History.RecordChange(change, [this] { return Text(); });
     if (m_hooks.markChanged)
         m_hooks.markChanged();
-    if (m_hooks.updateSubsAndLabels && !(m_hooks.updatingDisabled && m_hooks.updatingDisabled()))
-        m_hooks.updateSubsAndLabels();
     ShowHotInfo();
     if (m_hooks.historyChanged)
         m_hooks.historyChanged();

@@ -21,8 +21,9 @@ public:
     // What the controller asks of the window around it.
     struct Hooks {
         std::function<void()> markChanged;           // the document changed
-        std::function<bool()> updatingDisabled;      // View > Disable Updating Editor State
-        std::function<void()> updateSubsAndLabels;   // the lists below the toolbar
+        // Any change of the text: lines [first, first + oldLines) became
+        // [first, first + newLines); wholeText when all of it was replaced.
+        std::function<void(int first, int oldLines, int newLines, bool wholeText)> linesChanged;
         std::function<void()> historyChanged;        // Undo/Redo availability changed
         std::function<void()> caretLineChanged;      // the status bar's line panel
     };

@@ -1,5 +1,6 @@
 #include "EditorText.h"
 
+#include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -66,6 +67,27 @@ QString PlainText(const QTextDocument *doc)
         text += b.text();
     }
     return text;
+}
+
+QString ModelText(const QTextDocument *doc)
+{
+    QString text;
+    text.reserve(doc->characterCount() + doc->blockCount());
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (b != doc->begin())
+            text += QStringLiteral("\r\n");
+        text += b.text();
+    }
+    return text;
+}
+
+void SelectModelRange(QPlainTextEdit *editor, int start, int length)
+{
+    const QTextDocument *doc = editor->document();
+    QTextCursor c(editor->document());
+    c.setPosition(QtPosition(doc, start));
+    c.setPosition(QtPosition(doc, start + length), QTextCursor::KeepAnchor);
+    editor->setTextCursor(c);
 }
 
 } // namespace EditorText

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QPlainTextEdit;
 class QTextCursor;
 class QTextDocument;
 
@@ -24,5 +25,12 @@ QString ModelTextBefore(const QTextDocument *doc, int qtPosition, int n);
 // The whole text with '\n' between lines, built from the lines themselves
 // (toPlainText() would turn a no-break space into a blank).
 QString PlainText(const QTextDocument *doc);
+
+// The whole text as the program sees it: CR LF between lines.
+QString ModelText(const QTextDocument *doc);
+
+// Selects the program range [start, start + length) in the editor, cut at the end
+// of the text.
+void SelectModelRange(QPlainTextEdit *editor, int start, int length);
 
 } // namespace EditorText

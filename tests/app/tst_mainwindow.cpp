@@ -3,6 +3,7 @@
 #include "app/MainToolbar.h"
 #include "app/frmMainWindow.h"
 #include "editor/CodeEditor.h"
+#include "search/SubsAndLabels.h"
 #include "support/FakeServices.h"
 
 #include <QAction>
@@ -388,20 +389,21 @@ void tst_MainWindow::linePanelFollowsCaretAndClearsSubroutine()
     w.Form_Load();
     QPlainTextEdit *e = w.controls().RichTextBox1;
     QComboBox *subs = w.controls().Combo1;
-    // "sub a()" starts at program offset 9 (line 1 and its CR LF).
-    subs->addItem("a()", 9);
+    QCOMPARE(subs->count(), 1);
+    QCOMPARE(subs->itemText(0), QStringLiteral("a()"));
+    // The entry leads to the line after "sub a()": program offset 18 ("print 1",
+    // CR LF, "sub a()", CR LF), which is Qt position 16.
+    QCOMPARE(w.subsAndLabels().EntryOffset(SubsLabelsIndex::Kind::Sub, 0), 18);
     subs->setCurrentIndex(0);
     QTextCursor c = e->textCursor();
-    c.setPosition(8); // Qt counts one character per break: the start of line 2
+    c.setPosition(16);
     e->setTextCursor(c);
-    QCOMPARE(panel(w, 5), QStringLiteral("Line 2"));
+    QCOMPARE(panel(w, 5), QStringLiteral("Line 3"));
     QCOMPARE(subs->currentIndex(), 0);
     c.setPosition(10);
     e->setTextCursor(c);
     QCOMPARE(subs->currentIndex(), -1);
-    c.movePosition(QTextCursor::End);
-    e->setTextCursor(c);
-    QCOMPARE(panel(w, 5), QStringLiteral("Line 3"));
+    QCOMPARE(panel(w, 5), QStringLiteral("Line 2"));
 }
 
 void tst_MainWindow::toolbarDispatchByExactKey()

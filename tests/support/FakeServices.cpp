@@ -58,15 +58,14 @@ WaitResult RecordingLauncher::startAndWait(const QString &commandLine, WindowSty
 
 FakeServices::FakeServices()
 {
-    // Copy the shipped data files, so tests see a real program folder.
-    const QString data = qEnvironmentVariable("VORMELD_DATA_DIR");
-    if (!data.isEmpty()) {
-        const QDir dir(data);
+    // A copy of the shipped data files, so tests see a real program folder (and
+    // nothing that a run of the program left in the build folder).
+    const QString source = qEnvironmentVariable("VORMELD_SOURCE_DIR");
+    if (!source.isEmpty()) {
+        const QDir dir(source + QStringLiteral("/data"));
         const QStringList files = dir.entryList(QDir::Files);
-        for (const QString &f : files) {
-            if (!QFileInfo(dir.filePath(f)).isExecutable() || f.contains(QLatin1Char('.')))
-                QFile::copy(dir.filePath(f), folder.filePath(f));
-        }
+        for (const QString &f : files)
+            QFile::copy(dir.filePath(f), folder.filePath(f));
     }
     services.settingsStore = &settings;
     services.interpreterKey = &interpreterKey;

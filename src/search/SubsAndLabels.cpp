@@ -1,0 +1,141 @@
+#include "SubsAndLabels.h"
+
+#include "editor/EditorText.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+
+SubsAndLabels::SubsAndLabels(QPlainTextEdit *editor, QComboBox *subs, QComboBox *labels,
+                             QAction *disableUpdating, Hooks hooks, QObject *parent)
+    : QObject(parent), m_editor(editor), m_subs(subs), m_labels(labels), m_disable(disableUpdating),
+      m_hooks(std::move(hooks))
+{
+    if (!m_hooks.clock) {
+        auto timer = std::make_shared<QElapsedTimer>();
+        timer->start();
+        m_hooks.clock = [timer] { return double(timer->nsecsElapsed()) / 1e9; };
+    }
+    connect(m_subs, QOverload<int>::of(&QComboBox::activated), this,
+            [this] { GoToEntry(SubsLabelsIndex::Kind::Sub); });
+    connect(m_labels, QOverload<int>::of(&QComboBox::activated), this,
+            [this] { GoToEntry(SubsLabelsIndex::Kind::Label); });
+    m_subs->installEventFilter(this);
+    m_labels->installEventFilter(this);
+}
+
+QString SubsAndLabels::lineText(int line) const
+{
+    return m_editor->document()->findBlockByNumber(line).text();
+}
+
+void SubsAndLabels::refill(QComboBox *combo, const std::vector<SubsLabelsIndex::Entry> &entries)
+{
+    QStringList texts;
+    texts.reserve(qsizetype(entries.size()));
+    for (const SubsLabelsIndex::Entry &e : entries)
+        texts << e.display;
+    combo->setUpdatesEnabled(false);
+    combo->clear();
+    combo->addItems(texts);
+    combo->setCurrentIndex(-1);
+    combo->setUpdatesEnabled(true);
+}
+
+void SubsAndLabels::UpdateSubsAndLabels()
+{
+    QTextDocument *doc = m_editor->document();
+    const int length = doc->characterCount() - 1 + doc->blockCount() - 1; // CR LF counted twice
+    bool waitCursor = false;
+    auto hourglass = [&waitCursor] {
+        if (!waitCursor) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            waitCursor = true;
+        }
+    };
+    if (m_disable->isChecked())
+        hourglass();
+    const bool progress = length >= 400;
+    if (progress)
+        m_hooks.status(QStringLiteral("Updating subs and labels list... Please wait"));
+    const double started = m_hooks.clock();
+
+    m_labels->setUpdatesEnabled(false);
+    // One copy of the whole text, read line by line without copying the lines.
+    const QString raw = doc->toRawText();
+    m_index.Rebuild(QStringView(raw).left(doc->characterCount() - 1), QChar::ParagraphSeparator,
+                    [&](int count) {
+                        if (progress && count % 100 == 0) {
+                            m_hooks.status(QStringLiteral("Updating subs and labels list... Please wait (Done Line ")
+                                           + QString::number(count) + QLatin1Char(')'));
+                            hourglass();
+                        }
+                    });
+    refill(m_subs, m_index.subs());
+    refill(m_labels, m_index.labels());
+    m_labels->setUpdatesEnabled(true);
+    m_stale = false;
+
+    if (m_hooks.clock() - started > 0.5)
+        m_disable->setChecked(true); // too slow to follow every keystroke
+    if (waitCursor)
+        QApplication::restoreOverrideCursor();
+    m_hooks.status(QStringLiteral("Done"));
+}
+
+void SubsAndLabels::TextChanged(int firstLine, int oldLines, int newLines, bool wholeText)
+{
+    if (m_disable->isChecked()) {
+        m_stale = true; // updating is off: the lists keep what they have
+        return;
+    }
+    if (wholeText || m_stale) {
+        UpdateSubsAndLabels();
+        return;
+    }
+    const SubsLabelsIndex::Changed c =
+        m_index.ApplyChange(firstLine, oldLines, newLines, [this](int n) { return lineText(n); });
+    if (c.subs)
+        refill(m_subs, m_index.subs());
+    if (c.labels)
+        refill(m_labels, m_index.labels());
+    m_hooks.status(QStringLiteral("Done"));
+}
+
+int SubsAndLabels::EntryOffset(SubsLabelsIndex::Kind kind, int index) const
+{
+    const auto &list = kind == SubsLabelsIndex::Kind::Sub ? m_index.subs() : m_index.labels();
+    if (index < 0 || index >= int(list.size()))
+        return -1;
+    const QTextDocument *doc = m_editor->document();
+    const int next = list[size_t(index)].line + 1;
+    const QTextBlock b = doc->findBlockByNumber(next);
+    if (b.isValid())
+        return b.position() + next;
+    return EditorText::ModelPosition(doc, doc->characterCount() - 1);
+}
+
+void SubsAndLabels::GoToEntry(SubsLabelsIndex::Kind kind)
+{
+    QComboBox *combo = kind == SubsLabelsIndex::Kind::Sub ? m_subs : m_labels;
+    const int offset = EntryOffset(kind, combo->currentIndex());
+    if (offset < 0)
+        return;
+    EditorText::SelectModelRange(m_editor, offset, 0);
+    m_editor->setFocus();
+}
+
+bool SubsAndLabels::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyRelease) {
+        if (watched == m_subs)
+            GoToEntry(SubsLabelsIndex::Kind::Sub);
+        else if (watched == m_labels)
+            GoToEntry(SubsLabelsIndex::Kind::Label);
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,293 @@
+#include "app/frmMainWindow.h"
+#include "editor/CodeEditor.h"
+#include "search/FindText.h"
+#include "search/SearchCommands.h"
+#include "search/frmFind.h"
+#include "support/FakeServices.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "editor/EditorText.h"
+
+namespace {
+struct Window {
+    FakeServices fake;
+    std::unique_ptr<frmMainWindow> w;
+    explicit Window(const QByteArray &text)
+    {
+        fake.writeFile("Template.yab", text);
+        w = std::make_unique<frmMainWindow>(fake.services);
+        w->Form_Load();
+    }
+    SearchCommands &s() { return w->search(); }
+    // The selection as program positions: (1-based start, length).
+    QPair<int, int> selection()
+    {
+        const QTextCursor c = w->controls().RichTextBox1->textCursor();
+        const QTextDocument *d = c.document();
+        const int a = EditorText::ModelPosition(d, c.selectionStart());
+        const int b = EditorText::ModelPosition(d, c.selectionEnd());
+        return {a + 1, b - a};
+    }
+    // Drives the modal Find dialog: types the text, sets Match Case, presses a button.
+    void find(const QString &text, bool matchCase, const char *button = "FindButton")
+    {
+        QTimer::singleShot(0, [=] {
+            auto *d = qobject_cast<frmFind *>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            QCOMPARE(d->Text1->text(), QString()); // a fresh dialog every time
+            QVERIFY(!d->FindButton->isEnabled());
+            d->Text1->setText(text);
+            d->Check1->setChecked(matchCase);
+            d->findChild<QPushButton *>(button)->click();
+        });
+        w->menus().mnueditfind->trigger();
+    }
+};
+} // namespace
+
+class tst_Search : public QObject {
+    Q_OBJECT
+private slots:
+    void findText_data();
+    void findText();
+    void localeAwareCase();
+
+    void findSelectsAndFindNextOverlaps();
+    void findNextWrapsThroughTheMessage();
+    void cancelledFindChangesNothing();
+    void noMatchMessagesDiffer();
+    void positionsCountLineBreaksTwice();
+
+    void replaceSequence();
+    void replaceDialogRemembersAfterReopen();
+    void replaceWithNothingFound();
+    void replaceAtStalePositionPastTheEnd();
+    void replaceButtonsOnEmptyText();
+};
+
+void tst_Search::findText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<int>("found");
+    QTest::newRow("first") << "a print b" << "print" << 1 << true << 3;
+    QTest::newRow("case off finds upper") << "x PRINT" << "Print" << 1 << false << 3;
+    QTest::newRow("case on misses upper") << "x PRINT" << "Print" << 1 << true << 0;
+    QTest::newRow("start below 1") << "ab" << "a" << -5 << true << 1;
+    QTest::newRow("start past end") << "ab" << "a" << 9 << true << 0;
+    QTest::newRow("regex characters are plain") << "x = a.*b (c)" << ".*b (" << 1 << true << 6;
+    QTest::newRow("non-ASCII letters") << "Grüße ÄRGER" << "ärger" << 1 << false << 7;
+    QTest::newRow("empty search") << "abc" << "" << 1 << false << 0;
+}
+
+void tst_Search::findText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, what);
+    QFETCH(int, start);
+    QFETCH(bool, matchCase);
+    QFETCH(int, found);
+    QCOMPARE(FindText::Find(text, what, start, matchCase), found);
+}
+
+void tst_Search::localeAwareCase()
+{
+    const QLocale old;
+    QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+    // In Turkish the capital of dotless ı is I, and the capital of i is İ.
+    QCOMPARE(FindText::Find("KALIP", "kalıp", 1, false), 1);
+    QCOMPARE(FindText::Find("İSTANBUL", "istanbul", 1, false), 1);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(FindText::Find("KALIP", "kalip", 1, false), 1);
+    QCOMPARE(FindText::FoldCase("ÅÉÎ").size(), 3);
+    QLocale::setDefault(old);
+}
+
+void tst_Search::findSelectsAndFindNextOverlaps()
+{
+    Window t("aaaa");
+    t.find("aa", false);
+    QCOMPARE(t.s().SearchText, QStringLiteral("aa"));
+    QCOMPARE(t.selection(), qMakePair(1, 2));
+    QCOMPARE(t.s().NextSearchStart, 2);
+    t.w->menus().mnueditfindnext->setEnabled(true);
+    t.w->mnuedit_Click();
+    QVERIFY(t.w->menus().mnueditfindnext->isEnabled());
+    t.w->menus().mnueditfindnext->trigger();
+    QCOMPARE(t.selection(), qMakePair(2, 2));
+    t.w->menus().mnueditfindnext->trigger();
+    QCOMPARE(t.selection(), qMakePair(3, 2));
+    QVERIFY(t.fake.prompter.messages.isEmpty());
+}
+
+void tst_Search::findNextWrapsThroughTheMessage()
+{
+    Window t("print 1\nPRINT 2\nPrint 3");
+    t.find("Print", false);
+    QCOMPARE(t.selection(), qMakePair(1, 5));
+    t.s().FindNext();
+    QCOMPARE(t.selection(), qMakePair(10, 5));
+    t.s().FindNext();
+    QCOMPARE(t.selection(), qMakePair(19, 5));
+    t.fake.prompter.answerMessage(MsgResult::OK);
+    t.s().FindNext();
+    QCOMPARE(t.fake.prompter.messages.size(), 1);
+    QCOMPARE(t.fake.prompter.messages.first().title, QStringLiteral("No Match"));
+    QCOMPARE(t.fake.prompter.messages.first().text, QStringLiteral("No Match was Found"));
+    QCOMPARE(t.fake.prompter.messages.first().icon, MsgIcon::Information);
+    QCOMPARE(t.s().NextSearchStart, 1);
+    t.s().FindNext();
+    QCOMPARE(t.selection(), qMakePair(1, 5));
+
+    // With Match Case only the exact spelling is found.
+    t.find("Print", true);
+    QCOMPARE(t.selection(), qMakePair(19, 5));
+}
+
+void tst_Search::cancelledFindChangesNothing()
+{
+    Window t("abc abc");
+    t.s().FindNext(); // before any Find: nothing, silently
+    QVERIFY(t.fake.prompter.messages.isEmpty());
+    t.find("bc", true);
+    QCOMPARE(t.selection(), qMakePair(2, 2));
+    t.find("c", false, "CancelButton");
+    QCOMPARE(t.s().SearchText, QStringLiteral("bc"));
+    QCOMPARE(t.s().MatchCase, qint16(1));
+    QCOMPARE(t.selection(), qMakePair(2, 2));
+    // The help button opens the help page and leaves the dialog open.
+    QTimer::singleShot(0, [&] {
+        auto *d = qobject_cast<frmFind *>(QApplication::activeModalWidget());
+        QVERIFY(d);
+        d->HelpButton->click();
+        QVERIFY(d->isVisible());
+        d->reject();
+    });
+    t.w->menus().mnueditfind->trigger();
+    QCOMPARE(t.fake.shell.opened, QStringList{t.fake.path("hlp00001.htm")});
+}
+
+void tst_Search::noMatchMessagesDiffer()
+{
+    Window t("abc");
+    t.fake.prompter.answerMessage(MsgResult::OK);
+    t.find("zzz", false);
+    const MessageRequest &m = t.fake.prompter.messages.first();
+    QCOMPARE(m.title, QStringLiteral("No Match"));
+    QCOMPARE(m.text, QStringLiteral("No Match was Found"));
+    QCOMPARE(m.icon, MsgIcon::None); // the Find dialog's box has no icon
+    QCOMPARE(m.buttons, MsgButtons::OK);
+}
+
+void tst_Search::positionsCountLineBreaksTwice()
+{
+    Window t("ab\ncd\nef");
+    t.find("e", true);
+    QCOMPARE(t.s().NextSearchStart, 10); // "ab" CR LF "cd" CR LF: e stands at 9
+    QCOMPARE(t.selection(), qMakePair(9, 1));
+    QCOMPARE(t.w->controls().RichTextBox1->textCursor().selectedText(), QStringLiteral("e"));
+}
+
+void tst_Search::replaceSequence()
+{
+    Window t("a");
+    t.w->menus().mnueditreplace->trigger();
+    frmReplace *r = t.s().replaceDialog();
+    QVERIFY(r && r->isVisible());
+    QCOMPARE(r->windowTitle(), QStringLiteral("Replace"));
+    r->FindBox->setText("a");
+    r->ReplaceBox->setText("aa");
+    r->FindNextButton->click();
+    QCOMPARE(t.s().LastFoundPos, 1);
+    QVERIFY(r->ReplaceButton->isEnabled());
+    r->ReplaceButton->click();
+    QCOMPARE(t.w->editorText(), QStringLiteral("aa"));
+    QVERIFY(!r->ReplaceButton->isEnabled());
+    QVERIFY(t.w->documents().state().FileChanged);
+    r->FindNextButton->click(); // from position 2: the second a
+    QCOMPARE(t.s().LastFoundPos, 2);
+    r->ReplaceBox->setText("");
+    r->ReplaceButton->click(); // an empty replacement deletes
+    QCOMPARE(t.w->editorText(), QStringLiteral("a"));
+    t.fake.prompter.answerMessage(MsgResult::OK);
+    r->FindNextButton->click();
+    QCOMPARE(t.fake.prompter.messages.last().text, QStringLiteral("No Match were found"));
+    QCOMPARE(t.fake.prompter.messages.last().icon, MsgIcon::Information);
+    QCOMPARE(t.s().LastFoundPos, 0);
+    QVERIFY(!r->ReplaceButton->isEnabled());
+    r->FindNextButton->click(); // starts at the top again
+    QCOMPARE(t.s().LastFoundPos, 1);
+}
+
+void tst_Search::replaceDialogRemembersAfterReopen()
+{
+    Window t("xxxxxxxxx print print");
+    t.w->menus().mnueditreplace->trigger();
+    frmReplace *r = t.s().replaceDialog();
+    r->FindBox->setText("print");
+    r->FindNextButton->click();
+    QCOMPARE(t.s().LastFoundPos, 11);
+    r->CloseButton->click();
+    QTRY_VERIFY(!t.s().replaceDialog());
+    t.w->menus().mnueditreplace->trigger();
+    r = t.s().replaceDialog();
+    QVERIFY(r);
+    QCOMPARE(r->FindBox->text(), QString());
+    r->FindBox->setText("print");
+    r->FindNextButton->click();
+    QCOMPARE(t.s().LastFoundPos, 17); // continued after position 11
+}
+
+void tst_Search::replaceWithNothingFound()
+{
+    Window t("abc");
+    t.w->menus().mnueditreplace->trigger();
+    frmReplace *r = t.s().replaceDialog();
+    QVERIFY(r->ReplaceButton->isEnabled());
+    t.fake.prompter.answerMessage(MsgResult::OK);
+    r->ReplaceButton->click();
+    const MessageRequest &m = t.fake.prompter.messages.first();
+    QCOMPARE(m.title, QStringLiteral("Replace?"));
+    QCOMPARE(m.text, QStringLiteral("There are no text to replace"));
+    QCOMPARE(m.icon, MsgIcon::Information);
+    QVERIFY(!r->ReplaceButton->isEnabled());
+    QCOMPARE(t.w->editorText(), QStringLiteral("abc"));
+}
+
+void tst_Search::replaceAtStalePositionPastTheEnd()
+{
+    Window t("hello world");
+    t.w->menus().mnueditreplace->trigger();
+    frmReplace *r = t.s().replaceDialog();
+    r->FindBox->setText("world");
+    r->FindNextButton->click();
+    QCOMPARE(t.s().LastFoundPos, 7);
+    // The text becomes shorter behind the dialog's back.
+    t.w->SelectAllText();
+    t.w->controls().RichTextBox1->textCursor().insertText("hello wo");
+    r->ReplaceBox->setText("X");
+    r->ReplaceButton->click();
+    QCOMPARE(t.w->editorText(), QStringLiteral("hello X"));
+}
+
+void tst_Search::replaceButtonsOnEmptyText()
+{
+    Window t("");
+    t.w->menus().mnueditreplace->trigger();
+    frmReplace *r = t.s().replaceDialog();
+    QVERIFY(!r->FindNextButton->isEnabled());
+    QVERIFY(!r->ReplaceButton->isEnabled());
+    QVERIFY(t.w->close()); // the close sequence closes the dialog too
+    QTRY_VERIFY(!t.s().replaceDialog());
+}
+
+QTEST_MAIN(tst_Search)
+#include "tst_search.moc"
