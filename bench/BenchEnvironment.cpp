@@ -15,6 +15,10 @@ BenchEnvironment::BenchEnvironment(BenchOptions options) : m_options(std::move(o
     const QString config = m_dir.filePath(QStringLiteral("config"));
     QDir().mkpath(config);
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    // Journals of unsaved work go here too, never beside the user's own.
+    const QString data = m_dir.filePath(QStringLiteral("data"));
+    QDir().mkpath(data);
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data));
     m_services = std::make_unique<BenchServices>(programFolder());
     m_services->writeQuietStartSettings();
     m_valid = true;

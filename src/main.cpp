@@ -1,6 +1,7 @@
 #include "app/AppSettings.h"
 #include "app/QtPrompter.h"
 #include "app/frmMainWindow.h"
+#include "documents/JournalKeeper.h"
 #include "platform/InterpreterKey.h"
 #include "platform/KeyState.h"
 #include "platform/ProcessLauncher.h"
@@ -41,6 +42,7 @@ int main(int argc, char *argv[])
     services.programFolder = QApplication::applicationDirPath();
     services.appName = QFileInfo(QApplication::applicationFilePath()).completeBaseName();
     services.commandLine = CommandLineText(QApplication::arguments());
+    services.journalFolder = JournalKeeper::DefaultFolder();
 
     // The first-run setup window comes here once it exists; until then the main
     // window opens directly.

@@ -12,16 +12,20 @@
 #include "editor/EditorText.h"
 #include "platform/Prompter.h"
 #include "platform/TextFile.h"
+#include "documents/JournalKeeper.h"
 #include "run/DebugLog.h"
+#include <QFileSystemWatcher>
 #include "search/SearchCommands.h"
 #include "search/SubsAndLabels.h"
 #include "search/frmFind.h"
+#include "search/frmLineBrowser.h"
 #include <QDateTime>
 #include "run/Interpreter.h"
 #include "run/ProgramRunner.h"
 #include "run/frmAddingDebugging.h"
 #include "run/frmYabasicPath.h"
 #include <QFileInfo>
+#include <QLocale>
 
 #include <QAction>
 #include <QApplication>
@@ -59,6 +63,24 @@ frmMainWindow::frmMainWindow(Services &services, QWidget *parent)
     setStatusBar(ui.StatusBar1);
     createCentralArea();
     wireMenus();
+
+    const QString journalFolder = m_svc.journalFolder.isEmpty() ? JournalKeeper::DefaultFolder()
+                                                                : m_svc.journalFolder;
+    m_journal = new JournalKeeper(journalFolder, [this] { return m_documents->JournalSnapshot(); },
+                                  3000, this);
+    m_watcher = new QFileSystemWatcher(this);
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, this, [this] {
+        // A replaced file drops out of the watch (every atomic save replaces it).
+        watchDocumentFile();
+        m_outsideChangePending = true;
+        if (isActiveWindow())
+            QMetaObject::invokeMethod(this, [this] {
+                if (m_outsideChangePending && isActiveWindow()) {
+                    m_outsideChangePending = false;
+                    m_documents->CheckOutsideChange();
+                }
+            }, Qt::QueuedConnection);
+    });
 }
 
 frmMainWindow::~frmMainWindow() = default;
@@ -97,8 +119,8 @@ void frmMainWindow::createToolbar()
     m_toolbarActions.emplace(QStringLiteral("run"), [this] { RunProgram(); });
     m_toolbarActions.emplace(QStringLiteral("undo"), [this] { UndoEdit(); });
     m_toolbarActions.emplace(QStringLiteral("redo"), [this] { RedoEdit(); });
-    for (const char *key : {"saveweb", "print",
-                            "draw", "langhelp", "lines"})
+    m_toolbarActions.emplace(QStringLiteral("lines"), [this] { ShowLineBrowser(); });
+    for (const char *key : {"saveweb", "print", "draw", "langhelp"})
         ui.Toolbar1->button(QString::fromLatin1(key))->setEnabled(false);
 }
 
@@ -190,7 +212,10 @@ void frmMainWindow::createCentralArea()
     ui.Picture3->hide();
 
     EditorController::Hooks hooks;
-    hooks.markChanged = [this] { m_documents->state().FileChanged = true; };
+    hooks.markChanged = [this] {
+        m_documents->state().FileChanged = true;
+        m_journal->DocumentChanged();
+    };
     hooks.linesChanged = [this](int first, int oldLines, int newLines, bool whole) {
         m_subsLabels->TextChanged(first, oldLines, newLines, whole);
     };
@@ -297,8 +322,9 @@ void frmMainWindow::wireMenus()
                        mnu.mnufilesaveaspix, mnu.mnufileprint, mnu.mnuextratools, mnu.mnutoolsyabasicsets,
                        mnu.mnutoolsoptions, mnu.mnuhelptip, mnu.mnuhelpabout})
         markPending(a);
-    for (QAction *a : mnu.mnutooltools)
-        markPending(a);
+    connect(mnu.mnutooltools[5], &QAction::triggered, this, &frmMainWindow::ShowLineBrowser);
+    for (int i = 0; i < 5; ++i) // item 5, the Line Browser, is wired above
+        markPending(mnu.mnutooltools[i]);
     for (int i = 0; i < 3; ++i)
         markPending(mnu.mnuhelptxt[i]);
 }
@@ -344,6 +370,8 @@ void frmMainWindow::Form_Load()
     ui.RichTextBox1->setFocus(); // typing goes to the program straight away
     mnu.setClipboardCaptions();
     QApplication::processEvents();
+    // Unsaved work of a program that did not end properly is offered back first.
+    RecoverJournal();
     // 19-20: run settings, toolbar layout.
     InfoLevel = AppSettings::ReadInfoLevel(m_settings);
     GeoString = AppSettings::ReadGeoString(m_settings);
@@ -372,6 +400,7 @@ void frmMainWindow::Form_QueryUnload(bool &cancel)
         cancel = true;
         return;
     }
+    m_journal->Close();
     for (const QPointer<QWidget> &w : std::as_const(m_toolWindows)) {
         if (w) {
             w->close();
@@ -633,8 +662,11 @@ void frmMainWindow::RunProgram()
     const Document &doc = m_documents->state();
     // The program's own folder comes first when the interpreter looks for libraries.
     const QString folder = doc.HasFileName ? QFileInfo(doc.CurrentFileName).absolutePath() : QString();
+    if (doc.FileChanged)
+        m_journal->SyncNow(); // a program that hangs the machine must not take the text with it
     const ProgramRunner::Outcome outcome =
-        runner.RunProgram(editorText(), doc.format.encoding, InfoLevel, GeoString, folder);
+        runner.RunProgram(editorText(), doc.format.encoding, InfoLevel, GeoString, folder,
+                          doc.HasFileName ? doc.CurrentFileName : QString());
     if (!runner.DetectedVersion.isEmpty())
         YabasicVersion = runner.DetectedVersion;
     if (outcome == ProgramRunner::Outcome::Failed)
@@ -696,4 +728,82 @@ void frmMainWindow::ShowProgress(const QString &message)
         ui.StatusBar1->repaint();
         m_lastProgressPaint = now;
     }
+}
+
+void frmMainWindow::documentStateChanged()
+{
+    if (m_documents->state().FileChanged)
+        m_journal->DocumentChanged();
+    else
+        m_journal->Discard();
+    watchDocumentFile();
+}
+
+void frmMainWindow::watchDocumentFile()
+{
+    const Document &doc = m_documents->state();
+    const QStringList watched = m_watcher->files();
+    const QString wanted = doc.HasFileName && QFileInfo::exists(doc.CurrentFileName)
+                               ? QFileInfo(doc.CurrentFileName).absoluteFilePath()
+                               : QString();
+    if (watched.size() == 1 && watched.first() == wanted)
+        return;
+    if (!watched.isEmpty())
+        m_watcher->removePaths(watched);
+    if (!wanted.isEmpty())
+        m_watcher->addPath(wanted);
+}
+
+void frmMainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Changes made by other programs are told when the window gets the focus back.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_outsideChangePending) {
+        m_outsideChangePending = false;
+        QMetaObject::invokeMethod(this, [this] { m_documents->CheckOutsideChange(); },
+                                  Qt::QueuedConnection);
+    }
+}
+
+void frmMainWindow::RecoverJournal()
+{
+    const QString folder = m_svc.journalFolder.isEmpty() ? JournalKeeper::DefaultFolder()
+                                                         : m_svc.journalFolder;
+    std::vector<JournalKeeper::Orphan> orphans = JournalKeeper::FindOrphans(folder);
+    if (orphans.empty())
+        return;
+    const JournalKeeper::Orphan &newest = orphans.front();
+    const JournalEntry &e = newest.entry;
+    QString text = QStringLiteral("Vormeld was not closed properly. Changes to \"%1\" that were not "
+                                  "saved were kept at %2.")
+                       .arg(modMain::FileNameOnly(e.originalPath),
+                            QLocale().toString(e.savedAt.toLocalTime(), QLocale::ShortFormat));
+    if (e.hasFileName && DiskStamp::Of(e.originalPath) != e.disk)
+        text += QStringLiteral("\r\nThe file itself was changed since then.");
+    text += QStringLiteral("\r\n\r\nDo you want to get them back?\r\n"
+                           "(Cancel keeps them for the next start.)");
+    const MsgResult answer = m_svc.prompter->ask(QStringLiteral("Recover Unsaved Work"), text,
+                                                 MsgButtons::YesNoCancel, MsgIcon::Question);
+    if (answer == MsgResult::Yes) {
+        m_documents->RecoverFromJournal(e);
+        m_journal->SyncNow(); // ours now holds the text before the old one goes
+        JournalKeeper::RemoveOrphan(newest);
+    } else if (answer == MsgResult::No) {
+        JournalKeeper::RemoveOrphan(newest);
+    }
+}
+
+void frmMainWindow::ShowLineBrowser()
+{
+    if (m_lineBrowser) {
+        m_lineBrowser->raise();
+        m_lineBrowser->activateWindow();
+        return;
+    }
+    m_lineBrowser = new frmLineBrowser(m_lineReferences, ui.RichTextBox1, *m_svc.prompter,
+                                       *m_svc.shell, m_svc.programFolder, this);
+    m_toolWindows.removeAll(QPointer<QWidget>()); // browsers closed earlier
+    m_toolWindows << m_lineBrowser.data();
+    m_lineBrowser->show();
+    m_lineBrowser->placeBesideOwner();
 }

@@ -4,6 +4,7 @@
 #include "documents/DocumentController.h"
 #include "platform/Services.h"
 #include "platform/SettingsStore.h"
+#include "search/LineReferences.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -19,8 +20,11 @@ class QPushButton;
 class QTabBar;
 class CodeEditor;
 class EditorController;
+class JournalKeeper;
+class QFileSystemWatcher;
 class SearchCommands;
 class SubsAndLabels;
+class frmLineBrowser;
 class MainToolbar;
 class MainStatusBar;
 
@@ -107,6 +111,11 @@ public:
     void rebuildRecentMenu() override { RebuildRecentMenu(); }
     void refreshLinePanel() override { RefreshLinePanel(); }
     void showReadyMessage() override;
+    void documentStateChanged() override;
+
+    // Offers back the unsaved work of a program that did not end properly.
+    void RecoverJournal();
+    JournalKeeper &journal() { return *m_journal; }
 
     // The six recent-file items and their separator.
     void RebuildRecentMenu();
@@ -125,6 +134,9 @@ public:
     void ShowGeometryInput();
     void CheckInfoLevelItems();
 
+    // Tools > Line Browser: opens the browser, or brings the open one forward.
+    void ShowLineBrowser();
+
     // Opens a help page from the program folder.
     void OpenHelpPage(const QString &page);
 
@@ -132,6 +144,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void createCentralArea();
@@ -149,8 +162,14 @@ private:
     SearchCommands *m_search = nullptr;
     SubsAndLabels *m_subsLabels = nullptr;
     qint64 m_lastProgressPaint = 0;
+    JournalKeeper *m_journal = nullptr;
+    QFileSystemWatcher *m_watcher = nullptr;
+    bool m_outsideChangePending = false;
+    void watchDocumentFile();
     std::map<QString, std::function<void()>> m_toolbarActions;    // by button key
     std::map<QString, std::function<void()>> m_buttonMenuActions; // "help" button menu
     QList<QAction *> m_pending;
     QList<QPointer<QWidget>> m_toolWindows; // released by the close sequence
+    LineReferences m_lineReferences;        // for the whole run, whatever document is open
+    QPointer<frmLineBrowser> m_lineBrowser; // while it is open
 };

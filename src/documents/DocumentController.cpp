@@ -49,7 +49,12 @@ DocumentController::DocumentController(IDocumentHost &host, IPrompter &prompter,
 
 bool DocumentController::readForEditor(const QString &path, TextFileContent *content)
 {
-    const FileResult r = ReadTextFile(path, content);
+    QByteArray bytes;
+    const FileResult r = ReadWholeFile(path, &bytes);
+    if (r.ok) {
+        *content = DecodeTextFile(bytes);
+        m_readStamp = DiskStamp::OfBytes(bytes, QFileInfo(path).lastModified());
+    }
     if (!r.ok) {
         m_prompter.ask(QStringLiteral("Open Program"),
                        FileErrors::OpenFailedText(FileErrors::ClassifyReadFailure(path))
@@ -57,14 +62,19 @@ bool DocumentController::readForEditor(const QString &path, TextFileContent *con
                        MsgButtons::OK, MsgIcon::Critical);
         return false;
     }
-    if (content->mixedBreaks) {
-        // The editor keeps one kind of line break; say so before a save changes the file.
+    // Say before a save what it would change in the file's bytes.
+    QStringList notes;
+    if (content->mixedBreaks)
+        notes << QStringLiteral("This file mixes different kinds of line breaks. If you save it, every "
+                                "line will end with ")
+                     + breakName(content->lineBreak) + QLatin1Char('.');
+    if (!content->finalBreak && !bytes.isEmpty())
+        notes << QStringLiteral("The last line of this file has no line break. If you save it, one "
+                                "will be added.");
+    if (!notes.isEmpty())
         m_prompter.ask(QStringLiteral("Open Program"),
-                       QStringLiteral("This file mixes different kinds of line breaks.\r\n"
-                                      "If you save it, every line will end with ")
-                           + breakName(content->lineBreak) + QStringLiteral(".\r\n\r\n") + path,
+                       notes.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\n") + path,
                        MsgButtons::OK, MsgIcon::Information);
-    }
     return true;
 }
 
@@ -76,6 +86,8 @@ void DocumentController::takeDocument(const QString &path, const TextFileContent
     m_doc.CurrentFileName = path;
     m_doc.HasFileName = true;
     m_doc.FileChanged = false;
+    m_disk = m_readStamp;
+    m_host.documentStateChanged();
 }
 
 void DocumentController::LoadStartupFile(const QString &path)
@@ -87,7 +99,9 @@ void DocumentController::LoadStartupFile(const QString &path)
         m_doc.CurrentFileName = path;
         m_doc.HasFileName = true;
         m_doc.FileChanged = false;
+        m_disk = DiskStamp();
         m_recent.AddRecentFile(path);
+        m_host.documentStateChanged();
         return;
     }
     TextFileContent content;
@@ -108,6 +122,8 @@ void DocumentController::LoadTemplate()
     m_doc.CurrentFileName = QStringLiteral("Untitled");
     m_doc.HasFileName = false;
     m_doc.FileChanged = false;
+    m_disk = DiskStamp();
+    m_host.documentStateChanged();
 }
 
 bool DocumentController::AskSaveChanges(bool stopIfSaveCancelled)
@@ -210,6 +226,19 @@ bool DocumentController::writeTo(const QString &path)
             return false;
         }
     }
+    // Another program changed the file since we last read or wrote it: ask first.
+    // (A file that is gone has nothing to lose: it is simply written again.)
+    if (path == m_doc.CurrentFileName && m_doc.HasFileName && QFileInfo::exists(path)
+        && DiskChangedOutside()) {
+        const MsgResult answer = m_prompter.ask(
+            QStringLiteral("Save Program"),
+            QStringLiteral("The file \"%1\" was changed by another program since Vormeld last read "
+                           "or saved it.\r\nDo you want to replace it with your text?")
+                .arg(modMain::FileNameOnly(path)),
+            MsgButtons::YesNo, MsgIcon::Exclamation);
+        if (answer != MsgResult::Yes)
+            return false;
+    }
     const FileResult r = WriteWholeFileAtomic(path, bytes);
     if (!r.ok) {
         const int code = QFileInfo(QFileInfo(path).absolutePath()).isDir() ? FileErrors::AccessError
@@ -224,6 +253,7 @@ bool DocumentController::writeTo(const QString &path)
     }
     content.text.clear();
     m_doc.format = content;
+    m_disk = DiskStamp::OfBytes(bytes, QFileInfo(path).lastModified());
     return true;
 }
 
@@ -239,6 +269,7 @@ void DocumentController::SaveDocument()
         SaveDocumentAs();
     }
     m_host.updateTitle();
+    m_host.documentStateChanged();
 }
 
 void DocumentController::SaveDocumentAs()
@@ -260,6 +291,7 @@ void DocumentController::SaveDocumentAs()
     m_doc.CurrentFileName = *path;
     m_doc.FileChanged = false;
     m_doc.HasFileName = true;
+    m_host.documentStateChanged();
 }
 
 void DocumentController::AppendFile()
@@ -327,4 +359,87 @@ void DocumentController::OpenInNewInstance()
 QString DocumentController::Title() const
 {
     return modMain::FileNameOnly(m_doc.CurrentFileName) + QStringLiteral(" - Vormeld 2005");
+}
+
+std::optional<JournalEntry> DocumentController::JournalSnapshot() const
+{
+    if (!m_doc.FileChanged)
+        return std::nullopt;
+    JournalEntry e;
+    e.originalPath = m_doc.CurrentFileName;
+    e.hasFileName = m_doc.HasFileName;
+    e.savedAt = QDateTime::currentDateTimeUtc();
+    e.disk = m_disk;
+    e.encoding = int(m_doc.format.encoding);
+    e.lineBreak = int(m_doc.format.lineBreak);
+    e.finalBreak = m_doc.format.finalBreak;
+    e.text = m_host.editorText();
+    return e;
+}
+
+void DocumentController::RecoverFromJournal(const JournalEntry &entry)
+{
+    m_host.setEditorText(entry.text);
+    m_doc.CurrentFileName = entry.originalPath;
+    m_doc.HasFileName = entry.hasFileName;
+    m_doc.format = TextFileContent();
+    m_doc.format.encoding = TextEncoding(entry.encoding);
+    m_doc.format.lineBreak = LineBreakStyle(entry.lineBreak);
+    m_doc.format.finalBreak = entry.finalBreak;
+    m_disk = entry.disk;
+    m_doc.FileChanged = true;
+    m_host.updateTitle();
+    m_host.parseAllLines();
+    m_host.documentStateChanged();
+}
+
+bool DocumentController::DiskChangedOutside() const
+{
+    if (!m_doc.HasFileName)
+        return false;
+    // A file never written yet (a new name from the command line) only counts once it appears.
+    if (!m_disk.exists && !QFileInfo::exists(m_doc.CurrentFileName))
+        return false;
+    return DiskStamp::Of(m_doc.CurrentFileName) != m_disk;
+}
+
+bool DocumentController::CheckOutsideChange()
+{
+    if (!DiskChangedOutside())
+        return false;
+    const QString path = m_doc.CurrentFileName;
+    const QString name = modMain::FileNameOnly(path);
+    const DiskStamp now = DiskStamp::Of(path);
+    if (!now.exists) {
+        m_prompter.ask(QStringLiteral("File Deleted"),
+                       QStringLiteral("The file \"%1\" was deleted or moved by another program.\r\n"
+                                      "Your text is still here: save it to keep it.\r\n\r\n")
+                               .arg(name) + path,
+                       MsgButtons::OK, MsgIcon::Exclamation);
+        m_disk = now;
+        m_doc.FileChanged = true; // closing must ask before this text is lost
+        m_host.documentStateChanged();
+        return true;
+    }
+    const QString text = m_doc.FileChanged
+        ? QStringLiteral("The file \"%1\" was changed by another program, and your text has changes "
+                         "that are not saved.\r\nDo you want to load the file again and lose your changes?")
+        : QStringLiteral("The file \"%1\" was changed by another program.\r\n"
+                         "Do you want to load it again?");
+    const MsgResult answer = m_prompter.ask(QStringLiteral("File Changed on Disk"), text.arg(name),
+                                            MsgButtons::YesNo, MsgIcon::Question);
+    if (answer == MsgResult::Yes) {
+        TextFileContent content;
+        if (readForEditor(path, &content)) {
+            takeDocument(path, content);
+            m_host.updateTitle();
+            m_host.parseAllLines();
+            return true;
+        }
+    }
+    // Kept as it is: the text now differs from the file, so it counts as changed.
+    m_disk = now;
+    m_doc.FileChanged = true;
+    m_host.documentStateChanged();
+    return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/CrashJournal.h"
 #include "documents/Document.h"
 #include "documents/modMostRecent.h"
 
@@ -24,6 +25,8 @@ public:
     virtual void rebuildRecentMenu() = 0;
     virtual void refreshLinePanel() = 0;      // status bar panel 5
     virtual void showReadyMessage() = 0;      // status bar panel 1 after Open
+    // The document's name or changed flag may have changed (journal, file watching).
+    virtual void documentStateChanged() = 0;
 };
 
 // The document's state and the operations that load and store it. It asks the
@@ -63,6 +66,17 @@ public:
     // The window caption for the current name.
     QString Title() const;
 
+    // The journal of the current state; nothing while there are no unsaved changes.
+    std::optional<JournalEntry> JournalSnapshot() const;
+    // Puts a journal's text back as a changed document under its old name.
+    void RecoverFromJournal(const JournalEntry &entry);
+
+    // The file on disk was changed or removed by another program since the
+    // document last matched it (nothing to say for an untitled document).
+    bool DiskChangedOutside() const;
+    // Tells the user about such a change and offers to reload. True when anything was said.
+    bool CheckOutsideChange();
+
 private:
     // Reads a file for the editor; reports a failure and returns false.
     bool readForEditor(const QString &path, TextFileContent *content);
@@ -71,10 +85,14 @@ private:
     bool writeTo(const QString &path);
     QString executablePath() const;
 
+    void setDisk(const DiskStamp &stamp) { m_disk = stamp; }
+
     IDocumentHost &m_host;
     IPrompter &m_prompter;
     IProcessLauncher &m_launcher;
     QString m_programFolder;
     Document m_doc;
     RecentFileList m_recent;
+    DiskStamp m_disk;      // the file as the document last matched it
+    DiskStamp m_readStamp; // the file as the last read found it
 };

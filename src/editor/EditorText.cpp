@@ -33,8 +33,16 @@ int QtPosition(const QTextDocument *doc, int modelPosition)
             hi = mid - 1;
     }
     const QTextBlock b = doc->findBlockByNumber(lo);
-    const int inBlock = modelPosition - (b.position() + lo);
-    return b.position() + std::min(inBlock, b.length() - 1);
+    const int inBlock = std::min(modelPosition - (b.position() + lo), b.length() - 1);
+    // Never between the two halves of a character outside the basic plane: the
+    // next keystroke would split it.
+    if (inBlock > 0) {
+        const QString text = b.text();
+        if (inBlock < text.size() && text.at(inBlock).isLowSurrogate()
+            && text.at(inBlock - 1).isHighSurrogate())
+            return b.position() + inBlock - 1;
+    }
+    return b.position() + inBlock;
 }
 
 QString ModelTextBefore(const QTextDocument *doc, int qtPosition, int n)

@@ -21,4 +21,5 @@ struct Services {
     QString programFolder; // the folder of the executable
     QString appName;       // the executable's base name
     QString commandLine;   // the arguments after the executable, as one text
+    QString journalFolder; // where the journals of unsaved work are kept
 };

@@ -26,7 +26,8 @@ void ProgramRunner::problem()
 
 ProgramRunner::Outcome ProgramRunner::RunProgram(const QString &text, TextEncoding encoding,
                                                  int infoLevel, const QString &geoString,
-                                                 const QString &workingFolder)
+                                                 const QString &workingFolder,
+                                                 const QString &documentFile)
 {
     const QString options = RunCommand::OptionText(infoLevel, geoString);
     QString yabPath = AppSettings::ReadYABPath(m_settings);
@@ -49,6 +50,11 @@ ProgramRunner::Outcome ProgramRunner::RunProgram(const QString &text, TextEncodi
     }
 
     const QString tempFile = RunCommand::TempProgramPath(tempSetting, m_programFolder);
+    // A temporary file set to the program's own file would overwrite the saved program.
+    if (!documentFile.isEmpty() && QFileInfo(tempFile).absoluteFilePath() == QFileInfo(documentFile).absoluteFilePath()) {
+        problem();
+        return Outcome::Failed;
+    }
     TextFileContent content;
     content.text = text;
     content.encoding = encoding;

@@ -24,8 +24,10 @@ public:
 
     // text: the editor's text ('\n' between lines); encoding: the document's.
     // workingFolder: where the program's own libraries are looked for first.
+    // documentFile: the document's own file, which the run must never write.
     Outcome RunProgram(const QString &text, TextEncoding encoding, int infoLevel,
-                       const QString &geoString, const QString &workingFolder);
+                       const QString &geoString, const QString &workingFolder,
+                       const QString &documentFile = QString());
 
     // Set when detection found no version (the caller shows it).
     QString DetectedVersion;

@@ -75,6 +75,7 @@ FakeServices::FakeServices()
     services.keyState = &keyState;
     services.programFolder = folder.path();
     services.appName = QStringLiteral("vormeld");
+    services.journalFolder = folder.filePath(QStringLiteral("journal"));
 }
 
 QString FakeServices::writeFile(const QString &name, const QByteArray &bytes) const
