@@ -152,7 +152,10 @@ FileResult WriteWholeFileAtomic(const QString &path, const QByteArray &bytes)
 {
     FileResult r;
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
+    // Unbuffered: write() then reports what really reached the file. A buffered
+    // write always "succeeds", and a short write at the final flush on a full
+    // disk went unnoticed, so commit() replaced the file with a truncated one.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         r.error = f.errorString();
         return r;
     }
