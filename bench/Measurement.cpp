@@ -34,6 +34,12 @@ const QList<Measurement> &AllMeasurements()
         {QStringLiteral("subs_labels_full"),
          QStringLiteral("the subroutine and label lists rebuilt from the whole text"),
          MeasureSubsLabelsFull},
+        {QStringLiteral("html_export"),
+         QStringLiteral("File > Save as Web Page after its dialogs: temporary copy, page made and written"),
+         MeasureHtmlExport},
+        {QStringLiteral("tight"),
+         QStringLiteral("File > Save as Tight Code after its dialog: tight copy made and written"),
+         MeasureTight},
     };
     return all;
 }

@@ -26,3 +26,8 @@ QList<BenchRow> MeasureKeystrokes(BenchEnvironment &env);
 QList<BenchRow> MeasureScanThroughput(BenchEnvironment &env);
 // subs_labels_full (ms, per size): both lists rebuilt from the whole text.
 QList<BenchRow> MeasureSubsLabelsFull(BenchEnvironment &env);
+// html_export (ms, per size): the web page made from the editor text (temporary
+// copy, page generator, page written).
+QList<BenchRow> MeasureHtmlExport(BenchEnvironment &env);
+// tight (ms, per size): the tight copy made and written.
+QList<BenchRow> MeasureTight(BenchEnvironment &env);

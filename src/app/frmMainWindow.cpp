@@ -13,6 +13,8 @@
 #include "platform/Prompter.h"
 #include "platform/TextFile.h"
 #include "documents/JournalKeeper.h"
+#include "html/HtmlExport.h"
+#include "run/TightExport.h"
 #include "run/DebugLog.h"
 #include <QFileSystemWatcher>
 #include "search/SearchCommands.h"
@@ -57,6 +59,7 @@ frmMainWindow::frmMainWindow(Services &services, QWidget *parent)
 
     m_documents = std::make_unique<DocumentController>(*this, *m_svc.prompter, *m_svc.launcher,
                                                        m_svc.programFolder);
+    m_htmlExport = std::make_unique<HtmlExport>(*m_svc.prompter, *m_svc.shell, m_svc.programFolder, this);
     mnu.build(menuBar(), this);
     createToolbar();
     ui.StatusBar1 = new MainStatusBar(m_svc.keyState, this);
@@ -120,7 +123,8 @@ void frmMainWindow::createToolbar()
     m_toolbarActions.emplace(QStringLiteral("undo"), [this] { UndoEdit(); });
     m_toolbarActions.emplace(QStringLiteral("redo"), [this] { RedoEdit(); });
     m_toolbarActions.emplace(QStringLiteral("lines"), [this] { ShowLineBrowser(); });
-    for (const char *key : {"saveweb", "print", "draw", "langhelp"})
+    m_toolbarActions.emplace(QStringLiteral("saveweb"), [this] { CreateHTMLSource(); });
+    for (const char *key : {"print", "draw", "langhelp"})
         ui.Toolbar1->button(QString::fromLatin1(key))->setEnabled(false);
 }
 
@@ -318,11 +322,13 @@ void frmMainWindow::wireMenus()
     open(mnu.mnuhelpvormeldhomepage, [] { return Addresses::VormeldHomePage; });
 
     // Items whose features come later are present and disabled until then.
-    for (QAction *a : {mnu.mnutoolscreatehtmlsrc, mnu.mnuprogramcreatetight, mnu.mnufileopenpix,
+    for (QAction *a : {mnu.mnufileopenpix,
                        mnu.mnufilesaveaspix, mnu.mnufileprint, mnu.mnuextratools, mnu.mnutoolsyabasicsets,
                        mnu.mnutoolsoptions, mnu.mnuhelptip, mnu.mnuhelpabout})
         markPending(a);
     connect(mnu.mnutooltools[5], &QAction::triggered, this, &frmMainWindow::ShowLineBrowser);
+    connect(mnu.mnutoolscreatehtmlsrc, &QAction::triggered, this, &frmMainWindow::CreateHTMLSource);
+    connect(mnu.mnuprogramcreatetight, &QAction::triggered, this, &frmMainWindow::CreateTightProgram);
     for (int i = 0; i < 5; ++i) // item 5, the Line Browser, is wired above
         markPending(mnu.mnutooltools[i]);
     for (int i = 0; i < 3; ++i)
@@ -806,4 +812,19 @@ void frmMainWindow::ShowLineBrowser()
     m_toolWindows << m_lineBrowser.data();
     m_lineBrowser->show();
     m_lineBrowser->placeBesideOwner();
+}
+
+void frmMainWindow::CreateHTMLSource()
+{
+    const Document &doc = m_documents->state();
+    m_htmlExport->CreateHTMLSource(editorText(), doc.format.encoding, doc.CurrentFileName);
+}
+
+void frmMainWindow::CreateTightProgram()
+{
+    TightExport tight(*m_svc.prompter, [this](const QString &message) {
+        StatusMessages[1] = message;
+        ShowStatusMessage();
+    });
+    tight.CreateTightProgram(editorText(), m_documents->state().format.encoding);
 }

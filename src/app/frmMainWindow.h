@@ -25,6 +25,7 @@ class QFileSystemWatcher;
 class SearchCommands;
 class SubsAndLabels;
 class frmLineBrowser;
+class HtmlExport;
 class MainToolbar;
 class MainStatusBar;
 
@@ -134,6 +135,10 @@ public:
     void ShowGeometryInput();
     void CheckInfoLevelItems();
 
+    // File > "&Save as Web Page..." (and the "saveweb" button), File > "&Save as Tight Code...".
+    void CreateHTMLSource();
+    void CreateTightProgram();
+
     // Tools > Line Browser: opens the browser, or brings the open one forward.
     void ShowLineBrowser();
 
@@ -158,6 +163,7 @@ private:
     Controls ui;
     MainMenus mnu;
     std::unique_ptr<DocumentController> m_documents;
+    std::unique_ptr<HtmlExport> m_htmlExport; // keeps the HTML options for the rest of the run
     EditorController *m_editor = nullptr;
     SearchCommands *m_search = nullptr;
     SubsAndLabels *m_subsLabels = nullptr;

@@ -1,0 +1,86 @@
+#include "HtmlExport.h"
+
+#include "app/modMain.h"
+#include "html/frmHTMLOptions.h"
+#include "platform/Prompter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
+
+HtmlTempSource::HtmlTempSource(const QString &programFolder, const QByteArray &bytes)
+{
+    // A scratch copy: written in place, it needs no replace-when-complete.
+    m_path = HtmlExport::TempSourcePath(programFolder);
+    QFile file(m_path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()
+        && file.flush()) {
+        file.close();
+        return;
+    }
+    file.close();
+    QFile::remove(m_path); // never leave a stale or partial copy behind
+    m_fallback = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("Tmpsrc-XXXXXX.tmp")));
+    if (m_fallback->open() && m_fallback->write(bytes) == bytes.size() && m_fallback->flush()) {
+        m_fallback->close();
+        m_path = m_fallback->fileName();
+    } else {
+        m_fallback.reset();
+        m_path.clear(); // nothing to read: the page reports the missing source
+    }
+}
+
+HtmlTempSource::~HtmlTempSource()
+{
+    if (!m_fallback && !m_path.isEmpty())
+        QFile::remove(m_path);
+}
+
+HtmlExport::HtmlExport(IPrompter &prompter, IShell &shell, QString programFolder, QWidget *owner)
+    : m_prompter(prompter), m_shell(shell), m_programFolder(std::move(programFolder)), m_owner(owner)
+{
+}
+
+QString HtmlExport::TempSourcePath(const QString &programFolder)
+{
+    const QString name = QStringLiteral("Tmpsrc.tmp");
+    const QStringList existing = QDir(programFolder).entryList(
+        QStringList{name}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    return modMain::ProgramFile(programFolder, existing.isEmpty() ? name : existing.first());
+}
+
+void HtmlExport::CreateHTMLSource(const QString &text, TextEncoding encoding,
+                                  const QString &currentFileName)
+{
+    FileDialogRequest r;
+    r.kind = FileDialogRequest::Save;
+    r.title = QStringLiteral("Create HTML Source");
+    r.initialName = QStringLiteral("*.html");
+    r.defaultExtension = QStringLiteral(".html");
+    r.filter = QStringLiteral("HTML Document (*.html)|*.html|All Files (*.*)|*.*");
+    r.filterIndex = 1;
+    r.confirmOverwrite = true;
+    const std::optional<QString> target = m_prompter.fileDialog(r);
+    if (!target)
+        return;
+
+    QString program = text;
+    program.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    program += QLatin1String("\r\n");
+    const HtmlTempSource source(m_programFolder, modYabHTML::EncodeText(program, encoding));
+    program.clear();
+
+    Settings.HtmlTitle = modMain::FileNameOnly(currentFileName) + QStringLiteral(" - Yabasic Code");
+
+    frmHTMLOptions options(Settings, m_prompter, m_shell, m_programFolder, m_owner);
+    options.exec();
+    if (options.DialogCancelled)
+        return;
+
+    const modYabHTML::HtmlFileResult result =
+        modYabHTML::CreateHTMLFile(*target, source.path(), Settings.HtmlTitle, Settings);
+    if (!result.ok) {
+        m_prompter.ask(QStringLiteral("Error Occured"), modYabHTML::ErrorMessageText(result),
+                       MsgButtons::OK, MsgIcon::None);
+    }
+}
