@@ -133,25 +133,20 @@ void EditorController::putText(const QString &text)
 
 void EditorController::UndoEdit()
 {
-    IgnoreChange = true;
-    const int caret = EditorText::ModelPosition(m_editor->textCursor());
-    const std::optional<QString> s = History.Undo([this] { return Text(); });
-    if (s) {
-        putText(*s);
-        QTextCursor c = m_editor->textCursor();
-        c.setPosition(EditorText::QtPosition(m_editor->document(), caret));
-        m_editor->setTextCursor(c);
-    }
-    IgnoreChange = false;
-    if (m_hooks.historyChanged)
-        m_hooks.historyChanged();
+    stepHistory(true);
 }
 
 void EditorController::RedoEdit()
 {
+    stepHistory(false);
+}
+
+void EditorController::stepHistory(bool undo)
+{
     IgnoreChange = true;
     const int caret = EditorText::ModelPosition(m_editor->textCursor());
-    const std::optional<QString> s = History.Redo([this] { return Text(); });
+    const auto current = [this] { return Text(); };
+    const std::optional<QString> s = undo ? History.Undo(current) : History.Redo(current);
     if (s) {
         putText(*s);
         QTextCursor c = m_editor->textCursor();

@@ -80,6 +80,7 @@ private:
     void lineChangeCheck();
     void indentAfterEnter();
     void putText(const QString &text); // Undo/Redo: the editor shows text, no history step
+    void stepHistory(bool undo);
     void placeHotInfo();
 
     CodeEditor *m_editor;
