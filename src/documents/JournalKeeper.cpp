@@ -112,8 +112,17 @@ std::vector<JournalKeeper::Orphan> JournalKeeper::FindOrphans(const QString &fol
         const QString path = dir.filePath(name);
         auto lock = std::make_shared<QLockFile>(lockPathFor(path));
         lock->setStaleLockTime(0);
-        if (!lock->tryLock(0))
-            continue; // its program is still running (or another start is offering it)
+        if (!lock->tryLock(0)) {
+            // A lock that names no process was cut short (a power cut right after it
+            // was created): once it is a little old, nobody holds it.
+            qint64 pid = 0;
+            QString host, app;
+            const QFileInfo lockInfo(lockPathFor(path));
+            const bool unreadable = !lock->getLockInfo(&pid, &host, &app) || pid <= 0;
+            if (!unreadable || lockInfo.lastModified().secsTo(QDateTime::currentDateTime()) < 5
+                || !lock->removeStaleLockFile() || !lock->tryLock(0))
+                continue; // its program is still running (or another start is offering it)
+        }
         QByteArray bytes;
         if (!ReadWholeFile(path, &bytes, qint64(512) * 1024 * 1024).ok)
             continue;

@@ -63,6 +63,7 @@ private slots:
     void keeperWritesAfterIdleAndDiscards();
     void liveJournalIsNotAnOrphan();
     void twoKeepersNeverShareAJournal();
+    void emptyLockFileOfACrash();
 
     void recoveryIsOfferedAndTaken();
     void recoveryCanBeDeclinedOrPutOff();
@@ -161,6 +162,24 @@ void tst_Journal::twoKeepersNeverShareAJournal()
     QVERIFY(a.journalPath() != b.journalPath());
     QCOMPARE(journals(dir.path()).size(), 2);
     QVERIFY(JournalKeeper::FindOrphans(dir.path()).empty());
+}
+
+void tst_Journal::emptyLockFileOfACrash()
+{
+    // A power cut right after the lock file was made leaves it empty.
+    QTemporaryDir dir;
+    const QString journal = leaveOrphan(dir.path(), sampleEntry());
+    QFile lock(journal + ".lock");
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.close();
+    // Moments old, it may still be being written: left alone.
+    QVERIFY(JournalKeeper::FindOrphans(dir.path()).empty());
+    QVERIFY(lock.open(QIODevice::ReadWrite));
+    QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+    lock.close();
+    const auto orphans = JournalKeeper::FindOrphans(dir.path());
+    QCOMPARE(int(orphans.size()), 1);
+    QCOMPARE(orphans.front().entry.text, sampleEntry().text);
 }
 
 void tst_Journal::recoveryIsOfferedAndTaken()
