@@ -1,7 +1,19 @@
 #include "TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <optional>
+
+#ifdef Q_OS_LINUX
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -148,7 +160,8 @@ FileResult ReadWholeFile(const QString &path, QByteArray *bytes, qint64 maxBytes
     return r;
 }
 
-FileResult WriteWholeFileAtomic(const QString &path, const QByteArray &bytes)
+namespace {
+FileResult writeWithSaveFile(const QString &path, const QByteArray &bytes)
 {
     FileResult r;
     QSaveFile f(path);
@@ -159,8 +172,6 @@ FileResult WriteWholeFileAtomic(const QString &path, const QByteArray &bytes)
         r.error = f.errorString();
         return r;
     }
-    // On a full disk write() can return a short count without an error; never
-    // commit a file that did not take every byte.
     const qint64 written = f.write(bytes);
     if (written != bytes.size()) {
         r.error = f.errorString().isEmpty() ? QStringLiteral("Not all bytes could be written")
@@ -174,6 +185,128 @@ FileResult WriteWholeFileAtomic(const QString &path, const QByteArray &bytes)
     }
     r.ok = true;
     return r;
+}
+
+#ifdef Q_OS_LINUX
+QString systemError(int err)
+{
+    return QString::fromLocal8Bit(std::strerror(err));
+}
+
+// Our own temporary names: hidden, marked, and naming the process that made them.
+QString tempPrefix(const QString &name)
+{
+    return QLatin1Char('.') + name + QStringLiteral(".vormeld-save-");
+}
+
+// A save killed at the wrong moment can leave one of our temporary names behind;
+// the next save to the same file removes those whose process is gone.
+void removeStaleTemps(const QString &dir, const QString &name)
+{
+    const QString prefix = tempPrefix(name);
+    const QStringList found = QDir(dir).entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &f : found) {
+        const qint64 pid = QStringView(f).mid(prefix.size()).split(QLatin1Char('-')).value(0).toLongLong();
+        if (pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+            QFile::remove(QDir(dir).filePath(f));
+    }
+}
+
+// Writes into an unnamed file of the target's folder and only then gives it the
+// target's name, so the target is always either the old or the new file.
+// Returns nothing when the folder cannot hold unnamed files (the caller then
+// uses QSaveFile).
+std::optional<FileResult> writeUnnamedThenRename(const QString &path, const QByteArray &bytes)
+{
+    FileResult r;
+    const QFileInfo info(path);
+    const QString dir = info.absolutePath();
+    const QString name = info.fileName();
+    const QByteArray dirName = QFile::encodeName(dir);
+    const int dfd = ::open(dirName.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd < 0) {
+        r.error = systemError(errno);
+        return r;
+    }
+    const int fd = ::openat(dfd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int err = errno;
+        ::close(dfd);
+        if (err == EOPNOTSUPP || err == EISDIR || err == EINVAL || err == ENOENT)
+            return std::nullopt;
+        r.error = systemError(err);
+        return r;
+    }
+    auto fail = [&](int err) {
+        ::close(fd);
+        ::close(dfd);
+        r.error = systemError(err);
+        return r;
+    };
+    // Every byte, or the save fails (a full disk gives short writes).
+    const char *p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(errno);
+        }
+        if (n == 0)
+            return fail(ENOSPC);
+        p += n;
+        left -= n;
+    }
+    if (::fsync(fd) != 0)
+        return fail(errno);
+    // Keep the permissions of the file it replaces.
+    struct stat st;
+    if (::fstatat(dfd, QFile::encodeName(name).constData(), &st, 0) == 0)
+        ::fchmod(fd, st.st_mode & 07777);
+    const QString temp = tempPrefix(name) + QString::number(::getpid()) + QLatin1Char('-')
+                         + QString::number(QRandomGenerator::global()->generate(), 16);
+    const QByteArray tempName = QFile::encodeName(temp);
+    const QByteArray procPath = "/proc/self/fd/" + QByteArray::number(fd);
+    if (::linkat(AT_FDCWD, procPath.constData(), dfd, tempName.constData(), AT_SYMLINK_FOLLOW) != 0)
+        return fail(errno);
+    if (::renameat(dfd, tempName.constData(), dfd, QFile::encodeName(name).constData()) != 0) {
+        const int err = errno;
+        ::unlinkat(dfd, tempName.constData(), 0);
+        return fail(err);
+    }
+    ::fsync(dfd);
+    ::close(fd);
+    ::close(dfd);
+    r.ok = true;
+    return r;
+}
+#endif
+} // namespace
+
+FileResult WriteWholeFileAtomic(const QString &requestedPath, const QByteArray &bytes)
+{
+    // A link is written through: the file it points to gets the new bytes.
+    QString path = requestedPath;
+    const QFileInfo requested(requestedPath);
+    if (requested.isSymLink() && requested.exists())
+        path = requested.canonicalFilePath();
+    const QFileInfo info(path);
+    FileResult r;
+    if (info.isDir()) {
+        r.error = QStringLiteral("Is a folder");
+        return r;
+    }
+    if (info.exists() && !info.isWritable()) {
+        r.error = QStringLiteral("The file is read-only");
+        return r;
+    }
+#ifdef Q_OS_LINUX
+    removeStaleTemps(info.absolutePath(), info.fileName());
+    if (std::optional<FileResult> done = writeUnnamedThenRename(path, bytes))
+        return *done;
+#endif
+    return writeWithSaveFile(path, bytes);
 }
 
 FileResult ReadTextFile(const QString &path, TextFileContent *content)

@@ -1,4 +1,5 @@
 #include "app/frmMainWindow.h"
+#include "platform/TextFile.h"
 #include "support/FakeServices.h"
 
 #include <QDir>
@@ -93,9 +94,16 @@ void tst_Faults::killedDuringSaveLeavesOldOrNew()
         const QByteArray now = readBytes(target);
         QVERIFY2(now == initial || now == a || now == b,
                  qPrintable(QString("round %1: %2 bytes, neither old nor new").arg(round).arg(now.size())));
+        // A kill in the moment between naming the new file and renaming it over the old
+        // one can leave that name behind: only ever our own marked one, never a half file.
         const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
-        QVERIFY2(left == QStringList{"prog.yab"}, qPrintable("left behind: " + left.join(", ")));
+        for (const QString &f : left)
+            QVERIFY2(f == "prog.yab" || f.startsWith(".prog.yab.vormeld-save-"), qPrintable("left behind: " + f));
     }
+    // The next save clears what a killed one left.
+    QVERIFY(WriteWholeFileAtomic(target, initial).ok);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"prog.yab"});
+    QCOMPARE(readBytes(target), initial);
     m_scenarios += kills;
     qInfo("killed the saving program %d times; the file was always whole", kills);
 }

@@ -1,5 +1,6 @@
 #include "platform/TextFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,6 +20,8 @@ private slots:
     void newDocumentUsesPlatformBreaks();
     void writeIsAtomicAndReportsFailures();
     void readRefusesFoldersMissingAndHugeFiles();
+    void leftoversOfKilledSavesAreCleared();
+    void linksAreWrittenThrough();
 };
 
 void tst_TextFile::roundTripIsByteExact_data()
@@ -183,6 +186,45 @@ void tst_TextFile::readRefusesFoldersMissingAndHugeFiles()
     QCOMPARE(bytes, QByteArray("unchanged"));
     QVERIFY(ReadWholeFile(f.fileName(), &bytes, 4096).ok);
     QCOMPARE(bytes.size(), 2048);
+}
+
+void tst_TextFile::leftoversOfKilledSavesAreCleared()
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("p.yab");
+    auto touch = [&](const QString &name) {
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("x");
+    };
+    touch("p.yab");
+    touch(".p.yab.vormeld-save-2147483646-1a2b"); // a process that is gone
+    touch(QString(".p.yab.vormeld-save-%1-3c4d").arg(QCoreApplication::applicationPid())); // alive
+    touch(".p.yab.backup");                         // the user's own file
+    touch(".q.yab.vormeld-save-2147483646-5e6f");   // another file's
+    QVERIFY(WriteWholeFileAtomic(target, "new\n").ok);
+    QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    QStringList expected{".p.yab.backup", QString(".p.yab.vormeld-save-%1-3c4d").arg(QCoreApplication::applicationPid()),
+                         ".q.yab.vormeld-save-2147483646-5e6f", "p.yab"};
+    expected.sort();
+    QCOMPARE(left, expected);
+}
+
+void tst_TextFile::linksAreWrittenThrough()
+{
+    QTemporaryDir dir;
+    const QString real = dir.filePath("real.yab");
+    QVERIFY(WriteWholeFileAtomic(real, "old\n").ok);
+    QFile::setPermissions(real, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString link = dir.filePath("link.yab");
+    QVERIFY(QFile::link(real, link));
+    QVERIFY(WriteWholeFileAtomic(link, "new\n").ok);
+    QVERIFY(QFileInfo(link).isSymLink());
+    QFile f(real);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("new\n"));
+    QVERIFY(QFileInfo(real).permissions() & QFileDevice::ExeOwner); // the permissions stay
 }
 
 QTEST_APPLESS_MAIN(tst_TextFile)
