@@ -1,6 +1,6 @@
 #include "BenchServices.h"
 
-#include "app/AppSettings.h"
+#include "common/core/AppSettings.h"
 
 BenchServices::BenchServices(const QString &programFolder)
     : m_settingsStore(IniSettingsStore::defaultPath()),
@@ -26,8 +26,8 @@ QString BenchServices::appName()
 void BenchServices::writeQuietStartSettings()
 {
     SettingsAccess s(m_settingsStore, appName());
-    s.SaveSetting(AppSettings::Startup, AppSettings::Tips, 0);
-    s.SaveSetting(AppSettings::Startup, AppSettings::LangHelp, 0);
-    s.SaveSetting(AppSettings::Startup, AppSettings::DrawPad, 0);
-    s.SaveSetting(AppSettings::Startup, AppSettings::FirstDone, true);
+    s.saveSetting(AppSettings::Startup, AppSettings::Tips, 0);
+    s.saveSetting(AppSettings::Startup, AppSettings::LangHelp, 0);
+    s.saveSetting(AppSettings::Startup, AppSettings::DrawPad, 0);
+    s.saveSetting(AppSettings::Startup, AppSettings::FirstDone, true);
 }

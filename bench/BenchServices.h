@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/QtPrompter.h"
-#include "platform/InterpreterKey.h"
-#include "platform/KeyState.h"
-#include "platform/ProcessLauncher.h"
-#include "platform/Services.h"
-#include "platform/SettingsStore.h"
-#include "platform/Shell.h"
+#include "platform/QtPrompter.h"
+#include "platform/core/InterpreterKey.h"
+#include "platform/SystemKeyState.h"
+#include "platform/core/ProcessLauncher.h"
+#include "platform/core/Services.h"
+#include "platform/core/SettingsStore.h"
+#include "platform/DesktopShell.h"
 
 // The program's real services, built as main() builds them. The stores take
 // their paths from $XDG_CONFIG_HOME when they are constructed, so set it first.

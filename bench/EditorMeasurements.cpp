@@ -2,11 +2,11 @@
 #include "Measurements.h"
 #include "Report.h"
 
-#include "app/frmMainWindow.h"
+#include "app/MainWindow.h"
 #include "editor/CodeEditor.h"
 #include "editor/EditorController.h"
-#include "editor/LineScanner.h"
-#include "platform/TextFile.h"
+#include "editor/core/LineScanner.h"
+#include "platform/core/TextFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -19,7 +19,7 @@ QString programText(BenchEnvironment &env, int lines)
 {
     TextFileContent content;
     const QString path = env.programFile(lines);
-    if (path.isEmpty() || !ReadTextFile(path, &content).ok)
+    if (path.isEmpty() || !readTextFile(path, &content).ok)
         return QString();
     return content.text;
 }
@@ -55,7 +55,7 @@ struct TypingResult {
 
 // Types `count` characters into the middle of the program: words, blanks and
 // now and then Enter, the way a line of code is typed.
-TypingResult typeInto(frmMainWindow &window, int count)
+TypingResult typeInto(MainWindow &window, int count)
 {
     CodeEditor *editor = window.controls().RichTextBox1;
     QTextCursor c(editor->document()->findBlockByNumber(editor->document()->blockCount() / 2));
@@ -80,8 +80,8 @@ TypingResult typeInto(frmMainWindow &window, int count)
 QList<BenchRow> MeasureOpenColour(BenchEnvironment &env)
 {
     QList<BenchRow> rows;
-    frmMainWindow window(env.services());
-    window.Form_Load();
+    MainWindow window(env.services());
+    window.start();
     for (const int lines : env.options().sizes) {
         const QString text = programText(env, lines);
         if (text.isEmpty()) {
@@ -94,7 +94,7 @@ QList<BenchRow> MeasureOpenColour(BenchEnvironment &env)
             QCoreApplication::processEvents();
             times << TimeMs([&] {
                 window.setEditorText(text);
-                window.ParseAllLines();
+                window.parseAllLines();
                 QCoreApplication::processEvents();
             });
         }
@@ -111,14 +111,14 @@ QList<BenchRow> MeasureKeystrokes(BenchEnvironment &env)
         if (path.isEmpty())
             continue;
         // A fresh window per size, so that the history holds only this typing.
-        frmMainWindow window(env.services());
-        window.Form_Load();
-        window.documents().LoadStartupFile(path);
-        window.editor().StartHistory();
-        window.ParseAllLines();
+        MainWindow window(env.services());
+        window.start();
+        window.documents().loadStartupFile(path);
+        window.editor().startHistory();
+        window.parseAllLines();
         QCoreApplication::processEvents();
         const TypingResult typed = typeInto(window, 500);
-        if (window.editor().History.UndoStack.Count() < 400)
+        if (window.editor().history.undoStack.count() < 400)
             Warn("keystroke", lines, "typing did not reach the history");
         rows << BenchRow{QStringLiteral("keystroke_p50"), lines, Median(typed.times), QStringLiteral("ms")};
         rows << BenchRow{QStringLiteral("keystroke_p99"), lines, Percentile(typed.times, 0.99), QStringLiteral("ms")};
@@ -141,7 +141,7 @@ QList<BenchRow> MeasureScanThroughput(BenchEnvironment &env)
             times << TimeMs([&] {
                 bool first = true;
                 for (const QStringView line : split) {
-                    ranges += LineScanner::ScanLine(line, first).size();
+                    ranges += LineScanner::scanLine(line, first).size();
                     first = false;
                 }
             });
@@ -159,17 +159,17 @@ QList<BenchRow> MeasureScanThroughput(BenchEnvironment &env)
 QList<BenchRow> MeasureSubsLabelsFull(BenchEnvironment &env)
 {
     QList<BenchRow> rows;
-    frmMainWindow window(env.services());
-    window.Form_Load();
+    MainWindow window(env.services());
+    window.start();
     for (const int lines : env.options().sizes) {
         const QString path = env.programFile(lines);
         if (path.isEmpty())
             continue;
-        window.documents().LoadStartupFile(path);
+        window.documents().loadStartupFile(path);
         QCoreApplication::processEvents();
         QList<double> times;
         for (int i = 0; i < env.options().runs; ++i)
-            times << TimeMs([&] { window.UpdateSubsAndLabels(); });
+            times << TimeMs([&] { window.updateSubsAndLabels(); });
         if (window.menus().mnuviewdisable->isChecked())
             Warn("subs_labels_full", lines, "the rebuild switched automatic updating off");
         rows << BenchRow{QStringLiteral("subs_labels_full"), lines, Median(times), QStringLiteral("ms")};

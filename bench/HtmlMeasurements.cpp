@@ -2,9 +2,9 @@
 #include "Measurements.h"
 
 #include "html/HtmlExport.h"
-#include "html/modYabHTML.h"
-#include "platform/TextFile.h"
-#include "run/modGeneral1.h"
+#include "html/core/HtmlPage.h"
+#include "platform/core/TextFile.h"
+#include "html/core/TightCode.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,7 +15,7 @@ QString editorText(BenchEnvironment &env, int lines)
 {
     TextFileContent content;
     const QString path = env.programFile(lines);
-    if (path.isEmpty() || !ReadTextFile(path, &content).ok)
+    if (path.isEmpty() || !readTextFile(path, &content).ok)
         return QString();
     return content.text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
 }
@@ -31,9 +31,9 @@ QList<BenchRow> MeasureHtmlExport(BenchEnvironment &env)
     }
     const QString page = dir.filePath(QStringLiteral("page.html"));
     HtmlSettings settings;
-    settings.HtmlTitle = QStringLiteral("program.yab - Yabasic Code");
-    settings.HtmlDescription = QStringLiteral("A generated program");
-    settings.HtmlKeywords = QStringLiteral("yabasic, benchmark");
+    settings.htmlTitle = QStringLiteral("program.yab - Yabasic Code");
+    settings.htmlDescription = QStringLiteral("A generated program");
+    settings.htmlKeywords = QStringLiteral("yabasic, benchmark");
     for (const int lines : env.options().sizes) {
         const QString text = editorText(env, lines);
         if (text.isEmpty()) {
@@ -46,8 +46,8 @@ QList<BenchRow> MeasureHtmlExport(BenchEnvironment &env)
         bool ok = true;
         for (int i = 0; i < env.options().runs; ++i) {
             times << TimeMs([&] {
-                const HtmlTempSource temp(dir.path(), modYabHTML::EncodeText(text + QStringLiteral("\r\n"), TextEncoding::Utf8));
-                ok = ok && modYabHTML::CreateHTMLFile(page, temp.path(), settings.HtmlTitle, settings).ok;
+                const HtmlTempSource temp(dir.path(), HtmlPage::encodeText(text + QStringLiteral("\r\n"), TextEncoding::Utf8));
+                ok = ok && HtmlPage::createHTMLFile(page, temp.path(), settings.htmlTitle, settings).ok;
             });
         }
         if (!ok || QFile(page).size() < text.size())
@@ -77,8 +77,8 @@ QList<BenchRow> MeasureTight(BenchEnvironment &env)
         bool ok = true;
         for (int i = 0; i < env.options().runs; ++i) {
             times << TimeMs([&] {
-                const QString tight = modGeneral1::TightProgram(text);
-                ok = ok && WriteWholeFileAtomic(target, modYabHTML::EncodeText(tight, TextEncoding::Utf8)).ok;
+                const QString tight = TightCode::tightProgram(text);
+                ok = ok && writeWholeFileAtomic(target, HtmlPage::encodeText(tight, TextEncoding::Utf8)).ok;
             });
         }
         if (!ok)

@@ -1,9 +1,9 @@
 #include "BenchEnvironment.h"
 #include "Measurements.h"
 
-#include "app/frmMainWindow.h"
-#include "app/modMain.h"
-#include "platform/TextFile.h"
+#include "app/MainWindow.h"
+#include "common/core/FileNames.h"
+#include "platform/core/TextFile.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -12,8 +12,8 @@
 
 QList<BenchRow> MeasureOpenFile(BenchEnvironment &env)
 {
-    frmMainWindow window(env.services());
-    window.Form_Load();
+    MainWindow window(env.services());
+    window.start();
     // Found by name, whatever class the editor control is.
     const auto *editor = window.findChild<QPlainTextEdit *>(QStringLiteral("RichTextBox1"));
 
@@ -28,11 +28,11 @@ QList<BenchRow> MeasureOpenFile(BenchEnvironment &env)
         bool ok = true;
         for (int i = 0; i < env.options().runs && ok; ++i) {
             // Each open starts from the state after start-up: the template shown.
-            window.documents().LoadTemplate();
+            window.documents().loadTemplate();
             QCoreApplication::processEvents();
             times << TimeMs([&] {
-                window.documents().LoadStartupFile(path);
-                window.ParseAllLines();
+                window.documents().loadStartupFile(path);
+                window.parseAllLines();
                 QCoreApplication::processEvents();
             });
             if (ok && editor && editor->document()->blockCount() != lines) {
@@ -57,7 +57,7 @@ QList<BenchRow> MeasureReadDecode(BenchEnvironment &env)
         bool ok = !path.isEmpty();
         for (int i = 0; i < env.options().runs && ok; ++i) {
             TextFileContent content;
-            times << TimeMs([&] { ok = ReadTextFile(path, &content).ok; });
+            times << TimeMs([&] { ok = readTextFile(path, &content).ok; });
         }
         if (ok)
             rows << BenchRow{QStringLiteral("read_decode"), lines, Median(times), QStringLiteral("ms")};

@@ -1,7 +1,7 @@
 #include "BenchEnvironment.h"
 #include "Measurements.h"
 
-#include "app/frmMainWindow.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -26,8 +26,8 @@ double OneStartup(Services &services)
     {
         QElapsedTimer timer;
         timer.start();
-        frmMainWindow window(services);
-        window.Form_Load();
+        MainWindow window(services);
+        window.start();
         ms = double(timer.nsecsElapsed()) / 1e6;
     }
     Settle();
@@ -83,8 +83,8 @@ int RunStartupChild(int argc, char **argv)
     // The settings folder and the platform come from the parent's environment.
     QApplication app(argc, argv);
     BenchServices services(QCoreApplication::applicationDirPath());
-    frmMainWindow window(services.services());
-    window.Form_Load();
+    MainWindow window(services.services());
+    window.start();
     std::fputs(kReady, stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);

@@ -63,7 +63,7 @@ bool ToPositive(const QString &text, int *out)
     return true;
 }
 
-CommandLine Parse(const QStringList &args)
+CommandLine parse(const QStringList &args)
 {
     CommandLine c;
     for (int i = 1; i < args.size() && c.error.isEmpty(); ++i) {
@@ -171,7 +171,7 @@ int main(int argc, char *argv[])
     if (args.size() == 2 && args.at(1) == QLatin1String("--startup-child"))
         return RunStartupChild(argc, argv);
 
-    const CommandLine c = Parse(args);
+    const CommandLine c = parse(args);
     if (!c.error.isEmpty()) {
         std::fprintf(stderr, "vormeld-bench: %s\n\n%s", qPrintable(c.error), kUsage);
         return 2;

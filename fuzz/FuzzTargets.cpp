@@ -1,19 +1,19 @@
 #include "FuzzTargets.h"
 
-#include "app/AppSettings.h"
-#include "app/ToolbarLayout.h"
-#include "documents/CrashJournal.h"
-#include "documents/CsvImport.h"
-#include "documents/JournalKeeper.h"
-#include "documents/modMostRecent.h"
-#include "editor/HotInfo.h"
-#include "editor/LineScanner.h"
-#include "html/HtmlSettingsFile.h"
-#include "platform/InterpreterKey.h"
-#include "platform/SettingsStore.h"
-#include "platform/TextFile.h"
-#include "run/DebugLog.h"
-#include "search/SubsLabelsIndex.h"
+#include "common/core/AppSettings.h"
+#include "app/core/ToolbarLayout.h"
+#include "documents/core/CrashJournal.h"
+#include "documents/core/CsvImport.h"
+#include "documents/core/JournalKeeper.h"
+#include "documents/core/RecentFileList.h"
+#include "editor/core/HotInfo.h"
+#include "editor/core/LineScanner.h"
+#include "html/core/HtmlSettingsFile.h"
+#include "platform/core/InterpreterKey.h"
+#include "platform/core/SettingsStore.h"
+#include "platform/core/TextFile.h"
+#include "run/core/DebugLog.h"
+#include "search/core/SubsLabelsIndex.h"
 
 #include <QDir>
 #include <QFile>
@@ -279,28 +279,28 @@ int FuzzSettingsStore(const uint8_t *data, size_t size)
     SettingsAccess s(store, QStringLiteral("vormeld"));
 
     // Every typed reader over whatever the file holds.
-    AppSettings::ReadFirstDone(s);
-    AppSettings::ShowLangHelpAtStart(s);
-    AppSettings::ShowDrawPadAtStart(s);
-    AppSettings::ShowTipsAtStart(s);
-    AppSettings::ReadAutoIndent(s);
-    AppSettings::ReadInfoLevel(s);
-    AppSettings::ReadGeoString(s);
-    AppSettings::ReadYABPath(s);
-    AppSettings::ReadTempPath(s);
-    ParseToolbarLayout(s.GetSetting(AppSettings::Toolbar, AppSettings::Toolbar1));
+    AppSettings::readFirstDone(s);
+    AppSettings::showLangHelpAtStart(s);
+    AppSettings::showDrawPadAtStart(s);
+    AppSettings::showTipsAtStart(s);
+    AppSettings::readAutoIndent(s);
+    AppSettings::readInfoLevel(s);
+    AppSettings::readGeoString(s);
+    AppSettings::readYABPath(s);
+    AppSettings::readTempPath(s);
+    parseToolbarLayout(s.getSetting(AppSettings::Toolbar, AppSettings::Toolbar1));
     RecentFileList recent;
-    recent.LoadRecentFiles(s, AppSettings::MostRecent);
+    recent.loadRecentFiles(s, AppSettings::MostRecent);
     // The conversions keep to their ranges.
     if (const auto stored = s.stored(AppSettings::Run, AppSettings::InfoLevel)) {
-        if (const auto n = AppSettings::ToNumber(*stored))
+        if (const auto n = AppSettings::toNumber(*stored))
             FUZZ_CHECK(T, std::isfinite(*n), QStringLiteral("ToNumber gave a value that is not finite"));
     }
 
     // A value that the program writes (a path the user typed) comes back as
     // written, and the other values of the file stay as they were.
-    const QString geoBefore = AppSettings::ReadGeoString(s);
-    const QString tempBefore = AppSettings::ReadTempPath(s);
+    const QString geoBefore = AppSettings::readGeoString(s);
+    const QString tempBefore = AppSettings::readTempPath(s);
     const QString value = QString::fromUtf8(bytes.left(2048));
     if (store.setValue(QStringLiteral("vormeld"), AppSettings::Run, AppSettings::YABPath, value)) {
         IniSettingsStore fresh(file.path());
@@ -308,18 +308,18 @@ int FuzzSettingsStore(const uint8_t *data, size_t size)
         const std::optional<QString> back = again.stored(AppSettings::Run, AppSettings::YABPath);
         FUZZ_CHECK(T, back && *back == value,
                    QStringLiteral("wrote YABPath %1, read back %2").arg(show(value), show(back)));
-        FUZZ_CHECK(T, AppSettings::ReadGeoString(again) == geoBefore,
+        FUZZ_CHECK(T, AppSettings::readGeoString(again) == geoBefore,
                    QStringLiteral("writing YABPath changed GeoString from %1 to %2")
-                       .arg(show(geoBefore), show(AppSettings::ReadGeoString(again))));
-        FUZZ_CHECK(T, AppSettings::ReadTempPath(again) == tempBefore,
+                       .arg(show(geoBefore), show(AppSettings::readGeoString(again))));
+        FUZZ_CHECK(T, AppSettings::readTempPath(again) == tempBefore,
                    QStringLiteral("writing YABPath changed TempPath from %1 to %2")
-                       .arg(show(tempBefore), show(AppSettings::ReadTempPath(again))));
+                       .arg(show(tempBefore), show(AppSettings::readTempPath(again))));
 
         // The recent files survive a save and a load.
-        recent.AddRecentFile(value);
-        recent.SaveRecentFiles(again, AppSettings::MostRecent);
+        recent.addRecentFile(value);
+        recent.saveRecentFiles(again, AppSettings::MostRecent);
         RecentFileList loaded;
-        loaded.LoadRecentFiles(again, AppSettings::MostRecent);
+        loaded.loadRecentFiles(again, AppSettings::MostRecent);
         for (int i = 0; i < RecentFileList::Size; ++i) {
             FUZZ_CHECK(T, loaded.at(i) == recent.at(i),
                        QStringLiteral("recent file %1 saved as %2, loaded as %3")
@@ -364,7 +364,7 @@ int FuzzInterpreterKey(const uint8_t *data, size_t size)
     FUZZ_CHECK(T, !ran, QStringLiteral("the probe without an interpreter tried to run one"));
 
     // What an interpreter might print.
-    const QString output = DecodeBytes(bytes);
+    const QString output = decodeBytes(bytes);
     if (const auto v = InstalledInterpreterProbe::parseVersion(output)) {
         static const QRegularExpression shape(QStringLiteral("^\\d+(\\.\\d+)+$"));
         FUZZ_CHECK(T, shape.match(*v).hasMatch(),
@@ -390,21 +390,21 @@ int FuzzTextFile(const uint8_t *data, size_t size)
 
     // Bytes to text and back give the same bytes, in the encoding that was found.
     TextEncoding found = TextEncoding::Utf8;
-    const QString whole = DecodeBytes(bytes, &found);
+    const QString whole = decodeBytes(bytes, &found);
     const QByteArray wholeBack = found == TextEncoding::Utf8 ? whole.toUtf8() : whole.toLatin1();
     FUZZ_CHECK(T, wholeBack == bytes,
                QStringLiteral("DecodeBytes (%1) does not keep the bytes %2: gives back %3")
                    .arg(found == TextEncoding::Utf8 ? "UTF-8" : "Latin-1", showBytes(bytes),
                         showBytes(wholeBack)));
 
-    const TextFileContent c = DecodeTextFile(bytes);
+    const TextFileContent c = decodeTextFile(bytes);
     FUZZ_CHECK(T, c.encoding == found, QStringLiteral("DecodeTextFile and DecodeBytes disagree on the encoding"));
     FUZZ_CHECK(T, !c.text.contains(QLatin1Char('\r')),
                QStringLiteral("decoded text still holds a CR: %1").arg(showBytes(bytes)));
 
     QByteArray out;
     QChar bad;
-    FUZZ_CHECK(T, EncodeTextFile(c, &out, &bad),
+    FUZZ_CHECK(T, encodeTextFile(c, &out, &bad),
                QStringLiteral("text decoded from %1 cannot be encoded back (character U+%2)")
                    .arg(showBytes(bytes))
                    .arg(bad.unicode(), 4, 16, QLatin1Char('0')));
@@ -414,7 +414,7 @@ int FuzzTextFile(const uint8_t *data, size_t size)
                        .arg(showBytes(bytes), showBytes(out)));
     } else {
         // Mixed breaks are made one style; that result is then kept as it is.
-        const TextFileContent again = DecodeTextFile(out);
+        const TextFileContent again = decodeTextFile(out);
         FUZZ_CHECK(T, !again.mixedBreaks && again.text == c.text && again.finalBreak == c.finalBreak
                           && again.lineBreak == c.lineBreak && again.encoding == c.encoding,
                    QStringLiteral("mixed breaks of %1 normalised to %2 do not read back the same")
@@ -436,7 +436,7 @@ int FuzzTextFile(const uint8_t *data, size_t size)
     w.text.remove(QLatin1Char('\r'));
     QByteArray written = "untouched";
     QChar first;
-    if (!EncodeTextFile(w, &written, &first)) {
+    if (!encodeTextFile(w, &written, &first)) {
         FUZZ_CHECK(T, written == "untouched", QStringLiteral("a failed encode wrote to its output"));
         const bool unwritable = w.encoding == TextEncoding::Latin1 ? first.unicode() > 0xFF
                                                                     : first.isSurrogate();
@@ -444,7 +444,7 @@ int FuzzTextFile(const uint8_t *data, size_t size)
                    QStringLiteral("encode failed naming U+%1, which the encoding can hold or the text lacks")
                        .arg(first.unicode(), 4, 16, QLatin1Char('0')));
     } else {
-        const TextFileContent back = DecodeTextFile(written);
+        const TextFileContent back = decodeTextFile(written);
         // Latin-1 bytes that happen to be valid UTF-8 are read as UTF-8: only
         // compare when the encoding is recognised.
         // A text ending in '\n' without a final break and the same text with
@@ -477,8 +477,8 @@ int FuzzHotInfo(const uint8_t *data, size_t size)
     static const char *T = "hotinfo";
     if (size > MaxInputSize)
         return 0;
-    const QString text = DecodeBytes(inputBytes(data, size));
-    const HotInfoTable table = HotInfoTable::Parse(text);
+    const QString text = decodeBytes(inputBytes(data, size));
+    const HotInfoTable table = HotInfoTable::parse(text);
     const int n = int(table.entries().size());
     FUZZ_CHECK(T, n <= HotInfoTable::Capacity, QStringLiteral("%1 entries past the capacity").arg(n));
     FUZZ_CHECK(T, table.ignoredRecords() >= 0, QStringLiteral("negative count of ignored records"));
@@ -488,12 +488,12 @@ int FuzzHotInfo(const uint8_t *data, size_t size)
     QStringList tails;
     for (int i = 0; i < std::min(n, 32); ++i) {
         const HotInfoEntry &e = table.entries()[size_t(i)];
-        tails << (QStringLiteral("          ") + e.Word).right(10) << e.Word << e.Text.left(12);
+        tails << (QStringLiteral("          ") + e.Word).right(10) << e.Word << e.text.left(12);
     }
     for (qsizetype k = 0; k < std::min<qsizetype>(text.size(), 64); k += 7)
         tails << text.mid(k, 10 + k % 5);
     for (const QString &tail : std::as_const(tails)) {
-        const int found = table.Lookup(tail);
+        const int found = table.lookup(tail);
         FUZZ_CHECK(T, found >= -1 && found < n,
                    QStringLiteral("Lookup(%1) gave %2 of %3 entries").arg(show(tail)).arg(found).arg(n));
         if (tail.size() < 10)
@@ -519,8 +519,8 @@ int FuzzCsvImport(const uint8_t *data, size_t size)
     static const char *T = "csv";
     if (size > MaxInputSize)
         return 0;
-    const QString csv = DecodeBytes(inputBytes(data, size));
-    const QString out = CsvToDataLines(csv);
+    const QString csv = decodeBytes(inputBytes(data, size));
+    const QString out = csvToDataLines(csv);
 
     // The lines end at CR LF or a lone CR; a lone LF stays in its line.
     QString joined = csv;
@@ -549,13 +549,13 @@ int FuzzDebugLog(const uint8_t *data, size_t size)
     if (!file.ok())
         return 0;
 
-    const DebugLog::Contents whole = DebugLog::Read(file.path());
+    const DebugLog::Contents whole = DebugLog::read(file.path());
     FUZZ_CHECK(T, whole.ok && !whole.shortened, QStringLiteral("a small log was not read whole"));
-    FUZZ_CHECK(T, whole.text == DecodeBytes(bytes),
+    FUZZ_CHECK(T, whole.text == decodeBytes(bytes),
                QStringLiteral("the log %1 was read as %2").arg(showBytes(bytes), show(whole.text)));
 
     const qint64 limit = size == 0 ? 1 : 1 + qint64(data[0] % 64);
-    const DebugLog::Contents cut = DebugLog::Read(file.path(), limit);
+    const DebugLog::Contents cut = DebugLog::read(file.path(), limit);
     FUZZ_CHECK(T, cut.ok, QStringLiteral("the log could not be read with a limit of %1").arg(limit));
     FUZZ_CHECK(T, cut.shortened == (qint64(size) > limit),
                QStringLiteral("shortened is %1 for %2 bytes and a limit of %3").arg(cut.shortened).arg(size).arg(limit));
@@ -570,7 +570,7 @@ int FuzzDebugLog(const uint8_t *data, size_t size)
         const QString shown = cut.text.mid(noteEnd + 1);
         const qsizetype nl = tail.indexOf('\n');
         const QByteArray expected = nl >= 0 && nl + 1 < tail.size() ? tail.mid(nl + 1) : tail;
-        FUZZ_CHECK(T, shown == DecodeBytes(expected),
+        FUZZ_CHECK(T, shown == decodeBytes(expected),
                    QStringLiteral("the end of %1 with a limit of %2 was shown as %3")
                        .arg(showBytes(bytes))
                        .arg(limit)
@@ -579,7 +579,7 @@ int FuzzDebugLog(const uint8_t *data, size_t size)
 
     const ScratchFile none(QStringLiteral(".none"), QByteArray());
     QFile::remove(none.path());
-    FUZZ_CHECK(T, !DebugLog::Read(none.path()).ok, QStringLiteral("a missing log read as present"));
+    FUZZ_CHECK(T, !DebugLog::read(none.path()).ok, QStringLiteral("a missing log read as present"));
     return 0;
 }
 
@@ -593,16 +593,16 @@ int FuzzCrashJournal(const uint8_t *data, size_t size)
         return 0;
     const QByteArray bytes = inputBytes(data, size);
 
-    if (const std::optional<JournalEntry> e = CrashJournal::Parse(bytes)) {
-        const QByteArray again = CrashJournal::Serialize(*e);
-        const std::optional<JournalEntry> e2 = CrashJournal::Parse(again);
+    if (const std::optional<JournalEntry> e = CrashJournal::parse(bytes)) {
+        const QByteArray again = CrashJournal::serialize(*e);
+        const std::optional<JournalEntry> e2 = CrashJournal::parse(again);
         FUZZ_CHECK(T, e2.has_value(),
                    QStringLiteral("the journal read from %1 is written as %2, which does not read")
                        .arg(showBytes(bytes), showBytes(again)));
         FUZZ_CHECK(T, sameEntry(*e, *e2),
                    QStringLiteral("the journal read from %1 is %2; written and read again %3")
                        .arg(showBytes(bytes), describe(*e), describe(*e2)));
-        FUZZ_CHECK(T, CrashJournal::Serialize(*e2) == again,
+        FUZZ_CHECK(T, CrashJournal::serialize(*e2) == again,
                    QStringLiteral("a journal is not written the same twice"));
     }
 
@@ -626,8 +626,8 @@ int FuzzCrashJournal(const uint8_t *data, size_t size)
         e.disk.hash = r.piece(20);
     e.originalPath = QString::fromUtf8(r.piece());
     e.text = QString::fromUtf8(r.rest());
-    const QByteArray written = CrashJournal::Serialize(e);
-    const std::optional<JournalEntry> back = CrashJournal::Parse(written);
+    const QByteArray written = CrashJournal::serialize(e);
+    const std::optional<JournalEntry> back = CrashJournal::parse(written);
     FUZZ_CHECK(T, back.has_value(),
                QStringLiteral("the journal %1 is written as %2, which does not read").arg(describe(e), showBytes(written)));
     FUZZ_CHECK(T, sameEntry(e, *back),
@@ -636,7 +636,7 @@ int FuzzCrashJournal(const uint8_t *data, size_t size)
     // A journal cut short is never taken for a whole one.
     if (!written.isEmpty()) {
         const qsizetype cut = qsizetype(flags) * written.size() / 256;
-        FUZZ_CHECK(T, !CrashJournal::Parse(written.left(cut)).has_value(),
+        FUZZ_CHECK(T, !CrashJournal::parse(written.left(cut)).has_value(),
                    QStringLiteral("the journal %1 cut to %2 of %3 bytes still reads")
                        .arg(describe(e))
                        .arg(cut)
@@ -730,7 +730,7 @@ int FuzzJournalFolder(const uint8_t *data, size_t size)
     e.text = QString::fromUtf8(r.rest());
     const QString journal = folder.file(QStringLiteral("journal-4242-0badcafe.yjn"));
     const bool withLock = flags & 1;
-    if (!writeFile(journal, CrashJournal::Serialize(e))
+    if (!writeFile(journal, CrashJournal::serialize(e))
         || (withLock && !writeFile(journal + QStringLiteral(".lock"), lockBytes)))
         return 0;
     if (withLock) {
@@ -745,10 +745,10 @@ int FuzzJournalFolder(const uint8_t *data, size_t size)
     const QString otherPath = folder.file(QStringLiteral("journal-1-00000001.yjn"));
     if ((flags & 2) && !writeFile(otherPath, other))
         return 0;
-    const std::optional<JournalEntry> otherEntry = (flags & 2) ? CrashJournal::Parse(other) : std::nullopt;
+    const std::optional<JournalEntry> otherEntry = (flags & 2) ? CrashJournal::parse(other) : std::nullopt;
 
     {
-        const std::vector<JournalKeeper::Orphan> orphans = JournalKeeper::FindOrphans(folder.path());
+        const std::vector<JournalKeeper::Orphan> orphans = JournalKeeper::findOrphans(folder.path());
         const auto mine = std::find_if(orphans.begin(), orphans.end(),
                                        [&](const JournalKeeper::Orphan &o) { return o.path == journal; });
         const bool otherOffered = std::any_of(orphans.begin(), orphans.end(),
@@ -770,13 +770,13 @@ int FuzzJournalFolder(const uint8_t *data, size_t size)
                        QStringLiteral("the journals are not offered newest first"));
 
         // While they are offered here, nobody else offers them.
-        const std::vector<JournalKeeper::Orphan> twice = JournalKeeper::FindOrphans(folder.path());
+        const std::vector<JournalKeeper::Orphan> twice = JournalKeeper::findOrphans(folder.path());
         FUZZ_CHECK(T, twice.empty(), QStringLiteral("a journal on offer was offered a second time"));
     }
     // Released, they are there for the next start, and a removed one is gone.
-    const std::vector<JournalKeeper::Orphan> again = JournalKeeper::FindOrphans(folder.path());
+    const std::vector<JournalKeeper::Orphan> again = JournalKeeper::findOrphans(folder.path());
     for (const JournalKeeper::Orphan &o : again)
-        JournalKeeper::RemoveOrphan(o);
+        JournalKeeper::removeOrphan(o);
     for (const JournalKeeper::Orphan &o : again) {
         FUZZ_CHECK(T, !QFileInfo::exists(o.path) && !QFileInfo::exists(o.path + QStringLiteral(".lock")),
                    QStringLiteral("a removed journal or its lock is still there"));
@@ -791,8 +791,8 @@ int FuzzToolbarLayout(const uint8_t *data, size_t size)
     static const char *T = "toolbar";
     if (size > MaxInputSize)
         return 0;
-    const QString stored = DecodeBytes(inputBytes(data, size));
-    const QStringList layout = ParseToolbarLayout(stored);
+    const QString stored = decodeBytes(inputBytes(data, size));
+    const QStringList layout = parseToolbarLayout(stored);
 
     QSet<QString> seen;
     for (qsizetype i = 0; i < layout.size(); ++i) {
@@ -803,23 +803,23 @@ int FuzzToolbarLayout(const uint8_t *data, size_t size)
             FUZZ_CHECK(T, layout.at(i - 1) != ToolbarSeparator,
                        QStringLiteral("two separators in a row in %1").arg(show(layout.join(','))));
         } else {
-            FUZZ_CHECK(T, FindToolbarButton(entry) != nullptr,
+            FUZZ_CHECK(T, findToolbarButton(entry) != nullptr,
                        QStringLiteral("unknown button %1 kept").arg(show(entry)));
             FUZZ_CHECK(T, !seen.contains(entry), QStringLiteral("button %1 repeated").arg(show(entry)));
             seen.insert(entry);
         }
     }
     // The stored form of a layout gives the same layout.
-    FUZZ_CHECK(T, ParseToolbarLayout(SerializeToolbarLayout(layout)) == layout,
+    FUZZ_CHECK(T, parseToolbarLayout(serializeToolbarLayout(layout)) == layout,
                QStringLiteral("layout %1 does not survive its stored form").arg(show(layout.join(','))));
-    FUZZ_CHECK(T, TidyToolbarLayout(layout) == layout, QStringLiteral("a tidy layout is tidied differently"));
+    FUZZ_CHECK(T, tidyToolbarLayout(layout) == layout, QStringLiteral("a tidy layout is tidied differently"));
     // The buttons left out and those in the layout are all the buttons, once each.
-    const QStringList available = AvailableToolbarButtons(layout);
-    FUZZ_CHECK(T, qsizetype(seen.size()) + available.size() == qsizetype(MainToolbarButtons().size()),
+    const QStringList available = availableToolbarButtons(layout);
+    FUZZ_CHECK(T, qsizetype(seen.size()) + available.size() == qsizetype(mainToolbarButtons().size()),
                QStringLiteral("%1 buttons in the layout and %2 available of %3")
                    .arg(seen.size())
                    .arg(available.size())
-                   .arg(MainToolbarButtons().size()));
+                   .arg(mainToolbarButtons().size()));
     for (const QString &k : available)
         FUZZ_CHECK(T, !seen.contains(k), QStringLiteral("button %1 both placed and available").arg(show(k)));
     return 0;
@@ -832,12 +832,12 @@ int FuzzLineScanner(const uint8_t *data, size_t size)
     static const char *T = "linescanner";
     if (size > MaxInputSize)
         return 0;
-    const QString text = DecodeBytes(inputBytes(data, size));
+    const QString text = decodeBytes(inputBytes(data, size));
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (qsizetype li = 0; li < lines.size(); ++li) {
         const QString &line = lines.at(li);
         const bool first = li == 0;
-        const std::vector<LineScanner::Range> ranges = LineScanner::ScanLine(line, first);
+        const std::vector<LineScanner::Range> ranges = LineScanner::scanLine(line, first);
         int end = 0;
         for (const LineScanner::Range &rg : ranges) {
             const QString where = QStringLiteral("line %1 %2: range %3+%4 colour %5")
@@ -868,8 +868,8 @@ int FuzzLineScanner(const uint8_t *data, size_t size)
                 if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
                     c = QChar(c.unicode() + 32);
             }
-            const bool inTable = LineScanner::KeywordTable().contains(folded);
-            FUZZ_CHECK(T, LineScanner::IsKeyword(word) == inTable,
+            const bool inTable = LineScanner::keywordTable().contains(folded);
+            FUZZ_CHECK(T, LineScanner::isKeyword(word) == inTable,
                        QStringLiteral("IsKeyword(%1) is %2").arg(show(word)).arg(!inTable));
         }
     }
@@ -888,7 +888,7 @@ int FuzzSubsLabels(const uint8_t *data, size_t size)
     Reader r(bytes);
     const quint8 widenBefore = r.byte();
     const quint8 widenAfter = r.byte();
-    const QString text = DecodeBytes(r.rest());
+    const QString text = decodeBytes(r.rest());
 
     auto startsWithWord = [](const QString &s, QLatin1String word) {
         return s.size() > word.size() && s.at(word.size()) == QLatin1Char(' ')
@@ -900,7 +900,7 @@ int FuzzSubsLabels(const uint8_t *data, size_t size)
         while (i < line.size() && line.at(i) == QLatin1Char(' '))
             ++i;
         const QString s = line.mid(i);
-        const auto def = SubsLabelsIndex::ParseDefinition(line);
+        const auto def = SubsLabelsIndex::parseDefinition(line);
         if (startsWithWord(s, QLatin1String("sub"))) {
             FUZZ_CHECK(T, def && def->first == SubsLabelsIndex::Kind::Sub,
                        QStringLiteral("%1 is not taken for a subroutine").arg(show(line)));
@@ -927,9 +927,9 @@ int FuzzSubsLabels(const uint8_t *data, size_t size)
     };
 
     SubsLabelsIndex byText;
-    byText.Rebuild(oldText, QLatin1Char('\n'));
+    byText.rebuild(oldText, QLatin1Char('\n'));
     SubsLabelsIndex index;
-    index.Rebuild(int(oldLines.size()), getter(oldLines));
+    index.rebuild(int(oldLines.size()), getter(oldLines));
     FUZZ_CHECK(T, sameList(index.subs(), byText.subs()) && sameList(index.labels(), byText.labels()),
                QStringLiteral("the index of the lines differs from that of the text: %1 %2 / %3 %4")
                    .arg(describe(index.subs()), describe(index.labels()), describe(byText.subs()),
@@ -953,9 +953,9 @@ int FuzzSubsLabels(const uint8_t *data, size_t size)
 
     const QStringList subsBefore = displays(index.subs());
     const QStringList labelsBefore = displays(index.labels());
-    const SubsLabelsIndex::Changed changed = index.ApplyChange(firstLine, oldCount, newCount, getter(newLines));
+    const SubsLabelsIndex::Changed changed = index.applyChange(firstLine, oldCount, newCount, getter(newLines));
     SubsLabelsIndex fresh;
-    fresh.Rebuild(int(newLines.size()), getter(newLines));
+    fresh.rebuild(int(newLines.size()), getter(newLines));
     FUZZ_CHECK(T, sameList(index.subs(), fresh.subs()) && sameList(index.labels(), fresh.labels()),
                QStringLiteral("after replacing lines %1+%2 by %3 lines the index is %4 %5, built anew %6 %7")
                    .arg(firstLine)
@@ -979,11 +979,11 @@ int FuzzHtmlSettings(const uint8_t *data, size_t size)
         return 0;
     const QByteArray bytes = inputBytes(data, size);
 
-    const HtmlSettingsFields f = HtmlSettingsFile::Read(bytes);
+    const HtmlSettingsFields f = HtmlSettingsFile::read(bytes);
     FUZZ_CHECK(T, f.sideBarOn >= 0, QStringLiteral("a negative check box value %1").arg(f.sideBarOn));
     // What was read, saved and read again is the same.
-    const QByteArray saved = HtmlSettingsFile::Write(f);
-    const HtmlSettingsFields again = HtmlSettingsFile::Read(saved);
+    const QByteArray saved = HtmlSettingsFile::write(f);
+    const HtmlSettingsFields again = HtmlSettingsFile::read(saved);
     FUZZ_CHECK(T, again == f,
                QStringLiteral("%1 read as %2, saved and read again as %3")
                    .arg(showBytes(bytes), describe(f), describe(again)));
@@ -1005,12 +1005,12 @@ int FuzzHtmlSettings(const uint8_t *data, size_t size)
     w.sideBarText = QString::fromUtf8(r.rest());
     w.sideBarText.remove(QChar(7));
     w.sideBarText.remove(QChar(8));
-    const QByteArray file = HtmlSettingsFile::Write(w);
-    const HtmlSettingsFields back = HtmlSettingsFile::Read(file);
+    const QByteArray file = HtmlSettingsFile::write(w);
+    const HtmlSettingsFields back = HtmlSettingsFile::read(file);
     FUZZ_CHECK(T, back == w,
                QStringLiteral("%1 saved as %2 reads back as %3").arg(describe(w), showBytes(file), describe(back)));
 
-    const HtmlSettingsFields none = HtmlSettingsFile::Read(std::nullopt);
+    const HtmlSettingsFields none = HtmlSettingsFile::read(std::nullopt);
     FUZZ_CHECK(T, none == HtmlSettingsFields(), QStringLiteral("a file that could not be read gave values"));
     return 0;
 }

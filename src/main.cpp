@@ -1,12 +1,12 @@
-#include "app/AppSettings.h"
-#include "app/QtPrompter.h"
-#include "app/frmMainWindow.h"
-#include "documents/JournalKeeper.h"
-#include "platform/InterpreterKey.h"
-#include "platform/KeyState.h"
-#include "platform/ProcessLauncher.h"
-#include "platform/SettingsStore.h"
-#include "platform/Shell.h"
+#include "common/core/AppSettings.h"
+#include "platform/QtPrompter.h"
+#include "app/MainWindow.h"
+#include "documents/core/JournalKeeper.h"
+#include "platform/core/InterpreterKey.h"
+#include "platform/SystemKeyState.h"
+#include "platform/core/ProcessLauncher.h"
+#include "platform/core/SettingsStore.h"
+#include "platform/DesktopShell.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -42,11 +42,11 @@ int main(int argc, char *argv[])
     services.programFolder = QApplication::applicationDirPath();
     services.appName = QFileInfo(QApplication::applicationFilePath()).completeBaseName();
     services.commandLine = CommandLineText(QApplication::arguments());
-    services.journalFolder = JournalKeeper::DefaultFolder();
+    services.journalFolder = JournalKeeper::defaultFolder();
 
     // The first-run setup window comes here once it exists; until then the main
     // window opens directly.
-    frmMainWindow window(services);
-    window.Form_Load();
+    MainWindow window(services);
+    window.start();
     return app.exec();
 }

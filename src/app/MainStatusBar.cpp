@@ -1,6 +1,6 @@
 #include "MainStatusBar.h"
 
-#include "platform/KeyState.h"
+#include "platform/core/KeyState.h"
 
 #include <QLabel>
 #include <QLocale>

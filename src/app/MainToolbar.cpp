@@ -2,7 +2,7 @@
 
 #include "app/ToolbarCustomizeDialog.h"
 #include "app/ToolbarIcons.h"
-#include "app/ToolbarLayout.h"
+#include "app/core/ToolbarLayout.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -17,8 +17,8 @@ MainToolbar::MainToolbar(QWidget *parent) : QToolBar(parent)
     setFloatable(false);
     setIconSize(QSize(24, 24));
 
-    for (const ToolbarButtonDef &def : MainToolbarButtons()) {
-        auto *a = new QAction(ToolbarIcon(def.key), def.description, this);
+    for (const ToolbarButtonDef &def : mainToolbarButtons()) {
+        auto *a = new QAction(toolbarIcon(def.key), def.description, this);
         a->setObjectName(def.key);
         a->setData(def.key);
         a->setToolTip(def.tooltip);
@@ -47,7 +47,7 @@ MainToolbar::MainToolbar(QWidget *parent) : QToolBar(parent)
 
 void MainToolbar::applyLayout(const QStringList &layout)
 {
-    const QStringList entries = layout.isEmpty() ? DefaultToolbarLayout() : layout;
+    const QStringList entries = layout.isEmpty() ? defaultToolbarLayout() : layout;
     // clear() takes the separators off the bar but leaves them alive.
     QList<QAction *> separators;
     for (QAction *a : actions())
@@ -82,12 +82,12 @@ QStringList MainToolbar::currentLayout() const
 
 QString MainToolbar::saveLayout() const
 {
-    return SerializeToolbarLayout(currentLayout());
+    return serializeToolbarLayout(currentLayout());
 }
 
 void MainToolbar::restoreLayout(const QString &stored)
 {
-    applyLayout(ParseToolbarLayout(stored));
+    applyLayout(parseToolbarLayout(stored));
 }
 
 void MainToolbar::customize()

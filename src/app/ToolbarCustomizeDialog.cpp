@@ -1,7 +1,7 @@
 #include "ToolbarCustomizeDialog.h"
 
 #include "app/ToolbarIcons.h"
-#include "app/ToolbarLayout.h"
+#include "app/core/ToolbarLayout.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -41,9 +41,9 @@ QListWidgetItem *MakeItem(const QString &key)
         item->setText(QStringLiteral("Separator"));
         item->setIcon(separatorIcon);
     } else {
-        const ToolbarButtonDef *def = FindToolbarButton(key);
+        const ToolbarButtonDef *def = findToolbarButton(key);
         item->setText(def ? def->description : key);
-        item->setIcon(ToolbarIcon(key));
+        item->setIcon(toolbarIcon(key));
     }
     return item;
 }
@@ -132,13 +132,13 @@ ToolbarCustomizeDialog::ToolbarCustomizeDialog(const QStringList &layout, QWidge
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     // An empty layout stands for the built-in one, as on the toolbar itself.
-    const QStringList shown = TidyToolbarLayout(layout);
-    setEntries(shown.isEmpty() ? DefaultToolbarLayout() : shown, 0);
+    const QStringList shown = tidyToolbarLayout(layout);
+    setEntries(shown.isEmpty() ? defaultToolbarLayout() : shown, 0);
 }
 
 QStringList ToolbarCustomizeDialog::layout() const
 {
-    return TidyToolbarLayout(entries());
+    return tidyToolbarLayout(entries());
 }
 
 QStringList ToolbarCustomizeDialog::entries() const
@@ -164,7 +164,7 @@ void ToolbarCustomizeDialog::fillAvailable(const QString &selectKey, int fallbac
 {
     m_available->clear();
     m_available->addItem(MakeItem(ToolbarSeparator));
-    for (const QString &key : AvailableToolbarButtons(entries()))
+    for (const QString &key : availableToolbarButtons(entries()))
         m_available->addItem(MakeItem(key));
 
     int row = qBound(0, fallbackRow, m_available->count() - 1);
@@ -217,7 +217,7 @@ void ToolbarCustomizeDialog::moveSelected(int delta)
 
 void ToolbarCustomizeDialog::resetToDefault()
 {
-    setEntries(DefaultToolbarLayout(), 0);
+    setEntries(defaultToolbarLayout(), 0);
 }
 
 void ToolbarCustomizeDialog::updateButtons()
@@ -227,7 +227,7 @@ void ToolbarCustomizeDialog::updateButtons()
     m_remove->setEnabled(row >= 0);
     m_up->setEnabled(row > 0);
     m_down->setEnabled(row >= 0 && row < m_current->count() - 1);
-    m_reset->setEnabled(entries() != DefaultToolbarLayout());
+    m_reset->setEnabled(entries() != defaultToolbarLayout());
     // A toolbar without a single button cannot be kept: the settings read an
     // empty layout as the built-in one.
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(!layout().isEmpty());

@@ -333,7 +333,7 @@ Drawer DrawerFor(const QString &key)
 
 } // namespace
 
-QIcon ToolbarIcon(const QString &key)
+QIcon toolbarIcon(const QString &key)
 {
     static QHash<QString, QIcon> cache;
     const auto cached = cache.constFind(key);

@@ -4,4 +4,4 @@
 #include <QString>
 
 // The picture of a toolbar button, by its key.
-QIcon ToolbarIcon(const QString &key);
+QIcon toolbarIcon(const QString &key);

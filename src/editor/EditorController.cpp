@@ -1,6 +1,6 @@
 #include "EditorController.h"
 
-#include "editor/AutoIndent.h"
+#include "editor/core/AutoIndent.h"
 #include "editor/CodeEditor.h"
 #include "editor/EditorText.h"
 
@@ -20,7 +20,7 @@ EditorController::EditorController(CodeEditor *editor, QFrame *hotInfoBox, QLabe
 {
     // The editor keeps no history of its own: Undo and Redo are ours.
     m_editor->setUndoRedoEnabled(false);
-    m_editor->setBeforePaintLine([this](const QTextBlock &b) { m_colouring.ColourIfPending(b); });
+    m_editor->setBeforePaintLine([this](const QTextBlock &b) { m_colouring.colourIfPending(b); });
     m_editor->installEventFilter(this);
     m_editor->viewport()->installEventFilter(this);
     m_length = m_editor->document()->characterCount() - 1;
@@ -29,30 +29,30 @@ EditorController::EditorController(CodeEditor *editor, QFrame *hotInfoBox, QLabe
             &EditorController::onContentsChange);
 }
 
-QString EditorController::Text() const
+QString EditorController::text() const
 {
-    return EditorText::PlainText(m_editor->document());
+    return EditorText::plainText(m_editor->document());
 }
 
-void EditorController::ReplaceAllText(const QString &text)
+void EditorController::replaceAllText(const QString &text)
 {
     m_knownText = &text;
     m_editor->setPlainText(text);
     m_knownText = nullptr;
 }
 
-void EditorController::AppendText(const QString &text)
+void EditorController::appendText(const QString &text)
 {
     QTextCursor c(m_editor->document());
     c.movePosition(QTextCursor::End);
     c.insertText(text);
 }
 
-void EditorController::ParseLine() { ParseLine2(EditLine); }
-void EditorController::ParseLine2(int line) { m_colouring.ParseLine2(line); }
-void EditorController::ParseAllLines() { m_colouring.ParseAllLines(); }
+void EditorController::parseLine() { parseLine2(editLine); }
+void EditorController::parseLine2(int line) { m_colouring.parseLine2(line); }
+void EditorController::parseAllLines() { m_colouring.parseAllLines(); }
 
-int EditorController::CaretLineNumber() const
+int EditorController::caretLineNumber() const
 {
     return m_editor->textCursor().blockNumber();
 }
@@ -84,11 +84,11 @@ void EditorController::onContentsChange(int position, int removed, int added)
         change.inserted.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
         // Qt may report more than what changed (a whole line for one deleted
         // character); where the old text is known, narrow it to the real change.
-        if (const QString *old = History.KnownEditorText(); old && position + removedChars <= old->size())
-            change = NarrowChange(change, QStringView(*old).mid(position, removedChars));
+        if (const QString *old = history.knownEditorText(); old && position + removedChars <= old->size())
+            change = narrowChange(change, QStringView(*old).mid(position, removedChars));
     }
 
-    m_colouring.TextChanged(change.pos, change.removed, int(change.inserted.size()), blocksBefore);
+    m_colouring.textChanged(change.pos, change.removed, int(change.inserted.size()), blocksBefore);
     if (m_hooks.linesChanged) {
         const int newLines = int(change.inserted.count(QLatin1Char('\n'))) + 1;
         m_hooks.linesChanged(doc->findBlock(change.pos).blockNumber(),
@@ -98,31 +98,31 @@ void EditorController::onContentsChange(int position, int removed, int added)
     if (m_puttingHistory)
         return;
 
-    if (IgnoreChange) {
-        History.RecordSilentChange(change);
+    if (ignoreChange) {
+        history.recordSilentChange(change);
         return;
     }
-    History.RecordChange(change, [this] { return Text(); });
+    history.recordChange(change, [this] { return text(); });
     if (m_hooks.markChanged)
         m_hooks.markChanged();
-    ShowHotInfo();
+    showHotInfo();
     if (m_hooks.historyChanged)
         m_hooks.historyChanged();
 }
 
-void EditorController::StartHistory()
+void EditorController::startHistory()
 {
-    IgnoreChange = false;
-    History.Reset(Text());
+    ignoreChange = false;
+    history.reset(text());
     if (m_hooks.historyChanged)
         m_hooks.historyChanged();
 }
 
-void EditorController::putText(const QString &text)
+void EditorController::putText(const QString &wanted)
 {
     // Only the part that differs is replaced: the rest keeps its colours and
     // the view does not jump.
-    const TextChange d = DiffTexts(Text(), text);
+    const TextChange d = diffTexts(text(), wanted);
     m_puttingHistory = true;
     QTextCursor c(m_editor->document());
     c.setPosition(d.pos);
@@ -131,34 +131,34 @@ void EditorController::putText(const QString &text)
     m_puttingHistory = false;
 }
 
-void EditorController::UndoEdit()
+void EditorController::undoEdit()
 {
     stepHistory(true);
 }
 
-void EditorController::RedoEdit()
+void EditorController::redoEdit()
 {
     stepHistory(false);
 }
 
 void EditorController::stepHistory(bool undo)
 {
-    IgnoreChange = true;
-    const int caret = EditorText::ModelPosition(m_editor->textCursor());
-    const auto current = [this] { return Text(); };
-    const std::optional<QString> s = undo ? History.Undo(current) : History.Redo(current);
+    ignoreChange = true;
+    const int caret = EditorText::modelPosition(m_editor->textCursor());
+    const auto current = [this] { return text(); };
+    const std::optional<QString> s = undo ? history.undo(current) : history.redo(current);
     if (s) {
         putText(*s);
         QTextCursor c = m_editor->textCursor();
-        c.setPosition(EditorText::QtPosition(m_editor->document(), caret));
+        c.setPosition(EditorText::qtPosition(m_editor->document(), caret));
         m_editor->setTextCursor(c);
     }
-    IgnoreChange = false;
+    ignoreChange = false;
     if (m_hooks.historyChanged)
         m_hooks.historyChanged();
 }
 
-void EditorController::EditCommand(int index)
+void EditorController::editCommand(int index)
 {
     QTextCursor c = m_editor->textCursor();
     QString selected = c.selectedText();
@@ -186,12 +186,12 @@ void EditorController::EditCommand(int index)
         m_hooks.caretLineChanged();
 }
 
-void EditorController::SelectAllText()
+void EditorController::selectAllText()
 {
     m_editor->selectAll();
 }
 
-void EditorController::InsertSubroutine(const QDate &date)
+void EditorController::insertSubroutine(const QDate &date)
 {
     const QString nl = QStringLiteral("\n");
     const QString tmpl = nl + nl + QStringLiteral("rem  Name: New Procedure") + nl
@@ -205,26 +205,26 @@ void EditorController::InsertSubroutine(const QDate &date)
     // The caret goes to the end of the body line: 11 program characters (CR LF
     // "end sub" CR LF) before the end.
     QTextCursor caret(m_editor->document());
-    const int end = EditorText::ModelPosition(m_editor->document(), m_editor->document()->characterCount() - 1);
-    caret.setPosition(EditorText::QtPosition(m_editor->document(), end - 11));
+    const int end = EditorText::modelPosition(m_editor->document(), m_editor->document()->characterCount() - 1);
+    caret.setPosition(EditorText::qtPosition(m_editor->document(), end - 11));
     m_editor->setTextCursor(caret);
     if (m_hooks.caretLineChanged)
         m_hooks.caretLineChanged();
 }
 
-void EditorController::HideHotInfo()
+void EditorController::hideHotInfo()
 {
     m_hotBox->hide();
 }
 
-void EditorController::ShowHotInfo()
+void EditorController::showHotInfo()
 {
     const QTextCursor cursor = m_editor->textCursor();
-    const QString tail = EditorText::ModelTextBefore(m_editor->document(), cursor.position(), 10);
-    const int entry = HotInfo.Lookup(tail);
+    const QString tail = EditorText::modelTextBefore(m_editor->document(), cursor.position(), 10);
+    const int entry = hotInfo.lookup(tail);
     if (entry < 0)
         return;
-    m_hotLabel->setText(HotInfo.entries()[entry].Text);
+    m_hotLabel->setText(hotInfo.entries()[entry].text);
     m_hotLabel->adjustSize();
     placeHotInfo();
     m_hotBox->show();
@@ -245,35 +245,35 @@ void EditorController::placeHotInfo()
 
 void EditorController::keyPressed(const QString &typed, int key)
 {
-    IgnoreChange = true;
+    ignoreChange = true;
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        HideHotInfo();
+        hideHotInfo();
     const ushort code = typed.isEmpty() ? 0 : typed.at(0).unicode();
-    if (!LineCleared && code >= 32 && code <= 126) {
-        EditLine = CaretLineNumber();
-        m_colouring.ClearLine(EditLine);
-        LineCleared = true;
+    if (!lineCleared && code >= 32 && code <= 126) {
+        editLine = caretLineNumber();
+        m_colouring.clearLine(editLine);
+        lineCleared = true;
     }
-    IgnoreChange = false;
+    ignoreChange = false;
 }
 
 void EditorController::lineChangeCheck()
 {
-    CaretLine = CaretLineNumber();
-    if (CaretLine != EditLine) {
-        ParseLine();
-        LineCleared = false;
+    caretLine = caretLineNumber();
+    if (caretLine != editLine) {
+        parseLine();
+        lineCleared = false;
     }
 }
 
 void EditorController::indentAfterEnter()
 {
-    if (!AutoIndent)
+    if (!autoIndent)
         return;
     QTextCursor c = m_editor->textCursor();
     const QTextBlock block = c.block();
     const QTextBlock above = block.previous();
-    const int blanks = AutoIndent::BlanksFor(c.positionInBlock() == 0 && above.isValid(),
+    const int blanks = autoIndent::blanksFor(c.positionInBlock() == 0 && above.isValid(),
                                              above.isValid() ? above.blockNumber() : -1,
                                              above.isValid() ? above.text() : QString());
     if (blanks > 0) {
@@ -284,13 +284,13 @@ void EditorController::indentAfterEnter()
 
 void EditorController::keyReleased(int key)
 {
-    IgnoreChange = true;
+    ignoreChange = true;
     switch (key) {
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
-        HideHotInfo();
+        hideHotInfo();
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -300,7 +300,7 @@ void EditorController::keyReleased(int key)
         break;
     }
     lineChangeCheck();
-    IgnoreChange = false;
+    ignoreChange = false;
 }
 
 bool EditorController::eventFilter(QObject *watched, QEvent *event)
@@ -337,11 +337,11 @@ bool EditorController::eventFilter(QObject *watched, QEvent *event)
         }
     } else if (watched == m_editor->viewport()) {
         if (event->type() == QEvent::MouseButtonPress) {
-            HideHotInfo();
+            hideHotInfo();
         } else if (event->type() == QEvent::MouseButtonRelease) {
-            IgnoreChange = true;
+            ignoreChange = true;
             lineChangeCheck();
-            IgnoreChange = false;
+            ignoreChange = false;
         }
     }
     return QObject::eventFilter(watched, event);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/EditHistory.h"
-#include "editor/HotInfo.h"
+#include "editor/core/EditHistory.h"
+#include "editor/core/HotInfo.h"
 #include "editor/SyntaxColouring.h"
 
 #include <QObject>
@@ -32,43 +32,43 @@ public:
                      QObject *parent = nullptr);
 
     // Typing state.
-    int EditLine = 0;
-    int CaretLine = 0;
-    bool LineCleared = false;
-    bool IgnoreChange = false;
-    bool AutoIndent = true;
+    int editLine = 0;
+    int caretLine = 0;
+    bool lineCleared = false;
+    bool ignoreChange = false;
+    bool autoIndent = true;
 
-    HotInfoTable HotInfo;
-    EditHistory History;
+    HotInfoTable hotInfo;
+    EditHistory history;
 
     // Colouring.
-    void ParseLine();
-    void ParseLine2(int line);
-    void ParseAllLines();
+    void parseLine();
+    void parseLine2(int line);
+    void parseAllLines();
     SyntaxColouring &colouring() { return m_colouring; }
 
     // The whole text ('\n' between lines) and its replacement. A replacement is
     // one change for the history, like any other.
-    QString Text() const;
-    void ReplaceAllText(const QString &text);
+    QString text() const;
+    void replaceAllText(const QString &text);
     // Adds text at the end of the text, as one change.
-    void AppendText(const QString &text);
+    void appendText(const QString &text);
 
     // Start-up: the current text is the first snapshot.
-    void StartHistory();
-    void UndoEdit();
-    void RedoEdit();
+    void startHistory();
+    void undoEdit();
+    void redoEdit();
 
     // 0 cut, 1 copy, 2 paste, 3 delete.
-    void EditCommand(int index);
-    void SelectAllText();
-    void InsertSubroutine(const QDate &date);
+    void editCommand(int index);
+    void selectAllText();
+    void insertSubroutine(const QDate &date);
 
-    void ShowHotInfo();
-    void HideHotInfo();
+    void showHotInfo();
+    void hideHotInfo();
 
     // The caret's line, counted from 0.
-    int CaretLineNumber() const;
+    int caretLineNumber() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -7,18 +7,18 @@
 
 namespace EditorText {
 
-int ModelPosition(const QTextDocument *doc, int qtPosition)
+int modelPosition(const QTextDocument *doc, int qtPosition)
 {
     const QTextBlock block = doc->findBlock(qtPosition);
     return qtPosition + (block.isValid() ? block.blockNumber() : 0);
 }
 
-int ModelPosition(const QTextCursor &cursor)
+int modelPosition(const QTextCursor &cursor)
 {
     return cursor.position() + cursor.blockNumber();
 }
 
-int QtPosition(const QTextDocument *doc, int modelPosition)
+int qtPosition(const QTextDocument *doc, int modelPosition)
 {
     if (modelPosition <= 0)
         return 0;
@@ -45,7 +45,7 @@ int QtPosition(const QTextDocument *doc, int modelPosition)
     return b.position() + inBlock;
 }
 
-QString ModelTextBefore(const QTextDocument *doc, int qtPosition, int n)
+QString modelTextBefore(const QTextDocument *doc, int qtPosition, int n)
 {
     QString out;
     QTextBlock b = doc->findBlock(qtPosition);
@@ -65,7 +65,7 @@ QString ModelTextBefore(const QTextDocument *doc, int qtPosition, int n)
     return out.size() > n ? out.right(n) : out;
 }
 
-QString PlainText(const QTextDocument *doc)
+QString plainText(const QTextDocument *doc)
 {
     QString text;
     text.reserve(doc->characterCount());
@@ -77,7 +77,7 @@ QString PlainText(const QTextDocument *doc)
     return text;
 }
 
-QString ModelText(const QTextDocument *doc)
+QString modelText(const QTextDocument *doc)
 {
     QString text;
     text.reserve(doc->characterCount() + doc->blockCount());
@@ -89,12 +89,12 @@ QString ModelText(const QTextDocument *doc)
     return text;
 }
 
-void SelectModelRange(QPlainTextEdit *editor, int start, int length)
+void selectModelRange(QPlainTextEdit *editor, int start, int length)
 {
     const QTextDocument *doc = editor->document();
     QTextCursor c(editor->document());
-    c.setPosition(QtPosition(doc, start));
-    c.setPosition(QtPosition(doc, start + length), QTextCursor::KeepAnchor);
+    c.setPosition(qtPosition(doc, start));
+    c.setPosition(qtPosition(doc, start + length), QTextCursor::KeepAnchor);
     editor->setTextCursor(c);
 }
 

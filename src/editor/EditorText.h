@@ -11,26 +11,26 @@ class QTextDocument;
 namespace EditorText {
 
 // The program position of a Qt document position: each line break before it counts twice.
-int ModelPosition(const QTextDocument *doc, int qtPosition);
-int ModelPosition(const QTextCursor &cursor);
+int modelPosition(const QTextDocument *doc, int qtPosition);
+int modelPosition(const QTextCursor &cursor);
 
 // The Qt document position of a program position (clamped to the text). A
 // position between the CR and the LF of a break maps to the end of that line.
-int QtPosition(const QTextDocument *doc, int modelPosition);
+int qtPosition(const QTextDocument *doc, int modelPosition);
 
 // The program text (CR LF breaks) of the n characters before a Qt position, or
 // fewer when the text before it is shorter.
-QString ModelTextBefore(const QTextDocument *doc, int qtPosition, int n);
+QString modelTextBefore(const QTextDocument *doc, int qtPosition, int n);
 
 // The whole text with '\n' between lines, built from the lines themselves
 // (toPlainText() would turn a no-break space into a blank).
-QString PlainText(const QTextDocument *doc);
+QString plainText(const QTextDocument *doc);
 
 // The whole text as the program sees it: CR LF between lines.
-QString ModelText(const QTextDocument *doc);
+QString modelText(const QTextDocument *doc);
 
 // Selects the program range [start, start + length) in the editor, cut at the end
 // of the text.
-void SelectModelRange(QPlainTextEdit *editor, int start, int length);
+void selectModelRange(QPlainTextEdit *editor, int start, int length);
 
 } // namespace EditorText

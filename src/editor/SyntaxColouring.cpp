@@ -1,6 +1,6 @@
 #include "SyntaxColouring.h"
 
-#include "editor/LineScanner.h"
+#include "editor/core/LineScanner.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -12,7 +12,7 @@ enum BlockState { Pending = 1, Coloured = 2 };
 QTextCharFormat formatFor(LineScanner::Colour c)
 {
     QTextCharFormat f;
-    f.setForeground(QColor(QRgb(LineScanner::Rgb(c))));
+    f.setForeground(QColor(QRgb(LineScanner::rgb(c))));
     return f;
 }
 
@@ -58,14 +58,14 @@ SyntaxColouring::SyntaxColouring(QPlainTextEdit *editor)
 void SyntaxColouring::colourBlock(const QTextBlock &block)
 {
     const QString text = block.text();
-    const auto ranges = LineScanner::ScanLine(text, block.blockNumber() == 0);
+    const auto ranges = LineScanner::scanLine(text, block.blockNumber() == 0);
     QTextLayout *layout = block.layout();
     if (!ranges.empty() || !layout->formats().isEmpty())
         layout->setFormats(overlay(layout->formats(), ranges));
     const_cast<QTextBlock &>(block).setUserState(Coloured);
 }
 
-void SyntaxColouring::ParseLine2(int line)
+void SyntaxColouring::parseLine2(int line)
 {
     const QTextBlock block = m_doc->findBlockByNumber(line);
     if (!block.isValid())
@@ -74,14 +74,14 @@ void SyntaxColouring::ParseLine2(int line)
     m_editor->viewport()->update();
 }
 
-void SyntaxColouring::ParseAllLines()
+void SyntaxColouring::parseAllLines()
 {
     for (QTextBlock b = m_doc->begin(); b.isValid(); b = b.next())
         b.setUserState(Pending);
     m_editor->viewport()->update();
 }
 
-void SyntaxColouring::ClearLine(int line)
+void SyntaxColouring::clearLine(int line)
 {
     QTextBlock block = m_doc->findBlockByNumber(line);
     if (!block.isValid())
@@ -91,13 +91,13 @@ void SyntaxColouring::ClearLine(int line)
     m_editor->viewport()->update();
 }
 
-void SyntaxColouring::ColourIfPending(const QTextBlock &block)
+void SyntaxColouring::colourIfPending(const QTextBlock &block)
 {
     if (block.userState() == Pending)
         colourBlock(block);
 }
 
-QColor SyntaxColouring::ColourAt(int position)
+QColor SyntaxColouring::colourAt(int position)
 {
     const QTextBlock block = m_doc->findBlock(position);
     if (!block.isValid())
@@ -112,7 +112,7 @@ QColor SyntaxColouring::ColourAt(int position)
     return colour;
 }
 
-void SyntaxColouring::TextChanged(int position, int removed, int added, int blocksBefore)
+void SyntaxColouring::textChanged(int position, int removed, int added, int blocksBefore)
 {
     const QTextBlock block = m_doc->findBlock(position);
     if (!block.isValid())

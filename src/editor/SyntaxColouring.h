@@ -17,20 +17,20 @@ public:
 
     // Colours line n now (nothing when it does not exist). The scanner only sets
     // colours: what it does not cover keeps the colour it had.
-    void ParseLine2(int line);
+    void parseLine2(int line);
     // Colours every line (off-screen lines when they are painted).
-    void ParseAllLines();
+    void parseAllLines();
     // Resets line n to black.
-    void ClearLine(int line);
+    void clearLine(int line);
 
     // Colours a line that waits for colouring (called as it is painted).
-    void ColourIfPending(const QTextBlock &block);
+    void colourIfPending(const QTextBlock &block);
     // The colour shown at a document position (black when none).
-    QColor ColourAt(int position);
+    QColor colourAt(int position);
 
     // Keeps the colours on the characters they belong to after an edit inside
     // one line; lines made by the edit start black.
-    void TextChanged(int position, int removed, int added, int blocksBefore);
+    void textChanged(int position, int removed, int added, int blocksBefore);
 
 private:
     void colourBlock(const QTextBlock &block);

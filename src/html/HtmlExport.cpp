@@ -1,8 +1,8 @@
 #include "HtmlExport.h"
 
-#include "app/modMain.h"
-#include "html/frmHTMLOptions.h"
-#include "platform/Prompter.h"
+#include "common/core/FileNames.h"
+#include "html/HtmlOptionsDialog.h"
+#include "platform/core/Prompter.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +11,7 @@
 HtmlTempSource::HtmlTempSource(const QString &programFolder, const QByteArray &bytes)
 {
     // A scratch copy: written in place, it needs no replace-when-complete.
-    m_path = HtmlExport::TempSourcePath(programFolder);
+    m_path = HtmlExport::tempSourcePath(programFolder);
     QFile file(m_path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()
         && file.flush()) {
@@ -41,15 +41,15 @@ HtmlExport::HtmlExport(IPrompter &prompter, IShell &shell, QString programFolder
 {
 }
 
-QString HtmlExport::TempSourcePath(const QString &programFolder)
+QString HtmlExport::tempSourcePath(const QString &programFolder)
 {
     const QString name = QStringLiteral("Tmpsrc.tmp");
     const QStringList existing = QDir(programFolder).entryList(
         QStringList{name}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    return modMain::ProgramFile(programFolder, existing.isEmpty() ? name : existing.first());
+    return programFile(programFolder, existing.isEmpty() ? name : existing.first());
 }
 
-void HtmlExport::CreateHTMLSource(const QString &text, TextEncoding encoding,
+void HtmlExport::createHTMLSource(const QString &text, TextEncoding encoding,
                                   const QString &currentFileName)
 {
     FileDialogRequest r;
@@ -67,20 +67,20 @@ void HtmlExport::CreateHTMLSource(const QString &text, TextEncoding encoding,
     QString program = text;
     program.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     program += QLatin1String("\r\n");
-    const HtmlTempSource source(m_programFolder, modYabHTML::EncodeText(program, encoding));
+    const HtmlTempSource source(m_programFolder, HtmlPage::encodeText(program, encoding));
     program.clear();
 
-    Settings.HtmlTitle = modMain::FileNameOnly(currentFileName) + QStringLiteral(" - Yabasic Code");
+    Settings.htmlTitle = fileNameOnly(currentFileName) + QStringLiteral(" - Yabasic Code");
 
-    frmHTMLOptions options(Settings, m_prompter, m_shell, m_programFolder, m_owner);
+    HtmlOptionsDialog options(Settings, m_prompter, m_shell, m_programFolder, m_owner);
     options.exec();
-    if (options.DialogCancelled)
+    if (options.dialogCancelled)
         return;
 
-    const modYabHTML::HtmlFileResult result =
-        modYabHTML::CreateHTMLFile(*target, source.path(), Settings.HtmlTitle, Settings);
+    const HtmlPage::HtmlFileResult result =
+        HtmlPage::createHTMLFile(*target, source.path(), Settings.htmlTitle, Settings);
     if (!result.ok) {
-        m_prompter.ask(QStringLiteral("Error Occured"), modYabHTML::ErrorMessageText(result),
+        m_prompter.ask(QStringLiteral("Error Occured"), HtmlPage::errorMessageText(result),
                        MsgButtons::OK, MsgIcon::None);
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "html/modYabHTML.h"
+#include "html/core/HtmlPage.h"
 
 #include <QString>
 #include <memory>
@@ -19,13 +19,13 @@ public:
 
     // text: the editor's text ('\n' between lines); encoding: the document's;
     // currentFileName: the document's name ("Untitled" when it has none).
-    void CreateHTMLSource(const QString &text, TextEncoding encoding, const QString &currentFileName);
+    void createHTMLSource(const QString &text, TextEncoding encoding, const QString &currentFileName);
 
     HtmlSettings Settings;
 
     // "Tmpsrc.tmp" in the program folder; a file there whose name differs only
     // in case is taken for it.
-    static QString TempSourcePath(const QString &programFolder);
+    static QString tempSourcePath(const QString &programFolder);
 
 private:
     IPrompter &m_prompter;

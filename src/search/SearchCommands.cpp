@@ -1,9 +1,9 @@
 #include "SearchCommands.h"
 
 #include "editor/EditorText.h"
-#include "platform/Prompter.h"
-#include "search/FindText.h"
-#include "search/frmFind.h"
+#include "platform/core/Prompter.h"
+#include "search/core/FindText.h"
+#include "search/FindDialogs.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -19,54 +19,54 @@ SearchCommands::SearchCommands(QPlainTextEdit *editor, IPrompter &prompter,
 
 void SearchCommands::select(int position, int length)
 {
-    EditorText::SelectModelRange(m_editor, position - 1, length);
+    EditorText::selectModelRange(m_editor, position - 1, length);
 }
 
-void SearchCommands::ShowFindDialog()
+void SearchCommands::showFindDialog()
 {
-    frmFind dialog(m_owner);
-    connect(&dialog, &frmFind::helpRequested, this, [this] { m_openHelp(); });
+    FindDialog dialog(m_owner);
+    connect(&dialog, &FindDialog::helpRequested, this, [this] { m_openHelp(); });
     dialog.exec();
-    if (dialog.DialogCancelled)
+    if (dialog.dialogCancelled)
         return;
-    SearchText = dialog.searchText();
-    MatchCase = dialog.matchCase() ? 1 : 0;
-    const int p = FindText::Find(EditorText::ModelText(m_editor->document()), SearchText, 1, MatchCase == 1);
+    searchText = dialog.searchText();
+    matchCase = dialog.matchCase() ? 1 : 0;
+    const int p = FindText::find(EditorText::modelText(m_editor->document()), searchText, 1, matchCase == 1);
     if (p > 0) {
-        NextSearchStart = p + 1;
-        select(p, int(SearchText.size()));
+        nextSearchStart = p + 1;
+        select(p, int(searchText.size()));
     } else {
         m_prompter.ask(QStringLiteral("No Match"), QStringLiteral("No Match was Found"), MsgButtons::OK,
                        MsgIcon::None);
     }
 }
 
-void SearchCommands::FindNext()
+void SearchCommands::findNext()
 {
-    if (SearchText.isEmpty())
+    if (searchText.isEmpty())
         return;
-    if (NextSearchStart < 1)
-        NextSearchStart = 1;
-    const int p = FindText::Find(EditorText::ModelText(m_editor->document()), SearchText,
-                                 NextSearchStart, MatchCase == 1);
+    if (nextSearchStart < 1)
+        nextSearchStart = 1;
+    const int p = FindText::find(EditorText::modelText(m_editor->document()), searchText,
+                                 nextSearchStart, matchCase == 1);
     if (p > 0) {
-        NextSearchStart = p + 1;
-        select(p, int(SearchText.size()));
+        nextSearchStart = p + 1;
+        select(p, int(searchText.size()));
     } else {
         m_prompter.ask(QStringLiteral("No Match"), QStringLiteral("No Match was Found"), MsgButtons::OK,
                        MsgIcon::Information);
-        NextSearchStart = 1; // the next one starts again at the top
+        nextSearchStart = 1; // the next one starts again at the top
     }
 }
 
-void SearchCommands::ShowReplaceDialog()
+void SearchCommands::showReplaceDialog()
 {
     if (!m_replace) {
-        m_replace = new frmReplace(m_owner);
+        m_replace = new ReplaceDialog(m_owner);
         m_replace->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_replace, &frmReplace::findNextRequested, this, &SearchCommands::ReplaceFindNext);
-        connect(m_replace, &frmReplace::replaceRequested, this, &SearchCommands::ReplaceOne);
-        connect(m_replace, &frmReplace::helpRequested, this, [this] { m_openHelp(); });
+        connect(m_replace, &ReplaceDialog::findNextRequested, this, &SearchCommands::replaceFindNext);
+        connect(m_replace, &ReplaceDialog::replaceRequested, this, &SearchCommands::replaceOne);
+        connect(m_replace, &ReplaceDialog::helpRequested, this, [this] { m_openHelp(); });
         const bool hasText = !m_editor->document()->isEmpty();
         m_replace->FindNextButton->setEnabled(hasText);
         m_replace->ReplaceButton->setEnabled(hasText);
@@ -76,39 +76,39 @@ void SearchCommands::ShowReplaceDialog()
     m_replace->activateWindow();
 }
 
-void SearchCommands::ReplaceFindNext()
+void SearchCommands::replaceFindNext()
 {
     if (!m_replace)
         return;
     const QString what = m_replace->FindBox->text();
-    const int start = LastFoundPos + 1;
+    const int start = lastFoundPos + 1;
     if (what.isEmpty())
         return;
-    const int p = FindText::Find(EditorText::ModelText(m_editor->document()), what, start,
+    const int p = FindText::find(EditorText::modelText(m_editor->document()), what, start,
                                  m_replace->Check1->isChecked());
     if (p > 0) {
-        LastFoundPos = p;
-        LastFoundLen = int(what.size());
-        select(p, LastFoundLen);
+        lastFoundPos = p;
+        lastFoundLen = int(what.size());
+        select(p, lastFoundLen);
         m_editor->setFocus();
         m_replace->ReplaceButton->setEnabled(true);
     } else {
         m_prompter.ask(QStringLiteral("No Match"), QStringLiteral("No Match were found"), MsgButtons::OK,
                        MsgIcon::Information);
         m_replace->ReplaceButton->setEnabled(false);
-        LastFoundPos = 0;
-        LastFoundLen = 0;
+        lastFoundPos = 0;
+        lastFoundLen = 0;
     }
 }
 
-void SearchCommands::ReplaceOne()
+void SearchCommands::replaceOne()
 {
     if (!m_replace)
         return;
-    if (LastFoundPos != 0) {
+    if (lastFoundPos != 0) {
         // What stands there now is replaced, even if the text changed since the
         // search; a range past the end is cut at the end.
-        select(LastFoundPos, LastFoundLen);
+        select(lastFoundPos, lastFoundLen);
         m_editor->textCursor().insertText(m_replace->ReplaceBox->text());
     } else {
         m_prompter.ask(QStringLiteral("Replace?"), QStringLiteral("There are no text to replace"),

@@ -6,7 +6,7 @@
 
 class QPlainTextEdit;
 class IPrompter;
-class frmReplace;
+class ReplaceDialog;
 
 // Find, Find Next and the Replace dialog, over the editor's whole text. The
 // positions are the program's (1-based, a line break counts as two characters).
@@ -17,20 +17,20 @@ public:
                    QWidget *owner);
 
     // Kept for the whole run.
-    QString SearchText;
-    qint16 MatchCase = 0;
-    int NextSearchStart = 0;
-    int LastFoundPos = 0;
-    int LastFoundLen = 0;
+    QString searchText;
+    qint16 matchCase = 0;
+    int nextSearchStart = 0;
+    int lastFoundPos = 0;
+    int lastFoundLen = 0;
 
-    void ShowFindDialog();
-    void FindNext();
-    void ShowReplaceDialog();
-    frmReplace *replaceDialog() const { return m_replace; }
+    void showFindDialog();
+    void findNext();
+    void showReplaceDialog();
+    ReplaceDialog *replaceDialog() const { return m_replace; }
 
     // The Replace dialog's two buttons.
-    void ReplaceFindNext();
-    void ReplaceOne();
+    void replaceFindNext();
+    void replaceOne();
 
 private:
     void select(int position, int length);
@@ -39,5 +39,5 @@ private:
     IPrompter &m_prompter;
     std::function<void()> m_openHelp;
     QWidget *m_owner;
-    QPointer<frmReplace> m_replace;
+    QPointer<ReplaceDialog> m_replace;
 };

@@ -21,9 +21,9 @@ SubsAndLabels::SubsAndLabels(QPlainTextEdit *editor, QComboBox *subs, QComboBox 
         m_hooks.clock = [timer] { return double(timer->nsecsElapsed()) / 1e9; };
     }
     connect(m_subs, QOverload<int>::of(&QComboBox::activated), this,
-            [this] { GoToEntry(SubsLabelsIndex::Kind::Sub); });
+            [this] { goToEntry(SubsLabelsIndex::Kind::Sub); });
     connect(m_labels, QOverload<int>::of(&QComboBox::activated), this,
-            [this] { GoToEntry(SubsLabelsIndex::Kind::Label); });
+            [this] { goToEntry(SubsLabelsIndex::Kind::Label); });
     m_subs->installEventFilter(this);
     m_labels->installEventFilter(this);
 }
@@ -46,7 +46,7 @@ void SubsAndLabels::refill(QComboBox *combo, const std::vector<SubsLabelsIndex::
     combo->setUpdatesEnabled(true);
 }
 
-void SubsAndLabels::UpdateSubsAndLabels()
+void SubsAndLabels::updateSubsAndLabels()
 {
     QTextDocument *doc = m_editor->document();
     const int length = doc->characterCount() - 1 + doc->blockCount() - 1; // CR LF counted twice
@@ -67,7 +67,7 @@ void SubsAndLabels::UpdateSubsAndLabels()
     m_labels->setUpdatesEnabled(false);
     // One copy of the whole text, read line by line without copying the lines.
     const QString raw = doc->toRawText();
-    m_index.Rebuild(QStringView(raw).left(doc->characterCount() - 1), QChar::ParagraphSeparator,
+    m_index.rebuild(QStringView(raw).left(doc->characterCount() - 1), QChar::ParagraphSeparator,
                     [&](int count) {
                         if (progress && count % 100 == 0) {
                             m_hooks.status(QStringLiteral("Updating subs and labels list... Please wait (Done Line ")
@@ -87,18 +87,18 @@ void SubsAndLabels::UpdateSubsAndLabels()
     m_hooks.status(QStringLiteral("Done"));
 }
 
-void SubsAndLabels::TextChanged(int firstLine, int oldLines, int newLines, bool wholeText)
+void SubsAndLabels::textChanged(int firstLine, int oldLines, int newLines, bool wholeText)
 {
     if (m_disable->isChecked()) {
         m_stale = true; // updating is off: the lists keep what they have
         return;
     }
     if (wholeText || m_stale) {
-        UpdateSubsAndLabels();
+        updateSubsAndLabels();
         return;
     }
     const SubsLabelsIndex::Changed c =
-        m_index.ApplyChange(firstLine, oldLines, newLines, [this](int n) { return lineText(n); });
+        m_index.applyChange(firstLine, oldLines, newLines, [this](int n) { return lineText(n); });
     if (c.subs)
         refill(m_subs, m_index.subs());
     if (c.labels)
@@ -106,7 +106,7 @@ void SubsAndLabels::TextChanged(int firstLine, int oldLines, int newLines, bool 
     m_hooks.status(QStringLiteral("Done"));
 }
 
-int SubsAndLabels::EntryOffset(SubsLabelsIndex::Kind kind, int index) const
+int SubsAndLabels::entryOffset(SubsLabelsIndex::Kind kind, int index) const
 {
     const auto &list = kind == SubsLabelsIndex::Kind::Sub ? m_index.subs() : m_index.labels();
     if (index < 0 || index >= int(list.size()))
@@ -116,16 +116,16 @@ int SubsAndLabels::EntryOffset(SubsLabelsIndex::Kind kind, int index) const
     const QTextBlock b = doc->findBlockByNumber(next);
     if (b.isValid())
         return b.position() + next;
-    return EditorText::ModelPosition(doc, doc->characterCount() - 1);
+    return EditorText::modelPosition(doc, doc->characterCount() - 1);
 }
 
-void SubsAndLabels::GoToEntry(SubsLabelsIndex::Kind kind)
+void SubsAndLabels::goToEntry(SubsLabelsIndex::Kind kind)
 {
     QComboBox *combo = kind == SubsLabelsIndex::Kind::Sub ? m_subs : m_labels;
-    const int offset = EntryOffset(kind, combo->currentIndex());
+    const int offset = entryOffset(kind, combo->currentIndex());
     if (offset < 0)
         return;
-    EditorText::SelectModelRange(m_editor, offset, 0);
+    EditorText::selectModelRange(m_editor, offset, 0);
     m_editor->setFocus();
 }
 
@@ -133,9 +133,9 @@ bool SubsAndLabels::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyRelease) {
         if (watched == m_subs)
-            GoToEntry(SubsLabelsIndex::Kind::Sub);
+            goToEntry(SubsLabelsIndex::Kind::Sub);
         else if (watched == m_labels)
-            GoToEntry(SubsLabelsIndex::Kind::Label);
+            goToEntry(SubsLabelsIndex::Kind::Label);
     }
     return QObject::eventFilter(watched, event);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/SubsLabelsIndex.h"
+#include "search/core/SubsLabelsIndex.h"
 
 #include <QObject>
 #include <functional>
@@ -23,18 +23,18 @@ public:
 
     // Rebuilds both lists from the whole text, with progress messages for longer
     // texts; a rebuild slower than half a second switches automatic updating off.
-    void UpdateSubsAndLabels();
+    void updateSubsAndLabels();
 
     // The editor's lines [firstLine, firstLine + oldLines) became
     // [firstLine, firstLine + newLines); wholeText: the whole text was replaced.
-    void TextChanged(int firstLine, int oldLines, int newLines, bool wholeText);
+    void textChanged(int firstLine, int oldLines, int newLines, bool wholeText);
 
     // The program offset an entry leads to: the start of the line after the
     // definition, or the end of the text after the last line.
-    int EntryOffset(SubsLabelsIndex::Kind kind, int index) const;
+    int entryOffset(SubsLabelsIndex::Kind kind, int index) const;
 
     // Moves the caret to the chosen entry of a list and gives the editor the focus.
-    void GoToEntry(SubsLabelsIndex::Kind kind);
+    void goToEntry(SubsLabelsIndex::Kind kind);
 
     const SubsLabelsIndex &index() const { return m_index; }
 

@@ -1,4 +1,4 @@
-#include "app/AppSettings.h"
+#include "common/core/AppSettings.h"
 #include "support/FakeServices.h"
 
 #include <QtTest>
@@ -45,13 +45,13 @@ void tst_AppSettings::startupWindows()
     FakeServices fake;
     SettingsAccess s(fake.settings, "vormeld");
     if (stored != "<absent>") {
-        s.SaveSetting("Startup", "LangHelp", stored);
-        s.SaveSetting("Startup", "DrawPad", stored);
-        s.SaveSetting("Startup", "Tips", stored);
+        s.saveSetting("Startup", "LangHelp", stored);
+        s.saveSetting("Startup", "DrawPad", stored);
+        s.saveSetting("Startup", "Tips", stored);
     }
-    QCOMPARE(AppSettings::ShowLangHelpAtStart(s), langHelp);
-    QCOMPARE(AppSettings::ShowDrawPadAtStart(s), drawPad);
-    QCOMPARE(AppSettings::ShowTipsAtStart(s), tips);
+    QCOMPARE(AppSettings::showLangHelpAtStart(s), langHelp);
+    QCOMPARE(AppSettings::showDrawPadAtStart(s), drawPad);
+    QCOMPARE(AppSettings::showTipsAtStart(s), tips);
 }
 
 void tst_AppSettings::autoIndent_data()
@@ -76,8 +76,8 @@ void tst_AppSettings::autoIndent()
     FakeServices fake;
     SettingsAccess s(fake.settings, "vormeld");
     if (stored != "<absent>")
-        s.SaveSetting("Edit", "AutoIndent", stored);
-    QCOMPARE(AppSettings::ReadAutoIndent(s), on);
+        s.saveSetting("Edit", "AutoIndent", stored);
+    QCOMPARE(AppSettings::readAutoIndent(s), on);
 }
 
 void tst_AppSettings::firstDone_data()
@@ -100,26 +100,26 @@ void tst_AppSettings::firstDone()
     FakeServices fake;
     SettingsAccess s(fake.settings, "vormeld");
     if (stored != "<absent>")
-        s.SaveSetting("Startup", "FirstDone", stored);
-    QCOMPARE(AppSettings::ReadFirstDone(s), done);
+        s.saveSetting("Startup", "FirstDone", stored);
+    QCOMPARE(AppSettings::readFirstDone(s), done);
 }
 
 void tst_AppSettings::infoLevelAndGeometry()
 {
     FakeServices fake;
     SettingsAccess s(fake.settings, "vormeld");
-    QCOMPARE(AppSettings::ReadInfoLevel(s), qint16(2));
-    QCOMPARE(AppSettings::ReadGeoString(s), QString());
-    s.SaveSetting("Run", "InfoLevel", QStringLiteral("4"));
-    s.SaveSetting("Run", "GeoString", QStringLiteral("800x600+0+0"));
-    QCOMPARE(AppSettings::ReadInfoLevel(s), qint16(4));
-    QCOMPARE(AppSettings::ReadGeoString(s), QStringLiteral("800x600+0+0"));
-    s.SaveSetting("Run", "InfoLevel", QStringLiteral("x"));
-    QCOMPARE(AppSettings::ReadInfoLevel(s), qint16(2));
+    QCOMPARE(AppSettings::readInfoLevel(s), qint16(2));
+    QCOMPARE(AppSettings::readGeoString(s), QString());
+    s.saveSetting("Run", "InfoLevel", QStringLiteral("4"));
+    s.saveSetting("Run", "GeoString", QStringLiteral("800x600+0+0"));
+    QCOMPARE(AppSettings::readInfoLevel(s), qint16(4));
+    QCOMPARE(AppSettings::readGeoString(s), QStringLiteral("800x600+0+0"));
+    s.saveSetting("Run", "InfoLevel", QStringLiteral("x"));
+    QCOMPARE(AppSettings::readInfoLevel(s), qint16(2));
     // Settings of another program name are not ours.
     SettingsAccess other(fake.settings, "other");
-    other.SaveSetting("Run", "InfoLevel", 0);
-    QCOMPARE(AppSettings::ReadInfoLevel(SettingsAccess(fake.settings, "vormeld")), qint16(2));
+    other.saveSetting("Run", "InfoLevel", 0);
+    QCOMPARE(AppSettings::readInfoLevel(SettingsAccess(fake.settings, "vormeld")), qint16(2));
 }
 
 void tst_AppSettings::int16Conversion_data()
@@ -140,7 +140,7 @@ void tst_AppSettings::int16Conversion()
 {
     QFETCH(QString, text);
     QFETCH(int, value);
-    const std::optional<qint16> v = AppSettings::ToInt16(text);
+    const std::optional<qint16> v = AppSettings::toInt16(text);
     QCOMPARE(v ? int(*v) : -99999, value);
 }
 

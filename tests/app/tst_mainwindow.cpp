@@ -1,7 +1,7 @@
-#include "app/MainLayout.h"
+#include "app/core/MainLayout.h"
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
-#include "app/frmMainWindow.h"
+#include "app/MainWindow.h"
 #include "editor/CodeEditor.h"
 #include "search/SubsAndLabels.h"
 #include "support/FakeServices.h"
@@ -18,7 +18,7 @@
 #include <QtTest>
 
 namespace {
-QString panel(frmMainWindow &w, int n)
+QString panel(MainWindow &w, int n)
 {
     return w.controls().StatusBar1->panel(n)->text();
 }
@@ -70,19 +70,19 @@ void tst_MainWindow::startsWithTemplateAndVersion()
     FakeServices fake;
     fake.writeFile("Template.yab", "rem start here\r\nprint \"hi\"\r\n");
     fake.interpreterKey.values["version"] = "2.90.3";
-    frmMainWindow w(fake.services);
+    MainWindow w(fake.services);
     QCOMPARE(w.windowTitle(), QStringLiteral("Vormeld 2005"));
-    w.Form_Load();
+    w.start();
     QCOMPARE(w.windowTitle(), QStringLiteral("Untitled - Vormeld 2005"));
     QCOMPARE(w.editorText(), QStringLiteral("rem start here\nprint \"hi\""));
-    QCOMPARE(w.documents().state().CurrentFileName, QStringLiteral("Untitled"));
-    QVERIFY(!w.documents().state().HasFileName);
-    QVERIFY(!w.documents().state().FileChanged);
+    QCOMPARE(w.documents().state().currentFileName, QStringLiteral("Untitled"));
+    QVERIFY(!w.documents().state().hasFileName);
+    QVERIFY(!w.documents().state().fileChanged);
     QCOMPARE(panel(w, 1), QStringLiteral("Ready - Using Yabasic version 2.90.3"));
     QCOMPARE(panel(w, 5), QStringLiteral("Line 1"));
-    QCOMPARE(w.StatusMessages[2], QStringLiteral("Done"));
-    QCOMPARE(w.StatusMessages[3], QStringLiteral("Debug Information"));
-    QCOMPARE(w.CurrentTab, 1);
+    QCOMPARE(w.statusMessages[2], QStringLiteral("Done"));
+    QCOMPARE(w.statusMessages[3], QStringLiteral("Debug Information"));
+    QCOMPARE(w.currentTab, 1);
     QVERIFY(w.controls().RichTextBox1->isVisible());
     QVERIFY(!w.controls().RichTextBox2->isVisible());
     QVERIFY(!w.controls().Picture2->isVisible());
@@ -94,8 +94,8 @@ void tst_MainWindow::missingVersionAndTemplateAreQuiet()
 {
     FakeServices fake;
     QFile::remove(fake.path("Template.yab"));
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     QCOMPARE(w.editorText(), QString());
     QCOMPARE(w.windowTitle(), QStringLiteral("Untitled - Vormeld 2005"));
     QCOMPARE(panel(w, 1), QStringLiteral("Ready - Using Yabasic version [ErrorVersion]"));
@@ -107,11 +107,11 @@ void tst_MainWindow::commandLineFileIsTrimmedNotSplit()
     FakeServices fake;
     const QString file = fake.writeFile("my prog.yab", "print 1\nprint 2\n");
     fake.services.commandLine = "  " + file + "  ";
-    frmMainWindow w(fake.services);
-    w.Form_Load();
-    QCOMPARE(w.documents().state().CurrentFileName, file);
-    QVERIFY(w.documents().state().HasFileName);
-    QVERIFY(!w.documents().state().FileChanged);
+    MainWindow w(fake.services);
+    w.start();
+    QCOMPARE(w.documents().state().currentFileName, file);
+    QVERIFY(w.documents().state().hasFileName);
+    QVERIFY(!w.documents().state().fileChanged);
     QCOMPARE(w.editorText(), QStringLiteral("print 1\nprint 2"));
     QCOMPARE(w.windowTitle(), QStringLiteral("my prog.yab - Vormeld 2005"));
 }
@@ -121,11 +121,11 @@ void tst_MainWindow::quotedCommandLineIsTakenLiterally()
     FakeServices fake;
     const QString file = fake.writeFile("a.yab", "print 1\n");
     fake.services.commandLine = '"' + file + '"';
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     // The quotes belong to the name, so the file is not found: empty text, that name.
-    QCOMPARE(w.documents().state().CurrentFileName, '"' + file + '"');
-    QVERIFY(w.documents().state().HasFileName);
+    QCOMPARE(w.documents().state().currentFileName, '"' + file + '"');
+    QVERIFY(w.documents().state().hasFileName);
     QCOMPARE(w.editorText(), QString());
     QCOMPARE(w.windowTitle(), QStringLiteral("a.yab\" - Vormeld 2005"));
 }
@@ -134,27 +134,27 @@ void tst_MainWindow::runSettingsAreReadAtStart()
 {
     FakeServices fake;
     SettingsAccess s(fake.settings, "vormeld");
-    s.SaveSetting("Run", "InfoLevel", QStringLiteral("0"));
-    s.SaveSetting("Run", "GeoString", QStringLiteral("+10+10"));
-    s.SaveSetting("Run", "YABPath", QStringLiteral("C:\\Yabasic\\yabasic.exe"));
-    s.SaveSetting("Edit", "AutoIndent", QStringLiteral("0"));
-    frmMainWindow w(fake.services);
-    w.Form_Load();
-    QCOMPARE(w.InfoLevel, qint16(0));
-    QCOMPARE(w.GeoString, QStringLiteral("+10+10"));
-    QCOMPARE(w.InterpreterFolder, QStringLiteral("C:\\Yabasic\\"));
-    QVERIFY(!w.AutoIndent);
+    s.saveSetting("Run", "InfoLevel", QStringLiteral("0"));
+    s.saveSetting("Run", "GeoString", QStringLiteral("+10+10"));
+    s.saveSetting("Run", "YABPath", QStringLiteral("C:\\Yabasic\\yabasic.exe"));
+    s.saveSetting("Edit", "AutoIndent", QStringLiteral("0"));
+    MainWindow w(fake.services);
+    w.start();
+    QCOMPARE(w.infoLevel, qint16(0));
+    QCOMPARE(w.geoString, QStringLiteral("+10+10"));
+    QCOMPARE(w.interpreterFolder, QStringLiteral("C:\\Yabasic\\"));
+    QVERIFY(!w.autoIndent);
 }
 
 void tst_MainWindow::closeSavesSettingsEvenWhenCancelled()
 {
     FakeServices fake;
-    frmMainWindow w(fake.services);
-    w.Form_Load();
-    w.InfoLevel = 3;
-    w.GeoString = QStringLiteral("640x480");
+    MainWindow w(fake.services);
+    w.start();
+    w.infoLevel = 3;
+    w.geoString = QStringLiteral("640x480");
     w.controls().RichTextBox1->insertPlainText("x");
-    QVERIFY(w.documents().state().FileChanged);
+    QVERIFY(w.documents().state().fileChanged);
     fake.settings.writes.clear();
     fake.prompter.answerMessage(MsgResult::Cancel);
     QVERIFY(!w.close());
@@ -202,8 +202,8 @@ void tst_MainWindow::closeAnswers()
         fake.services.commandLine = file;
     else
         fake.writeFile("Template.yab", "old\n");
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     QTextCursor c = w.controls().RichTextBox1->textCursor();
     c.movePosition(QTextCursor::End);
     c.insertText("\nnew line");
@@ -225,8 +225,8 @@ void tst_MainWindow::closeAnswers()
         QCOMPARE(d.defaultExtension, QStringLiteral(".yab"));
     }
     if (saveAs == "cancel") {
-        QVERIFY(w.documents().state().FileChanged);
-        QVERIFY(!w.documents().state().HasFileName);
+        QVERIFY(w.documents().state().fileChanged);
+        QVERIFY(!w.documents().state().hasFileName);
     } else {
         QCOMPARE(readBytes(target), fileBytes);
     }
@@ -235,8 +235,8 @@ void tst_MainWindow::closeAnswers()
 void tst_MainWindow::unchangedDocumentClosesWithoutAsking()
 {
     FakeServices fake;
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     QVERIFY(w.close());
     QVERIFY(fake.prompter.messages.isEmpty());
 }
@@ -283,7 +283,7 @@ void tst_MainWindow::menuTree()
     QFETCH(QString, caption);
     QFETCH(QString, key);
     FakeServices fake;
-    frmMainWindow w(fake.services);
+    MainWindow w(fake.services);
     const QList<QAction *> found = w.findChildren<QAction *>(name);
     QCOMPARE(found.size(), 1);
     QCOMPARE(found.first()->text(), caption);
@@ -293,7 +293,7 @@ void tst_MainWindow::menuTree()
 void tst_MainWindow::hiddenItemsAndClipboardCaptions()
 {
     FakeServices fake;
-    frmMainWindow w(fake.services);
+    MainWindow w(fake.services);
     MainMenus &m = w.menus();
     QStringList menus;
     for (QMenu *menu : {m.mnufile, m.mnuedit, m.mnuview, m.mnuprogram, m.mnudebug, m.mnutools, m.mnuhelp})
@@ -307,7 +307,7 @@ void tst_MainWindow::hiddenItemsAndClipboardCaptions()
     QCOMPARE(m.mnuruninfor[4]->text(), QStringLiteral("Fatal Errors"));
     QCOMPARE(m.mnutooltools[3]->text(), QStringLiteral("&Library Explorer"));
 
-    w.Form_Load();
+    w.start();
     QCOMPARE(m.mnueditstf[0]->text(), QStringLiteral("Cu&t\tCtrl+X"));
     QCOMPARE(m.mnueditstf[1]->text(), QStringLiteral("&Copy\tCtrl+C"));
     QCOMPARE(m.mnueditstf[2]->text(), QStringLiteral("&Paste\tCtrl+V"));
@@ -321,19 +321,19 @@ void tst_MainWindow::editMenuEnablingRules()
 {
     FakeServices fake;
     fake.writeFile("Template.yab", "print 1\n");
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     MainMenus &m = w.menus();
     QGuiApplication::clipboard()->clear();
-    w.mnuedit_Click();
+    w.editMenuAboutToShow();
     for (QAction *a : m.mnueditstf)
         QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
     QVERIFY(m.mnuselectall->isEnabled());
     QVERIFY(!m.mnueditfindnext->isEnabled());
 
-    w.SelectAllText();
+    w.selectAllText();
     QGuiApplication::clipboard()->setText("paste me");
-    w.mnuedit_Click();
+    w.editMenuAboutToShow();
     for (QAction *a : m.mnueditstf)
         QVERIFY2(a->isEnabled(), qPrintable(a->text()));
 
@@ -350,15 +350,15 @@ void tst_MainWindow::tabSwitchingAndStatusMessages()
 {
     FakeServices fake;
     fake.interpreterKey.values["version"] = "2.90.3";
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     QTabBar *tabs = w.controls().TabBar;
     QCOMPARE(tabs->tabText(0), QStringLiteral("Code Editor"));
     QCOMPARE(tabs->tabData(1).toString(), QStringLiteral("debug"));
     QCOMPARE(tabs->tabToolTip(0), QStringLiteral("Vormeld Code Editor"));
 
     tabs->setCurrentIndex(1);
-    QCOMPARE(w.CurrentTab, 2);
+    QCOMPARE(w.currentTab, 2);
     QCOMPARE(panel(w, 1), QStringLiteral("Done"));
     QVERIFY(!w.controls().RichTextBox1->isVisible());
     QVERIFY(w.controls().RichTextBox2->isVisible());
@@ -366,8 +366,8 @@ void tst_MainWindow::tabSwitchingAndStatusMessages()
     QCOMPARE(w.controls().Command1->text(), QStringLiteral("Refresh Debug Window"));
 
     // A message for tab 1 waits until tab 1 is shown again.
-    w.StatusMessages[1] = QStringLiteral("Updating Subs and Labels");
-    w.ShowStatusMessage();
+    w.statusMessages[1] = QStringLiteral("Updating Subs and Labels");
+    w.showStatusMessage();
     QCOMPARE(panel(w, 1), QStringLiteral("Done"));
     tabs->setCurrentIndex(0);
     QCOMPARE(panel(w, 1), QStringLiteral("Updating Subs and Labels"));
@@ -376,8 +376,8 @@ void tst_MainWindow::tabSwitchingAndStatusMessages()
 
     // Clicking the selected tab only rewrites the panel.
     w.controls().StatusBar1->setMessagePanel("scribble");
-    w.TabStrip1_Click();
-    QCOMPARE(w.CurrentTab, 1);
+    w.tabClicked();
+    QCOMPARE(w.currentTab, 1);
     QCOMPARE(panel(w, 1), QStringLiteral("Updating Subs and Labels"));
 }
 
@@ -385,15 +385,15 @@ void tst_MainWindow::linePanelFollowsCaretAndClearsSubroutine()
 {
     FakeServices fake;
     fake.writeFile("Template.yab", "print 1\nsub a()\nend sub\n");
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     QPlainTextEdit *e = w.controls().RichTextBox1;
     QComboBox *subs = w.controls().Combo1;
     QCOMPARE(subs->count(), 1);
     QCOMPARE(subs->itemText(0), QStringLiteral("a()"));
     // The entry leads to the line after "sub a()": program offset 18 ("print 1",
     // CR LF, "sub a()", CR LF), which is Qt position 16.
-    QCOMPARE(w.subsAndLabels().EntryOffset(SubsLabelsIndex::Kind::Sub, 0), 18);
+    QCOMPARE(w.subsAndLabels().entryOffset(SubsLabelsIndex::Kind::Sub, 0), 18);
     subs->setCurrentIndex(0);
     QTextCursor c = e->textCursor();
     c.setPosition(16);
@@ -409,14 +409,14 @@ void tst_MainWindow::linePanelFollowsCaretAndClearsSubroutine()
 void tst_MainWindow::toolbarDispatchByExactKey()
 {
     FakeServices fake;
-    frmMainWindow w(fake.services);
-    w.Form_Load();
-    w.ToolbarButtonClick("Help");
-    w.ToolbarButtonClick("m1"); // a menu key is no button key
-    w.ToolbarButtonClick("");
+    MainWindow w(fake.services);
+    w.start();
+    w.toolbarButtonClick("Help");
+    w.toolbarButtonClick("m1"); // a menu key is no button key
+    w.toolbarButtonClick("");
     QVERIFY(fake.shell.opened.isEmpty());
-    w.ToolbarButtonClick("help");
-    w.ToolbarButtonClick("onlines");
+    w.toolbarButtonClick("help");
+    w.toolbarButtonClick("onlines");
     QCOMPARE(fake.shell.opened.size(), 2);
     QCOMPARE(fake.shell.opened.at(0), fake.path("hlp00001.htm"));
     QVERIFY(fake.shell.opened.at(1).startsWith("https://"));
@@ -444,15 +444,15 @@ void tst_MainWindow::helpButtonMenuOpensPages()
     QFETCH(QString, text);
     QFETCH(QString, page);
     FakeServices fake;
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     QMenu *menu = w.controls().Toolbar1->helpMenu();
     QAction *item = menu->findChild<QAction *>(key);
     QVERIFY(item);
     QCOMPARE(item->text(), text);
     item->trigger();
     QCOMPARE(fake.shell.opened, QStringList{fake.path(page)});
-    w.ToolbarButtonMenuClick(key.toUpper()); // case matters
+    w.toolbarButtonMenuClick(key.toUpper()); // case matters
     QCOMPARE(fake.shell.opened.size(), 1);
 }
 
@@ -460,10 +460,10 @@ void tst_MainWindow::missingHelpPageIsReported()
 {
     FakeServices fake;
     fake.shell.result = ShellResult::FileNotFound;
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     fake.prompter.answerMessage(MsgResult::OK);
-    w.ToolbarButtonMenuClick("m5");
+    w.toolbarButtonMenuClick("m5");
     QCOMPARE(fake.prompter.messages.size(), 1);
     QCOMPARE(fake.prompter.messages.first().title, QStringLiteral("File Access Error"));
     QCOMPARE(fake.prompter.messages.first().text, QStringLiteral("The Address was not Found."));
@@ -474,23 +474,23 @@ void tst_MainWindow::toolbarLayoutRestoredAndSaved()
 {
     FakeServices fake;
     SettingsAccess s(fake.settings, "vormeld");
-    s.SaveSetting("Toolbar", "Toolbar1", QStringLiteral("run,|,open,nosuchkey,open,help"));
+    s.saveSetting("Toolbar", "Toolbar1", QStringLiteral("run,|,open,nosuchkey,open,help"));
     {
-        frmMainWindow w(fake.services);
-        w.Form_Load();
+        MainWindow w(fake.services);
+        w.start();
         QCOMPARE(w.controls().Toolbar1->currentLayout(), (QStringList{"run", "|", "open", "help"}));
         w.controls().Toolbar1->applyLayout({"save", "|", "cut"});
         QVERIFY(w.close());
     }
     QCOMPARE(fake.setting("Toolbar", "Toolbar1"), QStringLiteral("save,|,cut"));
-    frmMainWindow again(fake.services);
-    again.Form_Load();
+    MainWindow again(fake.services);
+    again.start();
     QCOMPARE(again.controls().Toolbar1->currentLayout(), (QStringList{"save", "|", "cut"}));
 
     // Nothing usable stored: the built-in layout.
-    s.SaveSetting("Toolbar", "Toolbar1", QStringLiteral("garbage,,,"));
-    frmMainWindow third(fake.services);
-    third.Form_Load();
+    s.saveSetting("Toolbar", "Toolbar1", QStringLiteral("garbage,,,"));
+    MainWindow third(fake.services);
+    third.start();
     QCOMPARE(third.controls().Toolbar1->currentLayout().first(), QStringLiteral("new"));
     QCOMPARE(third.controls().Toolbar1->currentLayout().count("|"), 6);
 }
@@ -498,7 +498,7 @@ void tst_MainWindow::toolbarLayoutRestoredAndSaved()
 void tst_MainWindow::toolbarTooltipsAndDescriptions()
 {
     FakeServices fake;
-    frmMainWindow w(fake.services);
+    MainWindow w(fake.services);
     MainToolbar *bar = w.controls().Toolbar1;
     QCOMPARE(bar->button("undo")->toolTip(), QStringLiteral("Undo Last Action"));
     QCOMPARE(bar->button("undo")->text(), QStringLiteral("Undo"));
@@ -533,7 +533,7 @@ void tst_MainWindow::layoutRules()
     in.S = 20;
     in.P = 28;
     in.minimized = minimized;
-    const MainLayout out = ComputeMainLayout(in);
+    const MainLayout out = computeMainLayout(in);
     QCOMPARE(out.apply, apply);
     QCOMPARE(out.placeTabs, tabs);
     if (apply)
@@ -547,8 +547,8 @@ void tst_MainWindow::layoutRules()
 void tst_MainWindow::lowWindowKeepsEditorsInPlace()
 {
     FakeServices fake;
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     w.resize(700, 500);
     QCoreApplication::processEvents();
     const QRect before = w.controls().RichTextBox1->geometry();
@@ -565,8 +565,8 @@ void tst_MainWindow::lowWindowKeepsEditorsInPlace()
 void tst_MainWindow::insertKeyTogglesOverwrite()
 {
     FakeServices fake;
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     QLabel *ins = w.controls().StatusBar1->panel(2);
     QCOMPARE(ins->text(), QStringLiteral("INS"));
     QVERIFY(!ins->isEnabled());

@@ -1,6 +1,6 @@
 #include "app/MainToolbar.h"
 #include "app/ToolbarCustomizeDialog.h"
-#include "app/ToolbarLayout.h"
+#include "app/core/ToolbarLayout.h"
 
 #include <QAction>
 #include <QApplication>
@@ -85,13 +85,13 @@ struct Driver {
     void verifyLists() const
     {
         QStringList expected{ToolbarSeparator};
-        for (const ToolbarButtonDef &b : MainToolbarButtons())
+        for (const ToolbarButtonDef &b : mainToolbarButtons())
             if (!Keys(current).contains(b.key))
                 expected << b.key;
         QCOMPARE(Keys(available), expected);
         for (QListWidget *list : {available, current}) {
             for (int row = 0; row < list->count(); ++row) {
-                const ToolbarButtonDef *def = FindToolbarButton(Keys(list).at(row));
+                const ToolbarButtonDef *def = findToolbarButton(Keys(list).at(row));
                 QVERIFY(!list->item(row)->icon().pixmap(24, 24).isNull());
                 QCOMPARE(list->item(row)->text(), def ? def->description : QStringLiteral("Separator"));
             }
@@ -132,7 +132,7 @@ void tst_ToolbarCustomize::editing_data()
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<QString>("enabled"); // the buttons that can be pressed afterwards
 
-    const QStringList def = DefaultToolbarLayout();
+    const QStringList def = defaultToolbarLayout();
     const QStringList nsh{"new", "|", "help"};
     QTest::newRow("empty means built-in") << QStringList() << QStringList() << def << "add remove down ok";
     QTest::newRow("untidy input tidied") << QStringList{"|", "nosuch", "save", "|", "|", "save", "cut", "|"}
@@ -205,7 +205,7 @@ void tst_ToolbarCustomize::toolbarShowsLayout_data()
 {
     QTest::addColumn<QStringList>("layout");
     QTest::addColumn<QStringList>("shown");
-    QTest::newRow("empty means built-in") << QStringList() << DefaultToolbarLayout();
+    QTest::newRow("empty means built-in") << QStringList() << defaultToolbarLayout();
     QTest::newRow("reordered with separators") << QStringList{"help", "|", "run", "new", "|", "cut"}
                                                << QStringList{"help", "|", "run", "new", "|", "cut"};
     QTest::newRow("help alone") << QStringList{"help"} << QStringList{"help"};
@@ -220,7 +220,7 @@ void tst_ToolbarCustomize::toolbarShowsLayout()
     bar.applyLayout({"save", "|", "print"}); // help off the bar first
     bar.applyLayout(layout);
     QCOMPARE(bar.currentLayout(), shown);
-    for (const ToolbarButtonDef &b : MainToolbarButtons())
+    for (const ToolbarButtonDef &b : mainToolbarButtons())
         QCOMPARE(bar.actions().contains(bar.button(b.key)), shown.contains(b.key));
     if (shown.contains("help"))
         VerifyHelpDropDown(bar);

@@ -1,7 +1,7 @@
-#include "app/frmMainWindow.h"
-#include "documents/CsvImport.h"
-#include "documents/FileErrors.h"
-#include "documents/modMostRecent.h"
+#include "app/MainWindow.h"
+#include "documents/core/CsvImport.h"
+#include "documents/core/FileErrors.h"
+#include "documents/core/RecentFileList.h"
 #include "editor/CodeEditor.h"
 #include "editor/EditorController.h"
 #include "support/FakeServices.h"
@@ -23,7 +23,7 @@ QByteArray readBytes(const QString &path)
 
 struct Window {
     FakeServices fake;
-    std::unique_ptr<frmMainWindow> w;
+    std::unique_ptr<MainWindow> w;
     explicit Window(const QByteArray &templ = "rem template\n", const QString &commandLine = QString())
     {
         fake.writeFile("Template.yab", templ);
@@ -31,8 +31,8 @@ struct Window {
     }
     void start()
     {
-        w = std::make_unique<frmMainWindow>(fake.services);
-        w->Form_Load();
+        w = std::make_unique<MainWindow>(fake.services);
+        w->start();
     }
     Document &doc() { return w->documents().state(); }
     void type(const QString &s)
@@ -97,7 +97,7 @@ void tst_Documents::promptAnswersPerCaller()
     QFETCH(bool, replaced);
     Window t;
     const QString other = t.fake.writeFile("other.yab", "print \"other\"\n");
-    SettingsAccess(t.fake.settings, "vormeld").SaveSetting("MostRecent", "File0", other);
+    SettingsAccess(t.fake.settings, "vormeld").saveSetting("MostRecent", "File0", other);
     t.start();
     t.type("\nmine");
     const QString mine = t.w->editorText();
@@ -117,18 +117,18 @@ void tst_Documents::promptAnswersPerCaller()
     QCOMPARE(t.fake.prompter.messages.first().title, QStringLiteral("File Changed"));
     if (!replaced) {
         QCOMPARE(t.w->editorText(), mine);
-        QVERIFY(t.doc().FileChanged);
-        QCOMPARE(t.doc().CurrentFileName, QStringLiteral("Untitled"));
+        QVERIFY(t.doc().fileChanged);
+        QCOMPARE(t.doc().currentFileName, QStringLiteral("Untitled"));
         return;
     }
-    QVERIFY(!t.doc().FileChanged);
+    QVERIFY(!t.doc().fileChanged);
     if (caller == "new") {
         QCOMPARE(t.w->editorText(), QStringLiteral("rem template"));
         QCOMPARE(t.w->windowTitle(), QStringLiteral("Untitled - Vormeld 2005"));
     } else {
         QCOMPARE(t.w->editorText(), QStringLiteral("print \"other\""));
-        QCOMPARE(t.doc().CurrentFileName, other);
-        QVERIFY(t.doc().HasFileName);
+        QCOMPARE(t.doc().currentFileName, other);
+        QVERIFY(t.doc().hasFileName);
         QCOMPARE(t.w->windowTitle(), QStringLiteral("other.yab - Vormeld 2005"));
         QCOMPARE(t.w->documents().recent().at(0), other);
     }
@@ -142,15 +142,15 @@ void tst_Documents::saveOfUntitledAsksForAName()
     t.fake.prompter.cancelDialog();
     t.w->menus().mnufilesave->trigger();
     QCOMPARE(t.fake.prompter.fileDialogs.size(), 1);
-    QVERIFY(t.doc().FileChanged);
-    QVERIFY(!t.doc().HasFileName);
-    QVERIFY(t.w->documents().SaveCancelled);
+    QVERIFY(t.doc().fileChanged);
+    QVERIFY(!t.doc().hasFileName);
+    QVERIFY(t.w->documents().saveCancelled);
 
     const QString target = t.fake.path("saved.yab");
     t.fake.prompter.answerFile(target);
     t.w->menus().mnufilesaveas->trigger();
-    QVERIFY(!t.doc().FileChanged);
-    QCOMPARE(t.doc().CurrentFileName, target);
+    QVERIFY(!t.doc().fileChanged);
+    QCOMPARE(t.doc().currentFileName, target);
     QCOMPARE(t.w->windowTitle(), QStringLiteral("saved.yab - Vormeld 2005"));
     QCOMPARE(readBytes(target), QByteArray("rem template\nx\n"));
 }
@@ -174,8 +174,8 @@ void tst_Documents::openDialogAndCancelledOpenStillRefreshes()
     Window t;
     t.fake.interpreterKey.values["version"] = "2.90.3";
     t.start();
-    t.w->StatusMessages[1] = "something else";
-    t.w->ShowStatusMessage();
+    t.w->statusMessages[1] = "something else";
+    t.w->showStatusMessage();
     t.fake.prompter.cancelDialog();
     t.w->menus().mnufileopen->trigger();
     const FileDialogRequest &d = t.fake.prompter.fileDialogs.first();
@@ -202,23 +202,23 @@ void tst_Documents::recentListOrder()
 {
     RecentFileList r;
     for (const char *p : {"f", "e", "d", "c", "b", "a"})
-        r.AddRecentFile(p);
+        r.addRecentFile(p);
     QStringList order;
     for (int i = 0; i < 6; ++i)
         order << r.at(i);
     QCOMPARE(order, (QStringList{"a", "b", "c", "d", "e", "f"}));
-    r.AddRecentFile("d"); // at index 3
+    r.addRecentFile("d"); // at index 3
     order.clear();
     for (int i = 0; i < 6; ++i)
         order << r.at(i);
     QCOMPARE(order, (QStringList{"d", "a", "b", "c", "e", "f"}));
-    r.AddRecentFile("g"); // a seventh file drops the oldest
+    r.addRecentFile("g"); // a seventh file drops the oldest
     QCOMPARE(r.at(0), QStringLiteral("g"));
     QCOMPARE(r.at(5), QStringLiteral("e"));
-    r.AddRecentFile("G"); // letter case makes another entry
+    r.addRecentFile("G"); // letter case makes another entry
     QCOMPARE(r.at(0), QStringLiteral("G"));
     QCOMPARE(r.at(1), QStringLiteral("g"));
-    QCOMPARE(RecentFileList::Caption(2, "C:\\p.yab"), QStringLiteral("&3 C:\\p.yab"));
+    QCOMPARE(RecentFileList::caption(2, "C:\\p.yab"), QStringLiteral("&3 C:\\p.yab"));
 }
 
 void tst_Documents::recentMenuAndSettings()
@@ -254,7 +254,7 @@ void tst_Documents::goneRecentFileLeavesDocumentAlone()
     const QString current = t.fake.writeFile("current.yab", "keep me\n");
     const QString gone = t.fake.path("gone.yab");
     SettingsAccess s(t.fake.settings, "vormeld");
-    s.SaveSetting("MostRecent", "File0", gone);
+    s.saveSetting("MostRecent", "File0", gone);
     t.fake.services.commandLine = current;
     t.start();
     QCOMPARE(t.w->documents().recent().at(0), current);
@@ -268,8 +268,8 @@ void tst_Documents::goneRecentFileLeavesDocumentAlone()
     QVERIFY(m.text.startsWith("A Error has occured while trying to open the requested file\r\n      The file does not exist."));
     QVERIFY(m.text.contains(gone));
     QCOMPARE(m.icon, MsgIcon::Critical);
-    QCOMPARE(t.doc().CurrentFileName, current);
-    QVERIFY(t.doc().FileChanged);
+    QCOMPARE(t.doc().currentFileName, current);
+    QVERIFY(t.doc().fileChanged);
     QCOMPARE(t.w->editorText(), QStringLiteral("keep me changed"));
     QCOMPARE(t.w->documents().recent().at(1), gone);
     QVERIFY(!QFile::exists(gone));
@@ -281,13 +281,13 @@ void tst_Documents::appendKeepsNameAndMarksChanged()
     t.start();
     const QString part = t.fake.writeFile("part.yab", "sub a()\r\nend sub\r\n");
     t.fake.prompter.answerFile(part);
-    const int steps = t.w->editor().History.UndoStack.Count();
+    const int steps = t.w->editor().history.undoStack.count();
     t.w->menus().mnufileappend->trigger();
     QCOMPARE(t.fake.prompter.fileDialogs.first().title, QStringLiteral("Open File to Append"));
     QCOMPARE(t.w->editorText(), QStringLiteral("main\nsub a()\nend sub"));
-    QVERIFY(t.doc().FileChanged);
-    QCOMPARE(t.doc().CurrentFileName, QStringLiteral("Untitled"));
-    QCOMPARE(t.w->editor().History.UndoStack.Count(), steps + 1);
+    QVERIFY(t.doc().fileChanged);
+    QCOMPARE(t.doc().currentFileName, QStringLiteral("Untitled"));
+    QCOMPARE(t.w->editor().history.undoStack.count(), steps + 1);
 }
 
 void tst_Documents::csvLines_data()
@@ -306,7 +306,7 @@ void tst_Documents::csvLines()
 {
     QFETCH(QString, csv);
     QFETCH(QString, lines);
-    QCOMPARE(CsvToDataLines(csv), lines);
+    QCOMPARE(csvToDataLines(csv), lines);
 }
 
 void tst_Documents::importThroughTheWindow()
@@ -333,7 +333,7 @@ void tst_Documents::instancesStartOurOwnExecutable()
     Window t;
     t.start();
     t.w->menus().mnufilenewinstance->trigger();
-    const QString exe = t.fake.path(ProgramExecutableName());
+    const QString exe = t.fake.path(programExecutableName());
     QCOMPARE(t.fake.launcher.started, QStringList{exe});
     const QString file = t.fake.writeFile("x.yab", "1\n");
     t.fake.prompter.answerFile(file);
@@ -417,8 +417,8 @@ void tst_Documents::failedSaveKeepsChangedAndCloseStillAsks()
     QCOMPARE(t.fake.prompter.messages.size(), 1);
     QCOMPARE(t.fake.prompter.messages.first().title, QStringLiteral("Save Program"));
     QVERIFY(t.fake.prompter.messages.first().text.contains("The file on disk was not changed."));
-    QVERIFY(t.doc().FileChanged);
-    QVERIFY(t.w->documents().SaveCancelled);
+    QVERIFY(t.doc().fileChanged);
+    QVERIFY(t.w->documents().saveCancelled);
     QCOMPARE(t.w->windowTitle(), QStringLiteral("p.yab - Vormeld 2005"));
 
     // Closing asks; Yes tries to save, fails, and the window stays open.
@@ -432,14 +432,14 @@ void tst_Documents::failedSaveKeepsChangedAndCloseStillAsks()
     t.fake.prompter.answerFile(elsewhere);
     t.w->menus().mnufilesaveas->trigger();
     QCOMPARE(readBytes(elsewhere), QByteArray("old new\n"));
-    QVERIFY(!t.doc().FileChanged);
+    QVERIFY(!t.doc().fileChanged);
 
     // A folder given as the target is refused the same way.
     t.type("!");
     t.fake.prompter.answerFile(t.fake.folder.path());
     t.fake.prompter.answerMessage(MsgResult::OK);
     t.w->menus().mnufilesaveas->trigger();
-    QVERIFY(t.doc().FileChanged);
+    QVERIFY(t.doc().fileChanged);
     QVERIFY(QFileInfo(t.fake.folder.path()).isDir());
 }
 
@@ -453,12 +453,12 @@ void tst_Documents::unencodableCharacterAsksBeforeWriting()
     t.fake.prompter.answerMessage(MsgResult::No);
     t.w->menus().mnufilesave->trigger();
     QCOMPARE(readBytes(file), QByteArray("caf\xe9\n"));
-    QVERIFY(t.doc().FileChanged);
+    QVERIFY(t.doc().fileChanged);
     QVERIFY(t.fake.prompter.messages.first().text.contains("U+20AC"));
     t.fake.prompter.answerMessage(MsgResult::Yes);
     t.w->menus().mnufilesave->trigger();
     QCOMPARE(readBytes(file), QByteArray("caf\xc3\xa9\xe2\x82\xac\n"));
-    QVERIFY(!t.doc().FileChanged);
+    QVERIFY(!t.doc().fileChanged);
 }
 
 void tst_Documents::commandLineEdgeCases()
@@ -469,8 +469,8 @@ void tst_Documents::commandLineEdgeCases()
         t.fake.services.commandLine = path;
         t.start();
         QCOMPARE(t.w->editorText(), QString());
-        QCOMPARE(t.doc().CurrentFileName, path);
-        QVERIFY(t.doc().HasFileName);
+        QCOMPARE(t.doc().currentFileName, path);
+        QVERIFY(t.doc().hasFileName);
         QCOMPARE(t.w->documents().recent().at(0), path);
         QVERIFY(t.fake.prompter.messages.isEmpty());
         t.type("print 1");
@@ -483,20 +483,20 @@ void tst_Documents::commandLineEdgeCases()
         t.fake.prompter.answerMessage(MsgResult::OK);
         t.start();
         QCOMPARE(t.fake.prompter.messages.size(), 1);
-        QCOMPARE(t.doc().CurrentFileName, QStringLiteral("Untitled"));
+        QCOMPARE(t.doc().currentFileName, QStringLiteral("Untitled"));
         QCOMPARE(t.w->editorText(), QStringLiteral("rem template"));
     }
 }
 
 void tst_Documents::readErrorSentences()
 {
-    QCOMPARE(FileErrors::OpenFailedText(53), QStringLiteral("A Error has occured while trying to open the requested file\r\n      The file does not exist."));
-    QCOMPARE(FileErrors::ReasonLine(76), QStringLiteral("      The path was not found."));
-    QCOMPARE(FileErrors::ReasonLine(999), QStringLiteral("      There was a error while accessing the path or the file,\r\n unrecognized Error Access Code:999"));
+    QCOMPARE(FileErrors::openFailedText(53), QStringLiteral("A Error has occured while trying to open the requested file\r\n      The file does not exist."));
+    QCOMPARE(FileErrors::reasonLine(76), QStringLiteral("      The path was not found."));
+    QCOMPARE(FileErrors::reasonLine(999), QStringLiteral("      There was a error while accessing the path or the file,\r\n unrecognized Error Access Code:999"));
     QTemporaryDir dir;
-    QCOMPARE(FileErrors::ClassifyReadFailure(dir.filePath("x")), int(FileErrors::NotFound));
-    QCOMPARE(FileErrors::ClassifyReadFailure(dir.filePath("no/x")), int(FileErrors::PathNotFound));
-    QCOMPARE(FileErrors::ClassifyReadFailure(dir.path()), int(FileErrors::AccessError));
+    QCOMPARE(FileErrors::classifyReadFailure(dir.filePath("x")), int(FileErrors::NotFound));
+    QCOMPARE(FileErrors::classifyReadFailure(dir.filePath("no/x")), int(FileErrors::PathNotFound));
+    QCOMPARE(FileErrors::classifyReadFailure(dir.path()), int(FileErrors::AccessError));
 }
 
 QTEST_MAIN(tst_Documents)

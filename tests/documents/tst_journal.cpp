@@ -1,6 +1,6 @@
-#include "app/frmMainWindow.h"
-#include "documents/CrashJournal.h"
-#include "documents/JournalKeeper.h"
+#include "app/MainWindow.h"
+#include "documents/core/CrashJournal.h"
+#include "documents/core/JournalKeeper.h"
 #include "editor/CodeEditor.h"
 #include "editor/EditorController.h"
 #include "support/FakeServices.h"
@@ -36,7 +36,7 @@ JournalEntry sampleEntry()
     e.originalPath = "/home/ann/My Progs/ünïcode, 100%.yab";
     e.hasFileName = true;
     e.savedAt = QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15, 250), Qt::UTC);
-    e.disk = DiskStamp::OfBytes("print 1\n", QDateTime(QDate(2026, 12, 5), QTime(8, 0), Qt::UTC));
+    e.disk = DiskStamp::ofBytes("print 1\n", QDateTime(QDate(2026, 12, 5), QTime(8, 0), Qt::UTC));
     e.encoding = 1;
     e.lineBreak = 0;
     e.finalBreak = false;
@@ -49,7 +49,7 @@ QString leaveOrphan(const QString &folder, const JournalEntry &e)
 {
     QDir().mkpath(folder);
     const QString path = QDir(folder).filePath("journal-999999-deadbeef.yjn");
-    writeBytes(path, CrashJournal::Serialize(e));
+    writeBytes(path, CrashJournal::serialize(e));
     return path;
 }
 } // namespace
@@ -82,7 +82,7 @@ private slots:
 void tst_Journal::formatRoundTrip()
 {
     const JournalEntry e = sampleEntry();
-    const std::optional<JournalEntry> back = CrashJournal::Parse(CrashJournal::Serialize(e));
+    const std::optional<JournalEntry> back = CrashJournal::parse(CrashJournal::serialize(e));
     QVERIFY(back);
     QCOMPARE(back->originalPath, e.originalPath);
     QCOMPARE(back->hasFileName, true);
@@ -97,7 +97,7 @@ void tst_Journal::formatRoundTrip()
 void tst_Journal::damagedJournalsAreNotOffered_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    const QByteArray good = CrashJournal::Serialize(sampleEntry());
+    const QByteArray good = CrashJournal::serialize(sampleEntry());
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("cut short") << good.left(good.size() - 3);
     QTest::newRow("no header end") << good.left(40);
@@ -109,7 +109,7 @@ void tst_Journal::damagedJournalsAreNotOffered_data()
 void tst_Journal::damagedJournalsAreNotOffered()
 {
     QFETCH(QByteArray, bytes);
-    QVERIFY(!CrashJournal::Parse(bytes));
+    QVERIFY(!CrashJournal::parse(bytes));
 }
 
 void tst_Journal::keeperWritesAfterIdleAndDiscards()
@@ -117,20 +117,20 @@ void tst_Journal::keeperWritesAfterIdleAndDiscards()
     QTemporaryDir dir;
     std::optional<JournalEntry> state;
     JournalKeeper keeper(dir.path(), [&] { return state; }, 50);
-    keeper.DocumentChanged();
+    keeper.documentChanged();
     QTest::qWait(120);
     QVERIFY(!keeper.hasJournal()); // nothing unsaved: nothing written
     state = sampleEntry();
-    keeper.DocumentChanged();
+    keeper.documentChanged();
     QTRY_VERIFY(keeper.hasJournal());
-    QCOMPARE(CrashJournal::Parse(readBytes(keeper.journalPath()))->text, sampleEntry().text);
+    QCOMPARE(CrashJournal::parse(readBytes(keeper.journalPath()))->text, sampleEntry().text);
     state.reset();
-    keeper.SyncNow();
+    keeper.syncNow();
     QVERIFY(!keeper.hasJournal());
     state = sampleEntry();
-    keeper.SyncNow();
+    keeper.syncNow();
     QVERIFY(keeper.hasJournal());
-    keeper.Close();
+    keeper.close();
     QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty()); // journal and lock gone
 }
 
@@ -138,17 +138,17 @@ void tst_Journal::liveJournalIsNotAnOrphan()
 {
     QTemporaryDir dir;
     JournalKeeper live(dir.path(), [] { return std::optional<JournalEntry>(sampleEntry()); });
-    live.SyncNow();
+    live.syncNow();
     QVERIFY(live.hasJournal());
-    QVERIFY(JournalKeeper::FindOrphans(dir.path()).empty());
+    QVERIFY(JournalKeeper::findOrphans(dir.path()).empty());
     // Left behind by a program that is gone (a killed one is tried in the fault tests).
     leaveOrphan(dir.path(), sampleEntry());
-    auto orphans = JournalKeeper::FindOrphans(dir.path());
+    auto orphans = JournalKeeper::findOrphans(dir.path());
     QCOMPARE(int(orphans.size()), 1);
     QCOMPARE(orphans.front().entry.originalPath, sampleEntry().originalPath);
     // While it is being offered, a second look does not offer it again.
-    QVERIFY(JournalKeeper::FindOrphans(dir.path()).empty());
-    JournalKeeper::RemoveOrphan(orphans.front());
+    QVERIFY(JournalKeeper::findOrphans(dir.path()).empty());
+    JournalKeeper::removeOrphan(orphans.front());
     QCOMPARE(journals(dir.path()), QStringList{QFileInfo(live.journalPath()).fileName()});
 }
 
@@ -157,11 +157,11 @@ void tst_Journal::twoKeepersNeverShareAJournal()
     QTemporaryDir dir;
     JournalKeeper a(dir.path(), [] { return std::optional<JournalEntry>(sampleEntry()); });
     JournalKeeper b(dir.path(), [] { return std::optional<JournalEntry>(sampleEntry()); });
-    a.SyncNow();
-    b.SyncNow();
+    a.syncNow();
+    b.syncNow();
     QVERIFY(a.journalPath() != b.journalPath());
     QCOMPARE(journals(dir.path()).size(), 2);
-    QVERIFY(JournalKeeper::FindOrphans(dir.path()).empty());
+    QVERIFY(JournalKeeper::findOrphans(dir.path()).empty());
 }
 
 void tst_Journal::emptyLockFileOfACrash()
@@ -173,11 +173,11 @@ void tst_Journal::emptyLockFileOfACrash()
     QVERIFY(lock.open(QIODevice::WriteOnly));
     lock.close();
     // Moments old, it may still be being written: left alone.
-    QVERIFY(JournalKeeper::FindOrphans(dir.path()).empty());
+    QVERIFY(JournalKeeper::findOrphans(dir.path()).empty());
     QVERIFY(lock.open(QIODevice::ReadWrite));
     QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
     lock.close();
-    const auto orphans = JournalKeeper::FindOrphans(dir.path());
+    const auto orphans = JournalKeeper::findOrphans(dir.path());
     QCOMPARE(int(orphans.size()), 1);
     QCOMPARE(orphans.front().entry.text, sampleEntry().text);
 }
@@ -190,12 +190,12 @@ void tst_Journal::recoveryIsOfferedAndTaken()
     e.originalPath = file;
     e.hasFileName = true;
     e.savedAt = QDateTime::currentDateTimeUtc();
-    e.disk = DiskStamp::Of(file);
+    e.disk = DiskStamp::of(file);
     e.text = "print 1\nprint 2 ' not saved";
     const QString orphan = leaveOrphan(fake.services.journalFolder, e);
     fake.prompter.answerMessage(MsgResult::Yes);
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     QCOMPARE(fake.prompter.messages.size(), 1);
     const MessageRequest &m = fake.prompter.messages.first();
     QCOMPARE(m.title, QStringLiteral("Recover Unsaved Work"));
@@ -203,15 +203,15 @@ void tst_Journal::recoveryIsOfferedAndTaken()
     QVERIFY(!m.text.contains("changed since"));
     QCOMPARE(m.buttons, MsgButtons::YesNoCancel);
     QCOMPARE(w.editorText(), e.text);
-    QCOMPARE(w.documents().state().CurrentFileName, file);
-    QVERIFY(w.documents().state().HasFileName);
-    QVERIFY(w.documents().state().FileChanged);
+    QCOMPARE(w.documents().state().currentFileName, file);
+    QVERIFY(w.documents().state().hasFileName);
+    QVERIFY(w.documents().state().fileChanged);
     QCOMPARE(w.windowTitle(), QStringLiteral("prog.yab - Vormeld 2005"));
     QCOMPARE(readBytes(file), QByteArray("print 1\n")); // the file itself untouched
     QVERIFY(!QFile::exists(orphan));
     QVERIFY(w.journal().hasJournal()); // the text is kept by this program's own journal now
     // Undo goes back to what was there before: the text is one change.
-    QCOMPARE(w.editor().History.UndoStack.Count(), 1);
+    QCOMPARE(w.editor().history.undoStack.count(), 1);
 }
 
 void tst_Journal::recoveryCanBeDeclinedOrPutOff()
@@ -223,22 +223,22 @@ void tst_Journal::recoveryCanBeDeclinedOrPutOff()
     const QString orphan = leaveOrphan(fake.services.journalFolder, e);
     fake.prompter.answerMessage(MsgResult::Cancel);
     {
-        frmMainWindow w(fake.services);
-        w.Form_Load();
-        QVERIFY(!w.documents().state().FileChanged);
+        MainWindow w(fake.services);
+        w.start();
+        QVERIFY(!w.documents().state().fileChanged);
         QVERIFY(w.close());
     }
     QVERIFY(QFile::exists(orphan)); // kept for the next start
     fake.prompter.answerMessage(MsgResult::No);
     {
-        frmMainWindow w(fake.services);
-        w.Form_Load();
+        MainWindow w(fake.services);
+        w.start();
         QCOMPARE(fake.prompter.messages.size(), 2);
         QVERIFY(w.close());
     }
     QVERIFY(!QFile::exists(orphan));
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     QCOMPARE(fake.prompter.messages.size(), 2); // nothing more to offer
 }
 
@@ -250,20 +250,20 @@ void tst_Journal::recoveryTellsOfAChangedFile()
     e.originalPath = file;
     e.hasFileName = true;
     e.savedAt = QDateTime::currentDateTimeUtc();
-    e.disk = DiskStamp::Of(file);
+    e.disk = DiskStamp::of(file);
     e.text = "mine";
     leaveOrphan(fake.services.journalFolder, e);
     writeBytes(file, "print 1 changed elsewhere\n");
     fake.prompter.answerMessage(MsgResult::Yes);
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     QVERIFY(fake.prompter.messages.first().text.contains("The file itself was changed since then."));
     // Saving over the changed file asks first.
     fake.prompter.answerMessage(MsgResult::No);
     w.menus().mnufilesave->trigger();
     QCOMPARE(fake.prompter.messages.last().title, QStringLiteral("Save Program"));
     QCOMPARE(readBytes(file), QByteArray("print 1 changed elsewhere\n"));
-    QVERIFY(w.documents().state().FileChanged);
+    QVERIFY(w.documents().state().fileChanged);
 }
 
 void tst_Journal::savingRemovesTheJournal()
@@ -271,16 +271,16 @@ void tst_Journal::savingRemovesTheJournal()
     FakeServices fake;
     const QString file = fake.writeFile("p.yab", "a\n");
     fake.services.commandLine = file;
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     QTextCursor c = w.controls().RichTextBox1->textCursor();
     c.insertText("b");
-    w.journal().SyncNow();
+    w.journal().syncNow();
     QVERIFY(w.journal().hasJournal());
     w.menus().mnufilesave->trigger();
     QVERIFY(!w.journal().hasJournal());
     c.insertText("c");
-    w.journal().SyncNow();
+    w.journal().syncNow();
     QVERIFY(w.journal().hasJournal());
     // "No" to the question and a new document: the text is given up, and so is its journal.
     fake.prompter.answerMessage(MsgResult::No);
@@ -291,23 +291,23 @@ void tst_Journal::savingRemovesTheJournal()
 void tst_Journal::runWritesTheJournalFirst()
 {
     FakeServices fake;
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     w.controls().RichTextBox1->textCursor().insertText("x = 1\n");
     fake.prompter.answerMessage(MsgResult::OK); // no interpreter: "Problem"
-    w.RunProgram();
+    w.runProgram();
     QVERIFY(w.journal().hasJournal());
-    QCOMPARE(CrashJournal::Parse(readBytes(w.journal().journalPath()))->text, w.editorText());
+    QCOMPARE(CrashJournal::parse(readBytes(w.journal().journalPath()))->text, w.editorText());
 }
 
 void tst_Journal::cleanCloseLeavesNoJournal()
 {
     FakeServices fake;
     {
-        frmMainWindow w(fake.services);
-        w.Form_Load();
+        MainWindow w(fake.services);
+        w.start();
         w.controls().RichTextBox1->textCursor().insertText("x");
-        w.journal().SyncNow();
+        w.journal().syncNow();
         fake.prompter.answerMessage(MsgResult::No);
         QVERIFY(w.close());
     }
@@ -319,23 +319,23 @@ void tst_Journal::outsideChangeOfAnUnchangedDocumentReloads()
     FakeServices fake;
     const QString file = fake.writeFile("p.yab", "print 1\n");
     fake.services.commandLine = file;
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     writeBytes(file, "print 2\n");
     fake.prompter.answerMessage(MsgResult::Yes);
-    QVERIFY(w.documents().CheckOutsideChange());
+    QVERIFY(w.documents().checkOutsideChange());
     const MessageRequest &m = fake.prompter.messages.first();
     QCOMPARE(m.title, QStringLiteral("File Changed on Disk"));
     QCOMPARE(m.text, QStringLiteral("The file \"p.yab\" was changed by another program.\r\nDo you want to load it again?"));
     QCOMPARE(w.editorText(), QStringLiteral("print 2"));
-    QVERIFY(!w.documents().state().FileChanged);
-    QVERIFY(!w.documents().CheckOutsideChange()); // told once
+    QVERIFY(!w.documents().state().fileChanged);
+    QVERIFY(!w.documents().checkOutsideChange()); // told once
 
     writeBytes(file, "print 3\n");
     fake.prompter.answerMessage(MsgResult::No); // keep what is shown
-    QVERIFY(w.documents().CheckOutsideChange());
+    QVERIFY(w.documents().checkOutsideChange());
     QCOMPARE(w.editorText(), QStringLiteral("print 2"));
-    QVERIFY(w.documents().state().FileChanged); // it differs from the file now
+    QVERIFY(w.documents().state().fileChanged); // it differs from the file now
 }
 
 void tst_Journal::outsideChangeOfAChangedDocumentAsks()
@@ -343,9 +343,9 @@ void tst_Journal::outsideChangeOfAChangedDocumentAsks()
     FakeServices fake;
     const QString file = fake.writeFile("p.yab", "print 1\n");
     fake.services.commandLine = file;
-    frmMainWindow w(fake.services);
+    MainWindow w(fake.services);
     w.show();
-    w.Form_Load();
+    w.start();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.controls().RichTextBox1->textCursor().insertText("my work ");
     fake.prompter.answerMessage(MsgResult::No);
@@ -354,7 +354,7 @@ void tst_Journal::outsideChangeOfAChangedDocumentAsks()
     QTRY_COMPARE_WITH_TIMEOUT(fake.prompter.messages.size(), 1, 5000);
     QVERIFY(fake.prompter.messages.first().text.contains("your text has changes that are not saved"));
     QVERIFY(w.editorText().startsWith("my work "));
-    QVERIFY(w.documents().state().FileChanged);
+    QVERIFY(w.documents().state().fileChanged);
     QCOMPARE(readBytes(file), QByteArray("print 9\n"));
 }
 
@@ -363,14 +363,14 @@ void tst_Journal::deletedFileIsTold()
     FakeServices fake;
     const QString file = fake.writeFile("p.yab", "print 1\n");
     fake.services.commandLine = file;
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     QVERIFY(QFile::remove(file));
     fake.prompter.answerMessage(MsgResult::OK);
-    QVERIFY(w.documents().CheckOutsideChange());
+    QVERIFY(w.documents().checkOutsideChange());
     QCOMPARE(fake.prompter.messages.first().title, QStringLiteral("File Deleted"));
     QCOMPARE(w.editorText(), QStringLiteral("print 1"));
-    QVERIFY(w.documents().state().FileChanged);
+    QVERIFY(w.documents().state().fileChanged);
     // Closing asks; Yes writes the file back.
     fake.prompter.answerMessage(MsgResult::Yes);
     QVERIFY(w.close());
@@ -382,16 +382,16 @@ void tst_Journal::ownSavesAreNotOutsideChanges()
     FakeServices fake;
     const QString file = fake.writeFile("p.yab", "a\n");
     fake.services.commandLine = file;
-    frmMainWindow w(fake.services);
+    MainWindow w(fake.services);
     w.show();
-    w.Form_Load();
+    w.start();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     for (int i = 0; i < 3; ++i) {
         w.controls().RichTextBox1->textCursor().insertText("x");
         w.menus().mnufilesave->trigger();
         QTest::qWait(50);
     }
-    QVERIFY(!w.documents().DiskChangedOutside());
+    QVERIFY(!w.documents().diskChangedOutside());
     QCOMPARE(fake.prompter.messages.size(), 0);
 }
 
@@ -400,8 +400,8 @@ void tst_Journal::saveAsksBeforeOverwritingAnOutsideChange()
     FakeServices fake;
     const QString file = fake.writeFile("p.yab", "a\n");
     fake.services.commandLine = file;
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     w.controls().RichTextBox1->textCursor().insertText("mine ");
     writeBytes(file, "theirs\n");
     fake.prompter.answerMessage(MsgResult::Yes);
@@ -409,7 +409,7 @@ void tst_Journal::saveAsksBeforeOverwritingAnOutsideChange()
     QCOMPARE(fake.prompter.messages.size(), 1);
     QVERIFY(fake.prompter.messages.first().text.contains("was changed by another program"));
     QCOMPARE(readBytes(file), QByteArray("mine a\n"));
-    QVERIFY(!w.documents().state().FileChanged);
+    QVERIFY(!w.documents().state().fileChanged);
 }
 
 QTEST_MAIN(tst_Journal)

@@ -1,5 +1,5 @@
 #include "app/MainToolbar.h"
-#include "app/frmMainWindow.h"
+#include "app/MainWindow.h"
 #include "editor/CodeEditor.h"
 #include "editor/EditorController.h"
 #include "support/FakeServices.h"
@@ -16,27 +16,27 @@ const QColor Blue(0, 0, 255), Brown(159, 52, 18), Green(0, 159, 0), Black(0, 0, 
 
 struct Window {
     FakeServices fake;
-    std::unique_ptr<frmMainWindow> w;
+    std::unique_ptr<MainWindow> w;
     explicit Window(const QByteArray &text, const QByteArray &hotinfo = QByteArray())
     {
         fake.writeFile("Template.yab", text);
         if (!hotinfo.isNull())
             fake.writeFile("hotinfo.dat", hotinfo);
-        w = std::make_unique<frmMainWindow>(fake.services);
-        w->Form_Load();
+        w = std::make_unique<MainWindow>(fake.services);
+        w->start();
         editor()->setFocus();
     }
     CodeEditor *editor() { return w->controls().RichTextBox1; }
     EditorController &ctl() { return w->editor(); }
-    QColor colourAt(int pos) { return ctl().colouring().ColourAt(pos); }
+    QColor colourAt(int pos) { return ctl().colouring().colourAt(pos); }
     void caretTo(int pos)
     {
         QTextCursor c = editor()->textCursor();
         c.setPosition(pos);
         editor()->setTextCursor(c);
     }
-    int undoCount() { return ctl().History.UndoStack.Count(); }
-    int redoCount() { return ctl().History.RedoStack.Count(); }
+    int undoCount() { return ctl().history.undoStack.count(); }
+    int redoCount() { return ctl().history.redoStack.count(); }
 };
 } // namespace
 
@@ -74,11 +74,11 @@ void tst_Editor::loadedTextIsColouredWithoutChangingIt()
     QCOMPARE(t.colourAt(6), Brown);
     QCOMPARE(t.colourAt(10), Green);
     QCOMPARE(t.colourAt(17), Black);
-    QVERIFY(!t.w->documents().state().FileChanged);
+    QVERIFY(!t.w->documents().state().fileChanged);
     QCOMPARE(t.undoCount(), 1);
-    t.w->ParseAllLines();
+    t.w->parseAllLines();
     QCOMPARE(t.undoCount(), 1);
-    QVERIFY(!t.w->documents().state().FileChanged);
+    QVERIFY(!t.w->documents().state().fileChanged);
 }
 
 void tst_Editor::typingResetsLineUntilCaretLeaves()
@@ -88,15 +88,15 @@ void tst_Editor::typingResetsLineUntilCaretLeaves()
     QTest::keyClick(t.editor(), Qt::Key_Y);
     QCOMPARE(t.w->editorText(), QStringLiteral("print xy\nif a then"));
     QCOMPARE(t.colourAt(0), Black);
-    QVERIFY(t.ctl().LineCleared);
-    QCOMPARE(t.ctl().EditLine, 0);
+    QVERIFY(t.ctl().lineCleared);
+    QCOMPARE(t.ctl().editLine, 0);
     QTest::keyClick(t.editor(), Qt::Key_Left); // still on the line: stays black
     QCOMPARE(t.colourAt(0), Black);
     QTest::keyClick(t.editor(), Qt::Key_Down);
     QCOMPARE(t.colourAt(0), Blue);
-    QVERIFY(!t.ctl().LineCleared);
+    QVERIFY(!t.ctl().lineCleared);
     QCOMPARE(t.colourAt(9), Blue); // the other line kept its colour throughout
-    QVERIFY(t.w->documents().state().FileChanged);
+    QVERIFY(t.w->documents().state().fileChanged);
 }
 
 void tst_Editor::mouseReleaseOnAnotherLineRecolours()
@@ -107,7 +107,7 @@ void tst_Editor::mouseReleaseOnAnotherLineRecolours()
     QCOMPARE(t.colourAt(1), Black);
     const QRect lastLine = t.editor()->cursorRect(QTextCursor(t.editor()->document()->findBlockByNumber(3)));
     QTest::mouseClick(t.editor()->viewport(), Qt::LeftButton, {}, lastLine.center());
-    QCOMPARE(t.ctl().CaretLine, 3);
+    QCOMPARE(t.ctl().caretLine, 3);
     QCOMPARE(t.colourAt(1), Black); // "aprint" is no keyword
     QCOMPARE(t.w->editorText().left(7), QStringLiteral("aprint "));
 }
@@ -117,11 +117,11 @@ void tst_Editor::pasteKeepsItsColourUntilRecoloured()
     Window t("rem top\n");
     t.caretTo(7);
     QGuiApplication::clipboard()->setText("\nprint 2");
-    t.w->EditCommand(2);
+    t.w->editCommand(2);
     QCOMPARE(t.w->editorText(), QStringLiteral("rem top\nprint 2"));
     QTest::keyClick(t.editor(), Qt::Key_Up);
     QCOMPARE(t.colourAt(8), Black); // a paste types no character: its line is not pending
-    t.w->ParseAllLines();
+    t.w->parseAllLines();
     QCOMPARE(t.colourAt(8), Blue);
 }
 
@@ -142,10 +142,10 @@ void tst_Editor::everyChangeIsOneStep()
     t.caretTo(1);
     QTest::keyClicks(t.editor(), "bcd");
     QCOMPARE(t.undoCount(), 4);
-    t.w->SelectAllText();
-    t.w->EditCommand(3);
+    t.w->selectAllText();
+    t.w->editCommand(3);
     QCOMPARE(t.undoCount(), 5);
-    QCOMPARE(t.ctl().History.UndoStack.Top(), QString());
+    QCOMPARE(t.ctl().history.undoStack.top(), QString());
 }
 
 void tst_Editor::undoRedoThroughTheWindow()
@@ -153,18 +153,18 @@ void tst_Editor::undoRedoThroughTheWindow()
     Window t("ab");
     t.caretTo(2);
     QTest::keyClicks(t.editor(), "cd");
-    t.w->UndoEdit();
+    t.w->undoEdit();
     QCOMPARE(t.w->editorText(), QStringLiteral("abc"));
-    t.w->UndoEdit();
+    t.w->undoEdit();
     QCOMPARE(t.w->editorText(), QStringLiteral("ab"));
     QCOMPARE(t.undoCount(), 0);
-    t.w->UndoEdit(); // nothing left to undo
+    t.w->undoEdit(); // nothing left to undo
     QCOMPARE(t.w->editorText(), QStringLiteral("ab"));
     QCOMPARE(t.redoCount(), 3);
     // The redo top is the current text, so Redo goes one further.
-    t.w->RedoEdit();
+    t.w->redoEdit();
     QCOMPARE(t.w->editorText(), QStringLiteral("abc"));
-    t.w->RedoEdit();
+    t.w->redoEdit();
     QCOMPARE(t.w->editorText(), QStringLiteral("abcd"));
     QCOMPARE(t.redoCount(), 0);
     QCOMPARE(t.undoCount(), 3);
@@ -175,10 +175,10 @@ void tst_Editor::undoDoesNotTouchChangedFlag()
     Window t("ab");
     t.caretTo(2);
     QTest::keyClick(t.editor(), Qt::Key_C);
-    t.w->documents().state().FileChanged = false;
-    t.w->UndoEdit();
+    t.w->documents().state().fileChanged = false;
+    t.w->undoEdit();
     QCOMPARE(t.w->editorText(), QStringLiteral("ab"));
-    QVERIFY(!t.w->documents().state().FileChanged);
+    QVERIFY(!t.w->documents().state().fileChanged);
 }
 
 void tst_Editor::undoButtonsFollowTheStacks()
@@ -188,7 +188,7 @@ void tst_Editor::undoButtonsFollowTheStacks()
     QAction *redo = t.w->controls().Toolbar1->button("redo");
     QVERIFY(undo->isEnabled());
     QVERIFY(!redo->isEnabled());
-    t.w->UndoEdit();
+    t.w->undoEdit();
     QVERIFY(!undo->isEnabled());
     QVERIFY(redo->isEnabled());
     QVERIFY(!t.w->menus().mnueditundo->isEnabled());
@@ -230,9 +230,9 @@ void tst_Editor::autoIndentCanBeOff()
 {
     FakeServices fake;
     fake.writeFile("Template.yab", "x\n    abc");
-    SettingsAccess(fake.settings, "vormeld").SaveSetting("Edit", "AutoIndent", QStringLiteral("0"));
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    SettingsAccess(fake.settings, "vormeld").saveSetting("Edit", "AutoIndent", QStringLiteral("0"));
+    MainWindow w(fake.services);
+    w.start();
     QTextCursor c = w.controls().RichTextBox1->textCursor();
     c.movePosition(QTextCursor::End);
     w.controls().RichTextBox1->setTextCursor(c);
@@ -245,7 +245,7 @@ void tst_Editor::hotInfoShowsBelowCaretAndHides()
     Window t("x = 12345678\n", "\"PRINT \",6,\"PRINT expression [; expression]\"\r\n\"FOR \",4,\"FOR v = a TO b\"\r\n");
     t.w->resize(700, 500);
     t.w->show();
-    QCOMPARE(int(t.ctl().HotInfo.entries().size()), 2);
+    QCOMPARE(int(t.ctl().hotInfo.entries().size()), 2);
     t.caretTo(12);
     QTest::keyClick(t.editor(), Qt::Key_Return);
     QTest::keyClicks(t.editor(), "print ");
@@ -262,23 +262,23 @@ void tst_Editor::hotInfoShowsBelowCaretAndHides()
 
 void tst_Editor::hotInfoNeedsTenCharactersAndUpperCaseWords()
 {
-    HotInfoTable table = HotInfoTable::Parse(
+    HotInfoTable table = HotInfoTable::parse(
         "\"PRINT \",6,\"upper\"\n\"print \",6,\"lower\"\n\"GOTO \",4,\"wrong length\"\n"
         "\"FOR \",4,\"for, with comma\"\n\"TOOLONGWORD\",11,\"never\"\n,0,\n\"WHILE \",6,\"after the end\"\n");
-    QCOMPARE(table.entries()[3].Text, QStringLiteral("for, with comma"));
-    QCOMPARE(table.Lookup("abc print "), 0);
-    QCOMPARE(table.Lookup("abcdPRINT "), 0);
-    QCOMPARE(table.Lookup("bc print "), -1);     // nine characters: no hint
-    QCOMPARE(table.Lookup("abcd goto "), -1);
-    QCOMPARE(table.Lookup("x = 1: for "), 3);
-    QCOMPARE(table.Lookup("abc while "), -1);    // behind the empty word: not looked at
-    QCOMPARE(table.Lookup("\r\nprint \r\n"), -1);
+    QCOMPARE(table.entries()[3].text, QStringLiteral("for, with comma"));
+    QCOMPARE(table.lookup("abc print "), 0);
+    QCOMPARE(table.lookup("abcdPRINT "), 0);
+    QCOMPARE(table.lookup("bc print "), -1);     // nine characters: no hint
+    QCOMPARE(table.lookup("abcd goto "), -1);
+    QCOMPARE(table.lookup("x = 1: for "), 3);
+    QCOMPARE(table.lookup("abc while "), -1);    // behind the empty word: not looked at
+    QCOMPARE(table.lookup("\r\nprint \r\n"), -1);
 
     // Only the first 256 records fit.
     QString many;
     for (int i = 0; i < 300; ++i)
         many += QStringLiteral("W%1,%2,\"t\"\n").arg(i).arg(QString::number(i).size() + 1);
-    const HotInfoTable big = HotInfoTable::Parse(many);
+    const HotInfoTable big = HotInfoTable::parse(many);
     QCOMPARE(int(big.entries().size()), 256);
     QCOMPARE(big.ignoredRecords(), 44);
     QCOMPARE(big.entries().back().Word, QStringLiteral("W255"));
@@ -288,7 +288,7 @@ void tst_Editor::insertSubroutine()
 {
     Window t("a");
     const int before = t.undoCount();
-    t.w->InsertSubroutine();
+    t.w->insertSubroutine();
     const QString date = QDate::currentDate().toString("MM-dd-yyyy");
     QCOMPARE(t.w->editorText(), "a\n\nrem  Name: New Procedure\nrem  Purpose: Unknown\nrem  Date Made: " + date
                                     + "\nsub newproc()\n  \nend sub\n");
@@ -302,7 +302,7 @@ void tst_Editor::cutWithoutSelectionEmptiesClipboard()
 {
     Window t("print 1");
     QGuiApplication::clipboard()->setText("old");
-    t.w->ToolbarButtonClick("cut");
+    t.w->toolbarButtonClick("cut");
     QCOMPARE(QGuiApplication::clipboard()->text(), QString());
     QCOMPARE(t.w->editorText(), QStringLiteral("print 1"));
 }

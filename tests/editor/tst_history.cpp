@@ -1,5 +1,5 @@
-#include "editor/EditHistory.h"
-#include "editor/clsStack.h"
+#include "editor/core/EditHistory.h"
+#include "editor/core/SnapshotStack.h"
 
 #include <QtTest>
 
@@ -22,35 +22,35 @@ private slots:
 
 void tst_History::stackBasics()
 {
-    clsStack s;
-    QVERIFY(s.StackIsEmpty());
-    QCOMPARE(s.Pop(), QString());
-    s.Push("a");
-    s.Push("ab");
-    s.Push("");
-    s.Push("xyz");
-    QCOMPARE(s.Count(), 4);
-    QCOMPARE(s.Pop(), QStringLiteral("xyz"));
-    QCOMPARE(s.Pop(), QString());
-    QCOMPARE(s.Pop(), QStringLiteral("ab"));
-    QCOMPARE(s.Pop(), QStringLiteral("a"));
-    QVERIFY(s.StackIsEmpty());
-    s.Push("q");
-    s.Clear();
-    QVERIFY(s.StackIsEmpty());
-    QCOMPARE(s.Pop(), QString());
+    SnapshotStack s;
+    QVERIFY(s.stackIsEmpty());
+    QCOMPARE(s.pop(), QString());
+    s.push("a");
+    s.push("ab");
+    s.push("");
+    s.push("xyz");
+    QCOMPARE(s.count(), 4);
+    QCOMPARE(s.pop(), QStringLiteral("xyz"));
+    QCOMPARE(s.pop(), QString());
+    QCOMPARE(s.pop(), QStringLiteral("ab"));
+    QCOMPARE(s.pop(), QStringLiteral("a"));
+    QVERIFY(s.stackIsEmpty());
+    s.push("q");
+    s.clear();
+    QVERIFY(s.stackIsEmpty());
+    QCOMPARE(s.pop(), QString());
 }
 
 void tst_History::stackKeepsTheLast500()
 {
-    clsStack s;
+    SnapshotStack s;
     for (int i = 1; i <= 501; ++i)
-        s.Push(QString::number(i));
-    QCOMPARE(s.Count(), 500);
+        s.push(QString::number(i));
+    QCOMPARE(s.count(), 500);
     for (int i = 501; i >= 2; --i)
-        QCOMPARE(s.Pop(), QString::number(i));
-    QVERIFY(s.StackIsEmpty());
-    QCOMPARE(s.Pop(), QString());
+        QCOMPARE(s.pop(), QString::number(i));
+    QVERIFY(s.stackIsEmpty());
+    QCOMPARE(s.pop(), QString());
 }
 
 void tst_History::pushChangesMatchesWholePush_data()
@@ -77,15 +77,15 @@ void tst_History::pushChangesMatchesWholePush()
         text.replace(c.pos, c.removed, c.inserted);
         changes.push_back(c);
     }
-    clsStack s;
-    s.Push("older");
-    s.Push(start);
-    s.PushChanges(changes);
-    QCOMPARE(s.Count(), 3);
-    QCOMPARE(s.Top(), text);
-    QCOMPARE(s.Pop(), text);
-    QCOMPARE(s.Pop(), start);
-    QCOMPARE(s.Pop(), QStringLiteral("older"));
+    SnapshotStack s;
+    s.push("older");
+    s.push(start);
+    s.pushChanges(changes);
+    QCOMPARE(s.count(), 3);
+    QCOMPARE(s.top(), text);
+    QCOMPARE(s.pop(), text);
+    QCOMPARE(s.pop(), start);
+    QCOMPARE(s.pop(), QStringLiteral("older"));
 }
 
 void tst_History::diffTexts_data()
@@ -104,7 +104,7 @@ void tst_History::diffTexts()
 {
     QFETCH(QString, from);
     QFETCH(QString, to);
-    const TextChange d = DiffTexts(from, to);
+    const TextChange d = ::diffTexts(from, to);
     QString applied = from;
     applied.replace(d.pos, d.removed, d.inserted);
     QCOMPARE(applied, to);
@@ -117,14 +117,14 @@ void tst_History::undoRightAfterStartEmptiesAndRedoRestores()
     EditHistory h;
     QString editor = "print 1";
     const auto get = [&] { return editor; };
-    h.Reset(editor);
-    QCOMPARE(h.UndoStack.Count(), 1);
-    editor = *h.Undo(get);
+    h.reset(editor);
+    QCOMPARE(h.undoStack.count(), 1);
+    editor = *h.undo(get);
     QCOMPARE(editor, QString());
-    QVERIFY(h.UndoStack.StackIsEmpty());
-    QCOMPARE(h.RedoStack.Count(), 2);
-    QVERIFY(!h.Undo(get));
-    editor = *h.Redo(get);
+    QVERIFY(h.undoStack.stackIsEmpty());
+    QCOMPARE(h.redoStack.count(), 2);
+    QVERIFY(!h.undo(get));
+    editor = *h.redo(get);
     QCOMPARE(editor, QStringLiteral("print 1"));
 }
 
@@ -133,31 +133,31 @@ void tst_History::typingUndoRedoSequence()
     EditHistory h;
     QString editor = "ab";
     const auto get = [&] { return editor; };
-    h.Reset(editor);
+    h.reset(editor);
     auto type = [&](int pos, const QString &s) {
         TextChange c{pos, 0, s};
         editor.insert(pos, s);
-        h.RecordChange(c, get);
+        h.recordChange(c, get);
     };
     type(2, "c");
     type(3, "d");
-    QCOMPARE(h.UndoStack.Count(), 3);
+    QCOMPARE(h.undoStack.count(), 3);
     // The top is the current state, so the first Undo goes one further back.
-    editor = *h.Undo(get);
+    editor = *h.undo(get);
     QCOMPARE(editor, QStringLiteral("abc"));
-    QCOMPARE(h.UndoStack.Count(), 1);
-    QCOMPARE(h.RedoStack.Count(), 2);
-    editor = *h.Undo(get);
+    QCOMPARE(h.undoStack.count(), 1);
+    QCOMPARE(h.redoStack.count(), 2);
+    editor = *h.undo(get);
     QCOMPARE(editor, QStringLiteral("ab"));
-    QCOMPARE(h.UndoStack.Count(), 0);
-    QCOMPARE(h.RedoStack.Count(), 3);
-    editor = *h.Redo(get);
+    QCOMPARE(h.undoStack.count(), 0);
+    QCOMPARE(h.redoStack.count(), 3);
+    editor = *h.redo(get);
     QCOMPARE(editor, QStringLiteral("abc"));
-    QCOMPARE(h.RedoStack.Count(), 1);
-    QCOMPARE(h.UndoStack.Count(), 2);
-    editor = *h.Redo(get);
+    QCOMPARE(h.redoStack.count(), 1);
+    QCOMPARE(h.undoStack.count(), 2);
+    editor = *h.redo(get);
     QCOMPARE(editor, QStringLiteral("abcd"));
-    QVERIFY(h.RedoStack.StackIsEmpty());
+    QVERIFY(h.redoStack.stackIsEmpty());
 }
 
 void tst_History::changeAfterUndoEmptiesRedo()
@@ -169,20 +169,20 @@ void tst_History::changeAfterUndoEmptiesRedo()
         ++fetches;
         return editor;
     };
-    h.Reset(editor);
+    h.reset(editor);
     editor = "xy";
-    h.RecordChange({1, 0, "y"}, get);
-    editor = *h.Undo(get);
+    h.recordChange({1, 0, "y"}, get);
+    editor = *h.undo(get);
     QCOMPARE(editor, QStringLiteral("x"));
-    QVERIFY(!h.RedoStack.StackIsEmpty());
+    QVERIFY(!h.redoStack.stackIsEmpty());
     editor = "xz";
-    h.RecordChange({1, 0, "z"}, get);
-    QVERIFY(h.RedoStack.StackIsEmpty());
-    QCOMPARE(h.UndoStack.Top(), QStringLiteral("xz"));
-    QCOMPARE(h.UndoStack.Count(), 1); // "x" went to the redo stack, which the change emptied
-    editor = *h.Undo(get);
+    h.recordChange({1, 0, "z"}, get);
+    QVERIFY(h.redoStack.stackIsEmpty());
+    QCOMPARE(h.undoStack.top(), QStringLiteral("xz"));
+    QCOMPARE(h.undoStack.count(), 1); // "x" went to the redo stack, which the change emptied
+    editor = *h.undo(get);
     QCOMPARE(editor, QString());
-    editor = *h.Redo(get);
+    editor = *h.redo(get);
     QCOMPARE(editor, QStringLiteral("xz"));
     QVERIFY(fetches <= 1); // the editor text was only needed once, after the Undo
 }
@@ -192,26 +192,26 @@ void tst_History::silentChangesAreNoStep()
     EditHistory h;
     QString editor = "  a";
     const auto get = [&] { return editor; };
-    h.Reset(editor);
+    h.reset(editor);
     editor = "  a\n";
-    h.RecordChange({3, 0, "\n"}, get);
+    h.recordChange({3, 0, "\n"}, get);
     editor = "  a\n  "; // the indentation after Enter
-    h.RecordSilentChange({4, 0, "  "});
+    h.recordSilentChange({4, 0, "  "});
     editor = "  a\n  b";
-    h.RecordChange({6, 0, "b"}, get);
-    QCOMPARE(h.UndoStack.Count(), 3);
-    QCOMPARE(h.UndoStack.Top(), QStringLiteral("  a\n  b"));
-    editor = *h.Undo(get);
+    h.recordChange({6, 0, "b"}, get);
+    QCOMPARE(h.undoStack.count(), 3);
+    QCOMPARE(h.undoStack.top(), QStringLiteral("  a\n  b"));
+    editor = *h.undo(get);
     QCOMPARE(editor, QStringLiteral("  a\n"));
     // Undo with the indentation not yet followed by a step: the top is not the current text.
     editor = "  a\n  ";
     EditHistory g;
-    g.Reset("  a");
-    g.RecordChange({3, 0, "\n"}, [] { return QStringLiteral("  a\n"); });
-    g.RecordSilentChange({4, 0, "  "});
-    const QString back = *g.Undo([] { return QStringLiteral("  a\n  "); });
+    g.reset("  a");
+    g.recordChange({3, 0, "\n"}, [] { return QStringLiteral("  a\n"); });
+    g.recordSilentChange({4, 0, "  "});
+    const QString back = *g.undo([] { return QStringLiteral("  a\n  "); });
     QCOMPARE(back, QStringLiteral("  a\n"));
-    QCOMPARE(g.UndoStack.Count(), 1);
+    QCOMPARE(g.undoStack.count(), 1);
 }
 
 void tst_History::historyOfALargeTextStaysSmall()
@@ -219,17 +219,17 @@ void tst_History::historyOfALargeTextStaysSmall()
     QString editor = QString("print \"hello\"\n").repeated(20000);
     const auto get = [&] { return editor; };
     EditHistory h;
-    h.Reset(editor);
+    h.reset(editor);
     for (int i = 0; i < 500; ++i) {
         const int pos = (i * 7919) % editor.size();
         editor.insert(pos, QLatin1Char('x'));
-        h.RecordChange({pos, 0, "x"}, get);
+        h.recordChange({pos, 0, "x"}, get);
     }
-    QCOMPARE(h.UndoStack.Count(), 500);
+    QCOMPARE(h.undoStack.count(), 500);
     // One whole text plus one character per step, not 500 copies.
-    QVERIFY(h.UndoStack.HeldCharacters() < editor.size() + 2000);
+    QVERIFY(h.undoStack.heldCharacters() < editor.size() + 2000);
     for (int i = 0; i < 499; ++i)
-        editor = *h.Undo(get);
+        editor = *h.undo(get);
     QCOMPARE(editor.count('x'), 1);
 }
 

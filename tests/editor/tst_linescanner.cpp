@@ -1,4 +1,4 @@
-#include "editor/LineScanner.h"
+#include "editor/core/LineScanner.h"
 
 #include <QtTest>
 
@@ -12,7 +12,7 @@ namespace {
 QString paint(const QString &line, bool first)
 {
     QString out(line.size(), QLatin1Char('.'));
-    for (const Range &r : LineScanner::ScanLine(line, first)) {
+    for (const Range &r : LineScanner::scanLine(line, first)) {
         const char mark = r.colour == Colour::Keyword ? 'k'
                           : r.colour == Colour::String ? 's'
                           : r.colour == Colour::Comment ? 'c' : 'i';
@@ -37,15 +37,15 @@ private slots:
 
 void tst_LineScanner::table()
 {
-    const QStringList &t = LineScanner::KeywordTable();
+    const QStringList &t = LineScanner::keywordTable();
     QCOMPARE(t.size(), 59);
     QCOMPARE(t.first(), QStringLiteral("arrow"));
     QCOMPARE(t.at(39), QStringLiteral("print"));
     QCOMPARE(t.last(), QStringLiteral("ytick"));
-    QVERIFY(LineScanner::IsKeyword(u"PutScreen"));
-    QVERIFY(LineScanner::IsKeyword(u"fi"));
+    QVERIFY(LineScanner::isKeyword(u"PutScreen"));
+    QVERIFY(LineScanner::isKeyword(u"fi"));
     for (const char *w : {"else", "and", "or", "not", "step", "to", "do", "loop", "rem", "prin", "printx", "", "\xc3\xa9"})
-        QVERIFY2(!LineScanner::IsKeyword(QString::fromUtf8(w)), w);
+        QVERIFY2(!LineScanner::isKeyword(QString::fromUtf8(w)), w);
 }
 
 void tst_LineScanner::colouring_data()
@@ -87,7 +87,7 @@ void tst_LineScanner::colouring()
 void tst_LineScanner::rangesAreOrderedAndDisjoint()
 {
     const QString line = QStringLiteral("if a then print \"for\" : gosub x : rem end while");
-    const auto ranges = LineScanner::ScanLine(line, false);
+    const auto ranges = LineScanner::scanLine(line, false);
     int end = 0;
     for (const Range &r : ranges) {
         QVERIFY(r.start >= end);
@@ -110,7 +110,7 @@ void tst_LineScanner::hostileLinesDoNotHang_data()
 void tst_LineScanner::hostileLinesDoNotHang()
 {
     QFETCH(QString, line);
-    const auto ranges = LineScanner::ScanLine(line, true);
+    const auto ranges = LineScanner::scanLine(line, true);
     qint64 covered = 0;
     for (const Range &r : ranges)
         covered += r.length;
@@ -119,11 +119,11 @@ void tst_LineScanner::hostileLinesDoNotHang()
 
 void tst_LineScanner::colours()
 {
-    QCOMPARE(LineScanner::Rgb(Colour::Keyword), 0x0000FFu);
-    QCOMPARE(LineScanner::Rgb(Colour::String), (159u << 16) | (52u << 8) | 18u);
-    QCOMPARE(LineScanner::Rgb(Colour::Comment), 159u << 8);
-    QCOMPARE(LineScanner::Rgb(Colour::Interpreter), 0x0000FFu);
-    QCOMPARE(LineScanner::Rgb(Colour::Plain), 0u);
+    QCOMPARE(LineScanner::rgb(Colour::Keyword), 0x0000FFu);
+    QCOMPARE(LineScanner::rgb(Colour::String), (159u << 16) | (52u << 8) | 18u);
+    QCOMPARE(LineScanner::rgb(Colour::Comment), 159u << 8);
+    QCOMPARE(LineScanner::rgb(Colour::Interpreter), 0x0000FFu);
+    QCOMPARE(LineScanner::rgb(Colour::Plain), 0u);
 }
 
 QTEST_APPLESS_MAIN(tst_LineScanner)

@@ -1,9 +1,9 @@
 // A child process for the fault tests: it runs the program's real save and
 // editor code and is then disturbed from outside (killed, starved of disk space,
 // denied access). What it did is printed on standard output, one fact a line.
-#include "app/frmMainWindow.h"
-#include "documents/DocumentController.h"
-#include "documents/JournalKeeper.h"
+#include "app/MainWindow.h"
+#include "documents/core/DocumentController.h"
+#include "documents/core/JournalKeeper.h"
 #include "editor/CodeEditor.h"
 #include "support/FakeServices.h"
 
@@ -54,15 +54,15 @@ int saveForever(const QString &target, int kilobytes)
     ScriptedPrompter prompter;
     RecordingLauncher launcher;
     DocumentController doc(host, prompter, launcher, QFileInfo(target).absolutePath());
-    doc.LoadStartupFile(target);
+    doc.loadStartupFile(target);
     const QString a = QString(kilobytes * 1024 - 1, QLatin1Char('A'));
     const QString b = QString(kilobytes * 1024 - 1, QLatin1Char('B'));
     say(QStringLiteral("ready"));
     for (int round = 0;; ++round) {
         host.text = (round % 2) ? b : a;
-        doc.state().FileChanged = true;
-        doc.SaveDocument();
-        if (doc.state().FileChanged)
+        doc.state().fileChanged = true;
+        doc.saveDocument();
+        if (doc.state().fileChanged)
             return 2;
     }
 }
@@ -79,13 +79,13 @@ int saveTooBig(const QString &target, qint64 limit)
     RecordingLauncher launcher;
     prompter.answerMessage(MsgResult::OK);
     DocumentController doc(host, prompter, launcher, QFileInfo(target).absolutePath());
-    doc.LoadStartupFile(target);
+    doc.loadStartupFile(target);
     host.text += QString(int(limit) * 2, QLatin1Char('x'));
-    doc.state().FileChanged = true;
-    doc.SaveDocument();
+    doc.state().fileChanged = true;
+    doc.saveDocument();
     reportMessages(prompter);
-    say(QStringLiteral("changed:") + (doc.state().FileChanged ? "1" : "0"));
-    say(QStringLiteral("cancelled:") + (doc.SaveCancelled ? "1" : "0"));
+    say(QStringLiteral("changed:") + (doc.state().fileChanged ? "1" : "0"));
+    say(QStringLiteral("cancelled:") + (doc.saveCancelled ? "1" : "0"));
     return 0;
 }
 
@@ -105,16 +105,16 @@ int saveDenied(const QString &target, const QString &elsewhere)
     prompter.answerMessage(MsgResult::OK);
     prompter.answerFile(elsewhere);
     DocumentController doc(host, prompter, launcher, QFileInfo(target).absolutePath());
-    doc.LoadStartupFile(target);
+    doc.loadStartupFile(target);
     host.text += QStringLiteral(" and more");
-    doc.state().FileChanged = true;
-    doc.SaveDocument();
+    doc.state().fileChanged = true;
+    doc.saveDocument();
     reportMessages(prompter);
-    say(QStringLiteral("changed:") + (doc.state().FileChanged ? "1" : "0"));
+    say(QStringLiteral("changed:") + (doc.state().fileChanged ? "1" : "0"));
     say(QStringLiteral("text:") + host.text);
-    doc.SaveDocumentAs();
-    say(QStringLiteral("changed-after-save-as:") + (doc.state().FileChanged ? "1" : "0"));
-    say(QStringLiteral("name:") + doc.state().CurrentFileName);
+    doc.saveDocumentAs();
+    say(QStringLiteral("changed-after-save-as:") + (doc.state().fileChanged ? "1" : "0"));
+    say(QStringLiteral("name:") + doc.state().currentFileName);
     return 0;
 }
 
@@ -124,8 +124,8 @@ int editorWithChanges(const QString &journalFolder, const QString &file, const Q
     FakeServices fake;
     fake.services.journalFolder = journalFolder;
     fake.services.commandLine = file;
-    frmMainWindow window(fake.services);
-    window.Form_Load();
+    MainWindow window(fake.services);
+    window.start();
     window.controls().RichTextBox1->textCursor().insertText(typed);
     // The journal follows a few seconds after the last change, by its own timer.
     while (!window.journal().hasJournal())

@@ -1,5 +1,5 @@
-#include "app/frmMainWindow.h"
-#include "platform/TextFile.h"
+#include "app/MainWindow.h"
+#include "platform/core/TextFile.h"
 #include "support/FakeServices.h"
 
 #include <QDir>
@@ -101,7 +101,7 @@ void tst_Faults::killedDuringSaveLeavesOldOrNew()
             QVERIFY2(f == "prog.yab" || f.startsWith(".prog.yab.vormeld-save-"), qPrintable("left behind: " + f));
     }
     // The next save clears what a killed one left.
-    QVERIFY(WriteWholeFileAtomic(target, initial).ok);
+    QVERIFY(writeWholeFileAtomic(target, initial).ok);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"prog.yab"});
     QCOMPARE(readBytes(target), initial);
     m_scenarios += kills;
@@ -188,13 +188,13 @@ void tst_Faults::killedEditorOffersItsJournal()
     FakeServices fake;
     fake.services.journalFolder = journal;
     fake.prompter.answerMessage(MsgResult::Yes);
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    MainWindow w(fake.services);
+    w.start();
     QCOMPARE(fake.prompter.messages.size(), 1);
     QCOMPARE(fake.prompter.messages.first().title, QStringLiteral("Recover Unsaved Work"));
     QCOMPARE(w.editorText(), QStringLiteral("rem unsaved work\nprint 1"));
-    QCOMPARE(w.documents().state().CurrentFileName, file);
-    QVERIFY(w.documents().state().FileChanged);
+    QCOMPARE(w.documents().state().currentFileName, file);
+    QVERIFY(w.documents().state().fileChanged);
     QCOMPARE(readBytes(file), QByteArray("print 1\n"));
     ++m_scenarios;
 }
@@ -210,21 +210,21 @@ void tst_Faults::runFileNeverTouchesTheSource()
     exe.close();
     exe.setPermissions(exe.permissions() | QFileDevice::ExeOwner);
     SettingsAccess s(fake.settings, "vormeld");
-    s.SaveSetting("Run", "YABPath", exe.fileName());
-    frmMainWindow w(fake.services);
-    w.Form_Load();
+    s.saveSetting("Run", "YABPath", exe.fileName());
+    MainWindow w(fake.services);
+    w.start();
     w.controls().RichTextBox1->textCursor().insertText("x = 2\n");
-    w.RunProgram();
+    w.runProgram();
     QCOMPARE(readBytes(file), QByteArray("print 1\n"));
-    QVERIFY(w.documents().state().FileChanged);
+    QVERIFY(w.documents().state().fileChanged);
     // Even a temporary file set to the program's own file is refused.
-    s.SaveSetting("Run", "TempPath", file);
+    s.saveSetting("Run", "TempPath", file);
     fake.prompter.answerMessage(MsgResult::OK);
-    w.RunProgram();
+    w.runProgram();
     QCOMPARE(fake.prompter.messages.size(), 1);
     QCOMPARE(fake.prompter.messages.first().title, QStringLiteral("Problem"));
     QCOMPARE(readBytes(file), QByteArray("print 1\n"));
-    QVERIFY(w.documents().state().FileChanged);
+    QVERIFY(w.documents().state().fileChanged);
     ++m_scenarios;
     qInfo("fault scenarios run: %d, all of them without loss", m_scenarios);
 }

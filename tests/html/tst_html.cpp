@@ -1,14 +1,14 @@
 // The HTML page generator, its label links and the .khs settings file.
 
-#include "html/HtmlSettingsFile.h"
-#include "html/modYabHTML.h"
+#include "html/core/HtmlSettingsFile.h"
+#include "html/core/HtmlPage.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
-using namespace modYabHTML;
+using namespace HtmlPage;
 
 namespace {
 const QString GoldenFolder = QStringLiteral(VORMELD_HTML_TESTDATA "/golden/");
@@ -31,7 +31,7 @@ QByteArray makePage(const QByteArray &source, const QString &title, const HtmlSe
     QTemporaryDir dir;
     const QString src = dir.filePath(QStringLiteral("Tmpsrc.tmp"));
     const QString html = dir.filePath(QStringLiteral("page.html"));
-    if (!writeBytes(src, source) || !CreateHTMLFile(html, src, title, settings).ok)
+    if (!writeBytes(src, source) || !createHTMLFile(html, src, title, settings).ok)
         return "<no page>";
     return readBytes(html);
 }
@@ -71,11 +71,11 @@ QString referenceColour(QString line)
 HtmlSettings pageSettings(int sideBar = 0)
 {
     HtmlSettings s;
-    s.HtmlTitle = QStringLiteral("demo.yab - Yabasic Code");
-    s.HtmlDescription = QStringLiteral("A small demo <b>program</b>");
-    s.HtmlKeywords = QStringLiteral("yabasic, demo");
-    s.HtmlSideBarOn = qint16(sideBar);
-    s.HtmlSideBarText = QStringLiteral("Written by <I>Ann</I>\r\nfor the & class");
+    s.htmlTitle = QStringLiteral("demo.yab - Yabasic Code");
+    s.htmlDescription = QStringLiteral("A small demo <b>program</b>");
+    s.htmlKeywords = QStringLiteral("yabasic, demo");
+    s.htmlSideBarOn = qint16(sideBar);
+    s.htmlSideBarText = QStringLiteral("Written by <I>Ann</I>\r\nfor the & class");
     return s;
 }
 } // namespace
@@ -126,7 +126,7 @@ void tst_Html::pageLines()
 {
     QFETCH(QString, source);
     QFETCH(QString, page);
-    QCOMPARE(PageLine(source, LabelLinks({})), page);
+    QCOMPARE(pageLine(source, LabelLinks({})), page);
 }
 
 void tst_Html::colourRulesAgreeWithPlainSearch()
@@ -143,8 +143,8 @@ void tst_Html::colourRulesAgreeWithPlainSearch()
         const int count = rng.bounded(1, 12);
         for (int i = 0; i < count; ++i)
             line += QString::fromUtf8(pieces[rng.bounded(int(std::size(pieces)))]);
-        const QString escaped = EscapeLine(line);
-        QCOMPARE(ColourLine(escaped), referenceColour(escaped));
+        const QString escaped = escapeLine(line);
+        QCOMPARE(colourLine(escaped), referenceColour(escaped));
     }
 }
 
@@ -166,7 +166,7 @@ void tst_Html::labelNames()
 {
     QFETCH(QStringList, lines);
     QFETCH(QStringList, table);
-    QCOMPARE(CollectLabels(lines), table);
+    QCOMPARE(collectLabels(lines), table);
 }
 
 void tst_Html::labelLinks_data()
@@ -202,7 +202,7 @@ void tst_Html::labelLinks()
     QFETCH(QStringList, table);
     QFETCH(QString, source);
     QFETCH(QString, page);
-    QCOMPARE(PageLine(source, LabelLinks(table)), page);
+    QCOMPARE(pageLine(source, LabelLinks(table)), page);
 }
 
 void tst_Html::tenThousandLabels()
@@ -215,13 +215,13 @@ void tst_Html::tenThousandLabels()
         lines << QStringLiteral("label n%1x").arg(i) << QStringLiteral("  gosub n%1x: x = x + 1").arg(9999 - i);
         table << QStringLiteral("n%1x").arg(i);
     }
-    QCOMPARE(CollectLabels(lines), table);
+    QCOMPARE(collectLabels(lines), table);
     const LabelLinks links(table);
     for (int i = 0; i < 10000; i += 997) {
-        QCOMPARE(links.LastMatch(QStringLiteral("gosub n%1x").arg(i)), qsizetype(i));
-        QCOMPARE(links.LastMatch(QStringLiteral("n%1").arg(i)), qsizetype(-1));
+        QCOMPARE(links.lastMatch(QStringLiteral("gosub n%1x").arg(i)), qsizetype(i));
+        QCOMPARE(links.lastMatch(QStringLiteral("n%1").arg(i)), qsizetype(-1));
     }
-    const QString page = HtmlPage(lines, QStringLiteral("t"), HtmlSettings());
+    const QString page = htmlPage(lines, QStringLiteral("t"), HtmlSettings());
     QCOMPARE(page.count(QLatin1String("<A NAME=")), 10000);
     QCOMPARE(page.count(QLatin1String("<A HREF=\"#n")), 20000);
     for (const int i : {0, 250, 251, 252, 9999}) {
@@ -237,7 +237,7 @@ void tst_Html::megabyteLine()
     for (int i = 0; i < 100000; ++i)
         line += QStringLiteral("a<b&c ");
     line += QStringLiteral("\" : rem end");
-    const QString out = PageLine(line, LabelLinks({"", "c"}));
+    const QString out = pageLine(line, LabelLinks({"", "c"}));
     QVERIFY(out.startsWith(darkblue("print") + QStringLiteral(" \"a&lt;b&amp;<A HREF=\"#c\">c</A> a&lt;b")));
     QVERIFY(out.endsWith(QStringLiteral("\" : <FONT COLOR=green>rem end</FONT>")));
     QCOMPARE(out.count(QLatin1String("&amp;")), 100000);
@@ -275,7 +275,7 @@ void tst_Html::goldenPages()
     QFETCH(QByteArray, source);
     QFETCH(int, sideBar);
     const HtmlSettings s = pageSettings(sideBar);
-    const QByteArray page = makePage(source, s.HtmlTitle, s);
+    const QByteArray page = makePage(source, s.htmlTitle, s);
     const QString golden = GoldenFolder + name + QStringLiteral(".htm");
     if (qEnvironmentVariableIsSet("VORMELD_UPDATE_GOLDEN"))
         QVERIFY(writeBytes(golden, page));
@@ -292,8 +292,8 @@ void tst_Html::writtenPageEqualsWholePage()
     lines[777] = QString(200000, QLatin1Char('y'));
     lines[3] = QStringLiteral("print \"a\nb\rc\""); // a lone LF or CR ends no line
     const HtmlSettings s = pageSettings(1);
-    QCOMPARE(makePage((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(), s.HtmlTitle, s),
-             HtmlPage(lines, s.HtmlTitle, s).toUtf8());
+    QCOMPARE(makePage((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(), s.htmlTitle, s),
+             htmlPage(lines, s.htmlTitle, s).toUtf8());
 }
 
 void tst_Html::latin1SourceGivesLatin1Page()
@@ -303,7 +303,7 @@ void tst_Html::latin1SourceGivesLatin1Page()
     QByteArray page = makePage(source, QStringLiteral("T\xE9"), s);
     QVERIFY(page.contains("<TITLE>T\xE9</TITLE>\r\n") && page.contains("\"Gr\xF6\xDF" "e\"\r\n"));
     // What the page leaves out does not count.
-    s.HtmlSideBarText = QString::fromUtf8("\xE2\x82\xAC");
+    s.htmlSideBarText = QString::fromUtf8("\xE2\x82\xAC");
     QVERIFY(makePage(source, QStringLiteral("T"), s).contains("\"Gr\xF6\xDF" "e\"\r\n"));
     // A title Latin-1 cannot hold makes the whole page UTF-8.
     page = makePage(source, QString::fromUtf8("\xE2\x82\xAC"), s);
@@ -333,9 +333,9 @@ void tst_Html::failures()
     // An existing page stays whole when the new one cannot be made.
     const QString page = dir.filePath(QStringLiteral("p.html"));
     QVERIFY(writeBytes(page, "old page"));
-    const HtmlFileResult r = CreateHTMLFile(dir.filePath(target), dir.filePath(source), QStringLiteral("t"), HtmlSettings());
+    const HtmlFileResult r = createHTMLFile(dir.filePath(target), dir.filePath(source), QStringLiteral("t"), HtmlSettings());
     QVERIFY(!r.ok);
-    QCOMPARE(ErrorMessageText(r), text);
+    QCOMPARE(errorMessageText(r), text);
     QCOMPARE(readBytes(page), QByteArray("old page"));
 }
 
@@ -347,13 +347,13 @@ void tst_Html::settingsFileWriteAndReload()
     f.keywords = QString::fromUtf8("a, \xE2\x82\xAC");
     f.sideBarText = QStringLiteral("one\r\ntwo\nthree");
     f.sideBarOn = 1;
-    QCOMPARE(HtmlSettingsFile::Write(f),
+    QCOMPARE(HtmlSettingsFile::write(f),
              QByteArray("My Page\r\nAbout <it>\r\na, \xE2\x82\xAC\r\none\x07\x08two\x08three\r\n1\r\n"));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("s.khs"));
     f.sideBarText = QStringLiteral("a\r\nb\r\n\r\nc");
-    QVERIFY(HtmlSettingsFile::Save(path, f));
-    QCOMPARE(HtmlSettingsFile::Load(path), f);
+    QVERIFY(HtmlSettingsFile::save(path, f));
+    QCOMPARE(HtmlSettingsFile::load(path), f);
 }
 
 void tst_Html::settingsFileReading_data()
@@ -385,7 +385,7 @@ void tst_Html::settingsFileReading()
     QFETCH(bool, missing);
     QFETCH(QStringList, fields);
     QFETCH(int, on);
-    const HtmlSettingsFields f = HtmlSettingsFile::Read(missing ? std::nullopt : std::optional<QByteArray>(bytes));
+    const HtmlSettingsFields f = HtmlSettingsFile::read(missing ? std::nullopt : std::optional<QByteArray>(bytes));
     QCOMPARE(QStringList({f.title, f.description, f.keywords, f.sideBarText}), fields);
     QCOMPARE(f.sideBarOn, on);
 }

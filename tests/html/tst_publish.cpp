@@ -2,10 +2,10 @@
 // through it, and the tight copy command on the main window.
 
 #include "app/MainStatusBar.h"
-#include "app/frmMainWindow.h"
+#include "app/MainWindow.h"
 #include "html/HtmlExport.h"
-#include "html/frmHTMLOptions.h"
-#include "run/TightExport.h"
+#include "html/HtmlOptionsDialog.h"
+#include "html/TightExport.h"
 #include "support/FakeServices.h"
 
 #include <QCheckBox>
@@ -37,10 +37,10 @@ QStringList request(const FileDialogRequest &r)
 // Answers the modal options dialog once the export shows it (in the dialog's
 // own event loop) and counts the dialogs shown; one left open is cancelled.
 struct DialogAnswer {
-    explicit DialogAnswer(std::function<void(frmHTMLOptions &)> answer)
+    explicit DialogAnswer(std::function<void(HtmlOptionsDialog &)> answer)
     {
         QObject::connect(&timer, &QTimer::timeout, [this, answer] {
-            if (auto *d = qobject_cast<frmHTMLOptions *>(QApplication::activeModalWidget())) {
+            if (auto *d = qobject_cast<HtmlOptionsDialog *>(QApplication::activeModalWidget())) {
                 timer.stop();
                 ++shown;
                 if (answer)
@@ -59,27 +59,27 @@ struct DialogAnswer {
 struct Options {
     FakeServices fake;
     HtmlSettings settings;
-    std::unique_ptr<frmHTMLOptions> d;
+    std::unique_ptr<HtmlOptionsDialog> d;
     explicit Options(const QString &title = QString())
     {
-        settings.HtmlTitle = title;
-        d = std::make_unique<frmHTMLOptions>(settings, fake.prompter, fake.shell, fake.folder.path());
+        settings.htmlTitle = title;
+        d = std::make_unique<HtmlOptionsDialog>(settings, fake.prompter, fake.shell, fake.folder.path());
     }
 };
 
 struct Window {
     FakeServices fake;
-    std::unique_ptr<frmMainWindow> w;
+    std::unique_ptr<MainWindow> w;
     std::unique_ptr<TightExport> tight;
     Window()
     {
         fake.writeFile("Template.yab", "rem template\n");
-        w = std::make_unique<frmMainWindow>(fake.services);
-        w->Form_Load();
-        frmMainWindow *win = w.get();
+        w = std::make_unique<MainWindow>(fake.services);
+        w->start();
+        MainWindow *win = w.get();
         tight = std::make_unique<TightExport>(fake.prompter, [win](const QString &message) {
-            win->StatusMessages[1] = message;
-            win->ShowStatusMessage();
+            win->statusMessages[1] = message;
+            win->showStatusMessage();
         });
     }
     QString panel(int n) { return w->controls().StatusBar1->panel(n)->text(); }
@@ -90,7 +90,7 @@ struct Window {
             fake.prompter.cancelDialog();
         else
             fake.prompter.answerFile(target);
-        return tight->CreateTightProgram(w->editorText(), w->documents().state().format.encoding);
+        return tight->createTightProgram(w->editorText(), w->documents().state().format.encoding);
     }
 };
 } // namespace
@@ -117,12 +117,12 @@ void tst_Publish::optionsDialogOpens()
 {
     FakeServices fake;
     HtmlSettings s;
-    s.HtmlTitle = QStringLiteral("game.yab - Yabasic Code");
-    s.HtmlDescription = QStringLiteral("from last time");
-    s.HtmlKeywords = QStringLiteral("old");
-    s.HtmlSideBarOn = 1;
-    s.HtmlSideBarText = QStringLiteral("old");
-    frmHTMLOptions d(s, fake.prompter, fake.shell, fake.folder.path());
+    s.htmlTitle = QStringLiteral("game.yab - Yabasic Code");
+    s.htmlDescription = QStringLiteral("from last time");
+    s.htmlKeywords = QStringLiteral("old");
+    s.htmlSideBarOn = 1;
+    s.htmlSideBarText = QStringLiteral("old");
+    HtmlOptionsDialog d(s, fake.prompter, fake.shell, fake.folder.path());
     QCOMPARE(d.windowTitle(), QStringLiteral("HTML Options"));
     QStringList labels;
     for (const QLabel *l : d.findChildren<QLabel *>())
@@ -137,16 +137,16 @@ void tst_Publish::optionsDialogOpens()
     QVERIFY(d.Command1->isDefault());
     // Only the title is preset; the rest starts fresh at every opening.
     QCOMPARE(d.Fields(), (HtmlSettingsFields{"game.yab - Yabasic Code", "", "", "", 0}));
-    QVERIFY(d.DialogCancelled);
+    QVERIFY(d.dialogCancelled);
 
     // The box turns the side bar text and its picture on and off.
-    QVERIFY(frmHTMLOptions::PreviewPicture(true) != frmHTMLOptions::PreviewPicture(false));
+    QVERIFY(HtmlOptionsDialog::previewPicture(true) != HtmlOptionsDialog::previewPicture(false));
     for (bool on : {false, true, false}) {
         if (d.Check1->isChecked() != on)
             d.Check1->click();
-        QCOMPARE((QList<bool>{d.Text4->isEnabled(), d.ShowsSideBarPreview()}), (QList<bool>{on, on}));
+        QCOMPARE((QList<bool>{d.Text4->isEnabled(), d.showsSideBarPreview()}), (QList<bool>{on, on}));
         QCOMPARE(d.Picture1->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
-                 frmHTMLOptions::PreviewPicture(on));
+                 HtmlOptionsDialog::previewPicture(on));
     }
 
     d.Command3->click();
@@ -167,7 +167,7 @@ void tst_Publish::okOrCancel()
     QFETCH(QString, how);
     QFETCH(bool, checked);
     Options t(QStringLiteral("suggested"));
-    frmHTMLOptions &d = *t.d;
+    HtmlOptionsDialog &d = *t.d;
     d.Text1->setText(QStringLiteral("My <b>page</b>"));
     d.Text2->setText(QStringLiteral("desc"));
     d.Text3->setText(QStringLiteral("k1, k2"));
@@ -188,11 +188,11 @@ void tst_Publish::okOrCancel()
         d.Command2->click();
     const HtmlSettings &s = t.settings;
     const bool ok = how == "enter" || how == "ok";
-    QCOMPARE(d.DialogCancelled, !ok);
+    QCOMPARE(d.dialogCancelled, !ok);
     const QStringList given{"My <b>page</b>", "desc", "k1, k2", "one\r\ntwo"};
-    QCOMPARE((QStringList{s.HtmlTitle, s.HtmlDescription, s.HtmlKeywords, s.HtmlSideBarText}),
+    QCOMPARE((QStringList{s.htmlTitle, s.htmlDescription, s.htmlKeywords, s.htmlSideBarText}),
              ok ? given : QStringList({"suggested", "", "", ""}));
-    QCOMPARE(s.HtmlSideBarOn, qint16(ok && checked ? 1 : 0));
+    QCOMPARE(s.htmlSideBarOn, qint16(ok && checked ? 1 : 0));
 }
 
 void tst_Publish::loadSettings_data()
@@ -218,8 +218,8 @@ void tst_Publish::loadSettings()
     QFETCH(QStringList, fields);
     QFETCH(bool, checked);
     Options t(QStringLiteral("before"));
-    frmHTMLOptions &d = *t.d;
-    d.SetFields({"before", "before", "before", "before", 1});
+    HtmlOptionsDialog &d = *t.d;
+    d.setFields({"before", "before", "before", "before", 1});
     if (bytes != "-")
         t.fake.writeFile(QStringLiteral("s.khs"), bytes);
     if (cancel)
@@ -236,14 +236,14 @@ void tst_Publish::loadSettings()
     QCOMPARE(d.Check1->isChecked(), checked);
     QCOMPARE(d.Text4->isEnabled(), checked);
     // The settings change only on OK.
-    QCOMPARE(t.settings.HtmlTitle, QStringLiteral("before"));
-    QCOMPARE(t.settings.HtmlDescription, QString());
+    QCOMPARE(t.settings.htmlTitle, QStringLiteral("before"));
+    QCOMPARE(t.settings.htmlDescription, QString());
 }
 
 void tst_Publish::saveSettings()
 {
     Options t(QStringLiteral("x.yab - Yabasic Code"));
-    frmHTMLOptions &d = *t.d;
+    HtmlOptionsDialog &d = *t.d;
     d.Text2->setText(QStringLiteral("About"));
     d.Text3->setText(QStringLiteral("yab"));
     d.Text4->setPlainText(QStringLiteral("a\nb")); // saved with the box unchecked too
@@ -260,7 +260,7 @@ void tst_Publish::saveSettings()
     QVERIFY(t.fake.prompter.messages.isEmpty());
 
     // Saved and loaded again, every field comes back.
-    frmHTMLOptions other(t.settings, t.fake.prompter, t.fake.shell, t.fake.folder.path());
+    HtmlOptionsDialog other(t.settings, t.fake.prompter, t.fake.shell, t.fake.folder.path());
     t.fake.prompter.answerFile(path);
     other.Command4->click();
     QCOMPARE(other.Fields(), d.Fields());
@@ -276,7 +276,7 @@ void tst_Publish::saveSettings()
     const QString head = QStringLiteral("The settings could not be saved to\r\n") + bad + QStringLiteral("\r\n");
     QVERIFY2(m.text.startsWith(head) && m.text.size() > head.size(), qPrintable(m.text));
     QCOMPARE(m.icon, MsgIcon::Exclamation);
-    QVERIFY(d.DialogCancelled);
+    QVERIFY(d.dialogCancelled);
 }
 
 void tst_Publish::exportThroughTheDialog_data()
@@ -302,13 +302,13 @@ void tst_Publish::exportThroughTheDialog()
     fake.prompter.answerFile(target);
     QString suggested;
     QByteArray tempBytes;
-    DialogAnswer answer([&](frmHTMLOptions &d) {
+    DialogAnswer answer([&](HtmlOptionsDialog &d) {
         suggested = d.Text1->text();
         tempBytes = readBytes(fake.path(QStringLiteral("Tmpsrc.tmp")));
-        d.SetFields({typed == "-" ? suggested : typed, "D", "K", "S1\r\nS2", 1});
+        d.setFields({typed == "-" ? suggested : typed, "D", "K", "S1\r\nS2", 1});
         d.Command1->click();
     });
-    html.CreateHTMLSource(QStringLiteral("label a\ngoto a\n"), TextEncoding::Utf8, fileName);
+    html.createHTMLSource(QStringLiteral("label a\ngoto a\n"), TextEncoding::Utf8, fileName);
     QCOMPARE(answer.shown, 1);
     QVERIFY2(fake.prompter.unexpected.isEmpty(), qPrintable(fake.prompter.unexpected.join('\n')));
     QCOMPARE(request(fake.prompter.fileDialogs.first()),
@@ -377,12 +377,12 @@ void tst_Publish::exportOutcomes()
     // A text with a "ü" stands for a Latin-1 document.
     const TextEncoding encoding = text.contains(QChar(0xFC)) ? TextEncoding::Latin1 : TextEncoding::Utf8;
     QByteArray whileOpen;
-    DialogAnswer answer([&](frmHTMLOptions &d) {
+    DialogAnswer answer([&](HtmlOptionsDialog &d) {
         const QStringList own = QDir::temp().entryList(QStringList{QStringLiteral("Tmpsrc-*.tmp")});
         whileOpen = readBytes(setup == "gone" ? QDir::temp().filePath(own.value(0)) : temp);
         (ok ? d.Command1 : d.Command2)->click();
     });
-    html.CreateHTMLSource(text, encoding, QStringLiteral("Untitled"));
+    html.createHTMLSource(text, encoding, QStringLiteral("Untitled"));
 
     QCOMPARE(answer.shown, target.isEmpty() ? 0 : 1);
     if (answer.shown)
@@ -404,10 +404,10 @@ void tst_Publish::tightCopyThroughTheWindow()
 {
     Window t;
     t.w->setEditorText(QStringLiteral("  print 1\n  print 2\n\n# note\nlabel x\n  goto x // loop\nend"));
-    t.w->documents().state().FileChanged = false;
+    t.w->documents().state().fileChanged = false;
     const QString before = t.w->editorText();
-    t.w->StatusMessages[1] = QStringLiteral("earlier");
-    t.w->ShowStatusMessage();
+    t.w->statusMessages[1] = QStringLiteral("earlier");
+    t.w->showStatusMessage();
     const QStringList files = QDir(t.fake.folder.path()).entryList(QDir::Files);
     QCOMPARE(t.run(QString()), TightExport::Outcome::Cancelled);
     QCOMPARE(t.panel(1), QStringLiteral("earlier"));
@@ -415,21 +415,21 @@ void tst_Publish::tightCopyThroughTheWindow()
 
     // The message waits on the debug tab until the program tab is shown again.
     t.w->controls().TabBar->setCurrentIndex(1);
-    QCOMPARE(t.w->CurrentTab, 2);
+    QCOMPARE(t.w->currentTab, 2);
     const QString target = t.fake.path(QStringLiteral("tight.yab"));
     QCOMPARE(t.run(target), TightExport::Outcome::Done);
     QCOMPARE(request(t.fake.prompter.fileDialogs.last()),
              (QStringList{"Save", "Make Tight YaBasic Program", "*.yab", ".yab",
                           "YaBasic Program (*.yab)|*.yab|Basic Program (*.bas)|*.bas|All Files (*.*)|*.*", "1"}));
     QCOMPARE(readBytes(target), QByteArray("print 1:print 2\r\nlabel x\r\ngoto x // loop\r\nend"));
-    QCOMPARE(t.panel(1), t.w->StatusMessages[2]);
+    QCOMPARE(t.panel(1), t.w->statusMessages[2]);
     t.w->controls().TabBar->setCurrentIndex(0);
     QCOMPARE(t.panel(1), QStringLiteral("Tight Creation Done Successfully"));
     QVERIFY(!QGuiApplication::overrideCursor());
     // The document is left as it was.
     QCOMPARE(t.w->editorText(), before);
-    QVERIFY(!t.w->documents().state().FileChanged);
-    QCOMPARE(t.w->documents().state().CurrentFileName, QStringLiteral("Untitled"));
+    QVERIFY(!t.w->documents().state().fileChanged);
+    QCOMPARE(t.w->documents().state().currentFileName, QStringLiteral("Untitled"));
 
     // A folder in the way, or none at all: nothing written, the old copy whole.
     QVERIFY(QDir(t.fake.folder.path()).mkdir(QStringLiteral("taken.yab")));

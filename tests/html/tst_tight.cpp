@@ -3,9 +3,9 @@
 // exactly like their originals.
 
 #include "ProgramGenerator.h"
-#include "html/modYabHTML.h"
-#include "platform/TextFile.h"
-#include "run/modGeneral1.h"
+#include "html/core/HtmlPage.h"
+#include "platform/core/TextFile.h"
+#include "html/core/TightCode.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +14,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-using namespace modGeneral1;
+using namespace TightCode;
 
 namespace {
 const QString TestData = QStringLiteral(VORMELD_HTML_TESTDATA);
@@ -28,7 +28,7 @@ QString program(const QStringList &lines)
 QString programText(const QString &path)
 {
     TextFileContent c;
-    if (!ReadTextFile(path, &c).ok)
+    if (!readTextFile(path, &c).ok)
         return QString();
     return c.text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
 }
@@ -110,8 +110,8 @@ void tst_Tight::ruleTable()
                                 : kind == "join-left" ? "x=0:" + left
                                                       : QStringLiteral("x=0");
         TightWriter w;
-        w.WriteTightLines({QStringLiteral("x=0"), line});
-        QVERIFY2(w.Output == written, qPrintable(QStringLiteral("[%1] gave [%2]").arg(line, w.Output)));
+        w.writeTightLines({QStringLiteral("x=0"), line});
+        QVERIFY2(w.output == written, qPrintable(QStringLiteral("[%1] gave [%2]").arg(line, w.output)));
     }
 }
 
@@ -148,14 +148,14 @@ void tst_Tight::programs()
 {
     QFETCH(QStringList, lines);
     QFETCH(QString, tight);
-    QCOMPARE(TightProgram(program(lines)), tight);
+    QCOMPARE(tightProgram(program(lines)), tight);
 }
 
 void tst_Tight::hugeInput()
 {
     // A line of 1 MB and 100,000 short lines.
     const QString big = QStringLiteral("print \"") + QString(1 << 20, QLatin1Char('x')) + QStringLiteral("\"");
-    const QString out = TightProgram(program({"a = 1", big, "b = 2"}));
+    const QString out = tightProgram(program({"a = 1", big, "b = 2"}));
     QCOMPARE(out.size(), big.size() + 12);
     QVERIFY(out.startsWith(QStringLiteral("a = 1:print \"xxx")));
     QVERIFY(out.endsWith(QStringLiteral("xx\":b = 2")));
@@ -163,14 +163,14 @@ void tst_Tight::hugeInput()
     QStringList many;
     for (int i = 0; i < 100000; ++i)
         many << (i % 10 == 0 ? QStringLiteral("label l%1").arg(i) : QStringLiteral("  x = x + %1").arg(i));
-    QCOMPARE(TightProgram(program(many)).count(QLatin1String("\r\n")), 10000 * 2 - 1);
+    QCOMPARE(tightProgram(program(many)).count(QLatin1String("\r\n")), 10000 * 2 - 1);
 }
 
 void tst_Tight::goldenCopy()
 {
     const QString text = programText(TestData + QStringLiteral("/programs/ledger.yab"));
     QVERIFY(!text.isEmpty());
-    const QByteArray tight = TightProgram(text).toUtf8();
+    const QByteArray tight = tightProgram(text).toUtf8();
     QFile golden(TestData + QStringLiteral("/golden/ledger.tight.yab"));
     if (qEnvironmentVariableIsSet("VORMELD_UPDATE_GOLDEN")) {
         QVERIFY(golden.open(QIODevice::WriteOnly));
@@ -209,9 +209,9 @@ void tst_Tight::interpreterRunsCopiesAlike()
     QVERIFY(!text.isEmpty());
     const QString original = dir.filePath(QStringLiteral("original.yab"));
     const QString copy = dir.filePath(QStringLiteral("tight.yab"));
-    QVERIFY(WriteWholeFileAtomic(original, (text + QStringLiteral("\r\n")).toUtf8()).ok);
-    const QString tight = TightProgram(text);
-    QVERIFY(WriteWholeFileAtomic(copy, tight.toUtf8()).ok);
+    QVERIFY(writeWholeFileAtomic(original, (text + QStringLiteral("\r\n")).toUtf8()).ok);
+    const QString tight = tightProgram(text);
+    QVERIFY(writeWholeFileAtomic(copy, tight.toUtf8()).ok);
     // The copy is tighter than the original.
     QVERIFY2(tight.count(QLatin1String("\r\n")) < text.count(QLatin1String("\r\n")) / 2 + 1,
              qPrintable(tight.left(2000)));

@@ -1,7 +1,7 @@
-#include "platform/InterpreterKey.h"
-#include "platform/ProcessLauncher.h"
-#include "platform/SettingsStore.h"
-#include "platform/Shell.h"
+#include "platform/core/InterpreterKey.h"
+#include "platform/core/ProcessLauncher.h"
+#include "platform/core/SettingsStore.h"
+#include "platform/DesktopShell.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,7 +46,7 @@ void tst_Platform::splitCommandLine()
 {
     QFETCH(QString, line);
     QFETCH(QStringList, parts);
-    QCOMPARE(SplitCommandLine(line), parts);
+    QCOMPARE(::splitCommandLine(line), parts);
 }
 
 void tst_Platform::terminalKeepsWordsApart()
@@ -82,22 +82,22 @@ void tst_Platform::settingsRoundTripPerApplication()
     {
         IniSettingsStore store(path);
         SettingsAccess s(store, "vormeld");
-        s.SaveSetting("Run", "GeoString", QStringLiteral("640x480+10+10"));
-        s.SaveSetting("Run", "InfoLevel", 3);
-        s.SaveSetting("Startup", "FirstDone", true);
-        s.SaveSetting("MostRecent", "File0", QStringLiteral("C:\\progs\\a, b.yab"));
+        s.saveSetting("Run", "GeoString", QStringLiteral("640x480+10+10"));
+        s.saveSetting("Run", "InfoLevel", 3);
+        s.saveSetting("Startup", "FirstDone", true);
+        s.saveSetting("MostRecent", "File0", QStringLiteral("C:\\progs\\a, b.yab"));
         SettingsAccess other(store, "vormeld2");
-        other.SaveSetting("Run", "InfoLevel", 1);
+        other.saveSetting("Run", "InfoLevel", 1);
     }
     IniSettingsStore store(path); // a fresh reader sees what was written
     SettingsAccess s(store, "vormeld");
-    QCOMPARE(s.GetSetting("Run", "GeoString"), QStringLiteral("640x480+10+10"));
-    QCOMPARE(s.GetSetting("Run", "InfoLevel"), QStringLiteral("3"));
-    QCOMPARE(s.GetSetting("Startup", "FirstDone"), QStringLiteral("True"));
-    QCOMPARE(s.GetSetting("MostRecent", "File0"), QStringLiteral("C:\\progs\\a, b.yab"));
-    QCOMPARE(s.GetSetting("Run", "TempPath", "dflt"), QStringLiteral("dflt"));
+    QCOMPARE(s.getSetting("Run", "GeoString"), QStringLiteral("640x480+10+10"));
+    QCOMPARE(s.getSetting("Run", "InfoLevel"), QStringLiteral("3"));
+    QCOMPARE(s.getSetting("Startup", "FirstDone"), QStringLiteral("True"));
+    QCOMPARE(s.getSetting("MostRecent", "File0"), QStringLiteral("C:\\progs\\a, b.yab"));
+    QCOMPARE(s.getSetting("Run", "TempPath", "dflt"), QStringLiteral("dflt"));
     QVERIFY(!s.stored("Run", "TempPath").has_value());
-    QCOMPARE(SettingsAccess(store, "vormeld2").GetSetting("Run", "InfoLevel"), QStringLiteral("1"));
+    QCOMPARE(SettingsAccess(store, "vormeld2").getSetting("Run", "InfoLevel"), QStringLiteral("1"));
 }
 
 void tst_Platform::settingsSurviveGarbageAndFolders()
@@ -110,16 +110,16 @@ void tst_Platform::settingsSurviveGarbageAndFolders()
     f.close();
     IniSettingsStore store(garbage);
     SettingsAccess s(store, "vormeld");
-    (void)s.GetSetting("Startup", "Tips", "1"); // must not crash, whatever it reads
-    s.SaveSetting("Run", "InfoLevel", 4);
-    QCOMPARE(s.GetSetting("Run", "InfoLevel"), QStringLiteral("4"));
+    (void)s.getSetting("Startup", "Tips", "1"); // must not crash, whatever it reads
+    s.saveSetting("Run", "InfoLevel", 4);
+    QCOMPARE(s.getSetting("Run", "InfoLevel"), QStringLiteral("4"));
 
     // A folder where the file should be: nothing can be read or written, nothing breaks.
     const QString folder = dir.filePath("folder.ini");
     QVERIFY(QDir().mkpath(folder));
     IniSettingsStore blocked(folder);
     SettingsAccess b(blocked, "vormeld");
-    QCOMPARE(b.GetSetting("Startup", "Tips", "1"), QStringLiteral("1"));
+    QCOMPARE(b.getSetting("Startup", "Tips", "1"), QStringLiteral("1"));
     QVERIFY(!blocked.setValue("vormeld", "Run", "InfoLevel", "2"));
 }
 
@@ -212,7 +212,7 @@ void tst_Platform::installedInterpreterIsFound()
         QSKIP("yabasic is not installed on this machine");
     const InstalledInterpreterProbe probe = InstalledInterpreterProbe::forInstalledInterpreter();
     QVERIFY(probe.path().has_value());
-    QVERIFY(QFileInfo::exists(*probe.path() + InterpreterExecutableName()));
+    QVERIFY(QFileInfo::exists(*probe.path() + interpreterExecutableName()));
     QVERIFY2(QRegularExpression("^\\d+\\.\\d+").match(probe.version().value_or("")).hasMatch(),
              qPrintable(probe.version().value_or("none")));
     QVERIFY(probe.libraryPath().value_or("").endsWith('/'));

@@ -1,4 +1,4 @@
-#include "platform/TextFile.h"
+#include "platform/core/TextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -53,9 +53,9 @@ void tst_TextFile::roundTripIsByteExact()
         f.write(bytes);
     }
     TextFileContent content;
-    QVERIFY(ReadTextFile(path, &content).ok);
+    QVERIFY(readTextFile(path, &content).ok);
     QVERIFY(!content.mixedBreaks);
-    QVERIFY(WriteTextFile(path, content).ok);
+    QVERIFY(writeTextFile(path, content).ok);
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), bytes);
@@ -73,7 +73,7 @@ void tst_TextFile::decodeSplitsLinesAndRemembersStyle_data()
     QTest::newRow("cr") << QByteArray("a\rb\r") << "a\nb" << int(LineBreakStyle::Cr) << true << int(TextEncoding::Utf8);
     QTest::newRow("only one final break taken") << QByteArray("a\n\n") << "a\n" << int(LineBreakStyle::Lf) << true << int(TextEncoding::Utf8);
     QTest::newRow("invalid utf8 is latin1") << QByteArray("\xff\xfe\n") << QString::fromLatin1("\xff\xfe") << int(LineBreakStyle::Lf) << true << int(TextEncoding::Latin1);
-    QTest::newRow("truncated utf8 sequence") << QByteArray("ok \xc3") << QString::fromLatin1("ok \xc3") << int(TextFileContent::NativeLineBreak()) << false << int(TextEncoding::Latin1);
+    QTest::newRow("truncated utf8 sequence") << QByteArray("ok \xc3") << QString::fromLatin1("ok \xc3") << int(TextFileContent::nativeLineBreak()) << false << int(TextEncoding::Latin1);
 }
 
 void tst_TextFile::decodeSplitsLinesAndRemembersStyle()
@@ -83,7 +83,7 @@ void tst_TextFile::decodeSplitsLinesAndRemembersStyle()
     QFETCH(int, style);
     QFETCH(bool, finalBreak);
     QFETCH(int, encoding);
-    const TextFileContent c = DecodeTextFile(bytes);
+    const TextFileContent c = decodeTextFile(bytes);
     QCOMPARE(c.text, text);
     QCOMPARE(int(c.lineBreak), style);
     QCOMPARE(c.finalBreak, finalBreak);
@@ -97,17 +97,17 @@ void tst_TextFile::allByteValuesSurviveAsLatin1()
         if (i != '\r' && i != '\n')
             bytes.append(char(i));
     bytes.append("\r\n");
-    const TextFileContent c = DecodeTextFile(bytes);
+    const TextFileContent c = decodeTextFile(bytes);
     QCOMPARE(int(c.encoding), int(TextEncoding::Latin1));
     QCOMPARE(c.text.size(), 254);
     QByteArray out;
-    QVERIFY(EncodeTextFile(c, &out));
+    QVERIFY(encodeTextFile(c, &out));
     QCOMPARE(out, bytes);
 }
 
 void tst_TextFile::mixedBreaksAreFlagged()
 {
-    const TextFileContent c = DecodeTextFile("a\r\nb\nc\r\nd\r");
+    const TextFileContent c = decodeTextFile("a\r\nb\nc\r\nd\r");
     QVERIFY(c.mixedBreaks);
     QCOMPARE(int(c.lineBreak), int(LineBreakStyle::CrLf)); // the most common style wins
     QCOMPARE(c.text, QStringLiteral("a\nb\nc\nd"));
@@ -115,12 +115,12 @@ void tst_TextFile::mixedBreaksAreFlagged()
 
 void tst_TextFile::unencodableCharacterIsRefused()
 {
-    TextFileContent c = DecodeTextFile("caf\xe9\n");
+    TextFileContent c = decodeTextFile("caf\xe9\n");
     QCOMPARE(int(c.encoding), int(TextEncoding::Latin1));
     c.text += QChar(0x20AC); // the euro sign has no Latin-1 byte
     QByteArray out("untouched");
     QChar bad;
-    QVERIFY(!EncodeTextFile(c, &out, &bad));
+    QVERIFY(!encodeTextFile(c, &out, &bad));
     QCOMPARE(bad, QChar(0x20AC));
     QCOMPARE(out, QByteArray("untouched"));
 
@@ -130,7 +130,7 @@ void tst_TextFile::unencodableCharacterIsRefused()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("old\n");
     f.close();
-    const FileResult r = WriteTextFile(path, c);
+    const FileResult r = writeTextFile(path, c);
     QVERIFY(!r.ok);
     QVERIFY2(r.error.contains("U+20AC"), qPrintable(r.error));
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -138,7 +138,7 @@ void tst_TextFile::unencodableCharacterIsRefused()
 
     TextFileContent lone;
     lone.text = QString(QChar(0xD800));
-    QVERIFY(!EncodeTextFile(lone, &out, &bad));
+    QVERIFY(!encodeTextFile(lone, &out, &bad));
     QCOMPARE(bad, QChar(0xD800));
 }
 
@@ -147,7 +147,7 @@ void tst_TextFile::newDocumentUsesPlatformBreaks()
     TextFileContent c;
     c.text = QStringLiteral("a\nb");
     QByteArray out;
-    QVERIFY(EncodeTextFile(c, &out));
+    QVERIFY(encodeTextFile(c, &out));
 #ifdef Q_OS_WIN
     QCOMPARE(out, QByteArray("a\r\nb\r\n"));
 #else
@@ -161,14 +161,14 @@ void tst_TextFile::writeIsAtomicAndReportsFailures()
     // A folder in the way: reported, the folder untouched.
     const QString folder = dir.filePath("sub");
     QVERIFY(QDir().mkpath(folder));
-    QVERIFY(!WriteWholeFileAtomic(folder, "x").ok);
+    QVERIFY(!writeWholeFileAtomic(folder, "x").ok);
     QVERIFY(QFileInfo(folder).isDir());
     // A folder that does not exist.
-    const FileResult r = WriteWholeFileAtomic(dir.filePath("missing/p.yab"), "x");
+    const FileResult r = writeWholeFileAtomic(dir.filePath("missing/p.yab"), "x");
     QVERIFY(!r.ok);
     QVERIFY(!r.error.isEmpty());
     // A normal write leaves no temporary file behind.
-    QVERIFY(WriteWholeFileAtomic(dir.filePath("p.yab"), "new").ok);
+    QVERIFY(writeWholeFileAtomic(dir.filePath("p.yab"), "new").ok);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.yab"});
 }
 
@@ -176,15 +176,15 @@ void tst_TextFile::readRefusesFoldersMissingAndHugeFiles()
 {
     QTemporaryDir dir;
     QByteArray bytes("unchanged");
-    QVERIFY(!ReadWholeFile(dir.path(), &bytes).ok);
-    QVERIFY(!ReadWholeFile(dir.filePath("nope.yab"), &bytes).ok);
+    QVERIFY(!readWholeFile(dir.path(), &bytes).ok);
+    QVERIFY(!readWholeFile(dir.filePath("nope.yab"), &bytes).ok);
     QFile f(dir.filePath("big"));
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(2048, 'a'));
     f.close();
-    QVERIFY(!ReadWholeFile(f.fileName(), &bytes, 1024).ok);
+    QVERIFY(!readWholeFile(f.fileName(), &bytes, 1024).ok);
     QCOMPARE(bytes, QByteArray("unchanged"));
-    QVERIFY(ReadWholeFile(f.fileName(), &bytes, 4096).ok);
+    QVERIFY(readWholeFile(f.fileName(), &bytes, 4096).ok);
     QCOMPARE(bytes.size(), 2048);
 }
 
@@ -202,7 +202,7 @@ void tst_TextFile::leftoversOfKilledSavesAreCleared()
     touch(QString(".p.yab.vormeld-save-%1-3c4d").arg(QCoreApplication::applicationPid())); // alive
     touch(".p.yab.backup");                         // the user's own file
     touch(".q.yab.vormeld-save-2147483646-5e6f");   // another file's
-    QVERIFY(WriteWholeFileAtomic(target, "new\n").ok);
+    QVERIFY(writeWholeFileAtomic(target, "new\n").ok);
     QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
     left.sort();
     QStringList expected{".p.yab.backup", QString(".p.yab.vormeld-save-%1-3c4d").arg(QCoreApplication::applicationPid()),
@@ -215,11 +215,11 @@ void tst_TextFile::linksAreWrittenThrough()
 {
     QTemporaryDir dir;
     const QString real = dir.filePath("real.yab");
-    QVERIFY(WriteWholeFileAtomic(real, "old\n").ok);
+    QVERIFY(writeWholeFileAtomic(real, "old\n").ok);
     QFile::setPermissions(real, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const QString link = dir.filePath("link.yab");
     QVERIFY(QFile::link(real, link));
-    QVERIFY(WriteWholeFileAtomic(link, "new\n").ok);
+    QVERIFY(writeWholeFileAtomic(link, "new\n").ok);
     QVERIFY(QFileInfo(link).isSymLink());
     QFile f(real);
     QVERIFY(f.open(QIODevice::ReadOnly));

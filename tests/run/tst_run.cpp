@@ -1,9 +1,9 @@
-#include "app/frmMainWindow.h"
+#include "app/MainWindow.h"
 #include "editor/CodeEditor.h"
-#include "run/DebugLog.h"
-#include "run/RunCommand.h"
-#include "run/frmAddingDebugging.h"
-#include "run/frmYabasicPath.h"
+#include "run/core/DebugLog.h"
+#include "run/core/RunCommand.h"
+#include "run/AddingDebugOutputWindow.h"
+#include "run/YabasicPathDialog.h"
 #include "support/FakeServices.h"
 
 #include "app/MainStatusBar.h"
@@ -41,7 +41,7 @@ struct Window {
     FakeServices fake;
     QTemporaryDir home;
     QByteArray oldHome = qgetenv("HOME");
-    std::unique_ptr<frmMainWindow> w;
+    std::unique_ptr<MainWindow> w;
     explicit Window(const QByteArray &templ = "print 1\n")
     {
         qputenv("HOME", home.path().toLocal8Bit()); // the debug log lives here
@@ -50,8 +50,8 @@ struct Window {
     ~Window() { qputenv("HOME", oldHome); }
     void start()
     {
-        w = std::make_unique<frmMainWindow>(fake.services);
-        w->Form_Load();
+        w = std::make_unique<MainWindow>(fake.services);
+        w->start();
     }
     SettingsAccess settings() { return SettingsAccess(fake.settings, "vormeld"); }
     QString debugView() { return w->controls().RichTextBox2->toPlainText(); }
@@ -108,13 +108,13 @@ void tst_Run::optionText()
     QFETCH(int, level);
     QFETCH(QString, geo);
     QFETCH(QString, text);
-    QCOMPARE(RunCommand::OptionText(level, geo), text);
+    QCOMPARE(RunCommand::optionText(level, geo), text);
 }
 
 void tst_Run::tempProgramPath()
 {
-    QCOMPARE(RunCommand::TempProgramPath("", "/opt/vormeld"), QStringLiteral("/opt/vormeld/TempPrg.yab"));
-    QCOMPARE(RunCommand::TempProgramPath("C:\\tmp\\x.yab", "/opt/vormeld"), QStringLiteral("C:\\tmp\\x.yab"));
+    QCOMPARE(RunCommand::tempProgramPath("", "/opt/vormeld"), QStringLiteral("/opt/vormeld/TempPrg.yab"));
+    QCOMPARE(RunCommand::tempProgramPath("C:\\tmp\\x.yab", "/opt/vormeld"), QStringLiteral("C:\\tmp\\x.yab"));
     QCOMPARE(RunCommand::CommandLine("/my progs/yabasic", "/t/T.yab", "-i w"),
              QStringLiteral("/my progs/yabasic /t/T.yab -i w"));
 }
@@ -123,11 +123,11 @@ void tst_Run::runWritesTheFileAndStartsTheInterpreter()
 {
     Window t("print \"hi\"\n");
     const QString yab = makeExecutable(t.fake.path("yab interp"));
-    t.settings().SaveSetting("Run", "YABPath", yab);
-    SettingsAccess(t.fake.settings, "vormeld").SaveSetting("Run", "GeoString", QStringLiteral("+10+20"));
+    t.settings().saveSetting("Run", "YABPath", yab);
+    SettingsAccess(t.fake.settings, "vormeld").saveSetting("Run", "GeoString", QStringLiteral("+10+20"));
     t.start();
-    t.w->InfoLevel = 3;
-    t.w->ToolbarButtonClick("run");
+    t.w->infoLevel = 3;
+    t.w->toolbarButtonClick("run");
     const QString temp = t.fake.path("TempPrg.yab");
     QCOMPARE(t.fake.launcher.started, QStringList{yab + " " + temp + " -geometry +10+20 -i e"});
     QCOMPARE(readBytes(temp), QByteArray("print \"hi\"\n"));
@@ -135,7 +135,7 @@ void tst_Run::runWritesTheFileAndStartsTheInterpreter()
 
     // TempPath wins; settings are read afresh at every run.
     const QString other = t.fake.path("elsewhere.yab");
-    t.settings().SaveSetting("Run", "TempPath", other);
+    t.settings().saveSetting("Run", "TempPath", other);
     t.w->menus().mnuprogramrun->trigger();
     QCOMPARE(t.fake.launcher.started.last(), yab + " " + other + " -geometry +10+20 -i e");
     QVERIFY(QFile::exists(other));
@@ -144,13 +144,13 @@ void tst_Run::runWritesTheFileAndStartsTheInterpreter()
 void tst_Run::runLeavesTheDocumentAlone()
 {
     Window t;
-    t.settings().SaveSetting("Run", "YABPath", makeExecutable(t.fake.path("yabasic")));
+    t.settings().saveSetting("Run", "YABPath", makeExecutable(t.fake.path("yabasic")));
     t.start();
     QTextCursor c = t.w->controls().RichTextBox1->textCursor();
     c.insertText("x = 1\n");
-    t.w->RunProgram();
-    QVERIFY(t.w->documents().state().FileChanged);
-    QVERIFY(!t.w->documents().state().HasFileName);
+    t.w->runProgram();
+    QVERIFY(t.w->documents().state().fileChanged);
+    QVERIFY(!t.w->documents().state().hasFileName);
     QCOMPARE(t.w->windowTitle(), QStringLiteral("Untitled - Vormeld 2005"));
     QCOMPARE(t.panel(5), QStringLiteral("Line 2"));
 }
@@ -159,11 +159,11 @@ void tst_Run::detectionFromTheKey()
 {
     Window t;
     QTemporaryDir bin;
-    makeExecutable(bin.filePath(InterpreterExecutableName()));
+    makeExecutable(bin.filePath(interpreterExecutableName()));
     t.fake.interpreterKey.values["path"] = bin.path() + "/";
     t.start();
-    t.w->RunProgram();
-    const QString expected = bin.path() + "/" + InterpreterExecutableName();
+    t.w->runProgram();
+    const QString expected = bin.path() + "/" + interpreterExecutableName();
     QCOMPARE(t.fake.setting("Run", "YABPath"), expected);
     QCOMPARE(t.fake.launcher.started.size(), 1);
     QVERIFY(t.fake.launcher.started.first().startsWith(expected + " "));
@@ -174,12 +174,12 @@ void tst_Run::noInterpreterIsReported()
     Window t;
     t.fake.interpreterKey.values["version"] = "2.90.3";
     t.start();
-    QFile log(DebugLog::Path());
+    QFile log(DebugLog::path());
     QVERIFY(log.open(QIODevice::WriteOnly));
     log.write("from an earlier run\n");
     log.close();
     t.fake.prompter.answerMessage(MsgResult::OK);
-    t.w->RunProgram();
+    t.w->runProgram();
     QCOMPARE(t.fake.prompter.messages.size(), 1);
     const MessageRequest &m = t.fake.prompter.messages.first();
     QCOMPARE(m.title, QStringLiteral("Problem"));
@@ -187,7 +187,7 @@ void tst_Run::noInterpreterIsReported()
     QCOMPARE(m.icon, MsgIcon::Information);
     QVERIFY(t.fake.launcher.started.isEmpty());
     QVERIFY(!QFile::exists(t.fake.path("TempPrg.yab")));
-    QCOMPARE(t.w->YabasicVersion, QStringLiteral("[ErrorVersion]"));
+    QCOMPARE(t.w->yabasicVersion, QStringLiteral("[ErrorVersion]"));
     QCOMPARE(t.debugView(), QStringLiteral("from an earlier run\n")); // the refresh still happens
 }
 
@@ -213,11 +213,11 @@ void tst_Run::badInterpreterPathsAreReported()
         makeExecutable(path);
         t.fake.launcher.succeed = false;
     }
-    t.settings().SaveSetting("Run", "YABPath", path);
+    t.settings().saveSetting("Run", "YABPath", path);
     t.start();
     t.w->controls().RichTextBox2->setPlainText("untouched");
     t.fake.prompter.answerMessage(MsgResult::OK);
-    t.w->RunProgram();
+    t.w->runProgram();
     QCOMPARE(t.fake.prompter.messages.size(), 1);
     const MessageRequest &m = t.fake.prompter.messages.first();
     QCOMPARE(m.title, QStringLiteral("Problem"));
@@ -229,11 +229,11 @@ void tst_Run::badInterpreterPathsAreReported()
 void tst_Run::unwritableTempFileIsReported()
 {
     Window t;
-    t.settings().SaveSetting("Run", "YABPath", makeExecutable(t.fake.path("yabasic")));
-    t.settings().SaveSetting("Run", "TempPath", t.fake.path("no/such/folder/T.yab"));
+    t.settings().saveSetting("Run", "YABPath", makeExecutable(t.fake.path("yabasic")));
+    t.settings().saveSetting("Run", "TempPath", t.fake.path("no/such/folder/T.yab"));
     t.start();
     t.fake.prompter.answerMessage(MsgResult::OK);
-    t.w->RunProgram();
+    t.w->runProgram();
     QCOMPARE(t.fake.prompter.messages.size(), 1);
     QCOMPARE(t.fake.prompter.messages.first().title, QStringLiteral("Problem"));
     QVERIFY(t.fake.launcher.started.isEmpty());
@@ -242,7 +242,7 @@ void tst_Run::unwritableTempFileIsReported()
 void tst_Run::geometryInput()
 {
     Window t;
-    t.settings().SaveSetting("Run", "GeoString", QStringLiteral("+1+2"));
+    t.settings().saveSetting("Run", "GeoString", QStringLiteral("+1+2"));
     t.start();
     t.fake.prompter.answerInput("+10+20");
     t.w->menus().mnurungeo->trigger();
@@ -251,10 +251,10 @@ void tst_Run::geometryInput()
     QCOMPARE(r.title, QStringLiteral("Geometry String"));
     QCOMPARE(r.prompt, QStringLiteral("Enter the new Geometry String of the grafics window\r\n\r\ne.g. +10+20 (Makes the window appear at 10 pixels from the left and 20 pixels from the top)"));
     QCOMPARE(r.defaultText, QStringLiteral("+1+2"));
-    QCOMPARE(t.w->GeoString, QStringLiteral("+10+20"));
+    QCOMPARE(t.w->geoString, QStringLiteral("+10+20"));
     t.fake.prompter.cancelDialog();
     t.w->menus().mnurungeo->trigger();
-    QCOMPARE(t.w->GeoString, QString());
+    QCOMPARE(t.w->geoString, QString());
     QVERIFY(t.w->close());
     QCOMPARE(t.fake.setting("Run", "GeoString"), QString());
 }
@@ -268,7 +268,7 @@ void tst_Run::infoLevelItems()
     for (int i = 0; i < 5; ++i)
         QCOMPARE(m.mnuruninfor[i]->isChecked(), i == 2);
     m.mnuruninfor[4]->trigger();
-    QCOMPARE(t.w->InfoLevel, qint16(4));
+    QCOMPARE(t.w->infoLevel, qint16(4));
     emit m.mnuruninfo->aboutToShow();
     for (int i = 0; i < 5; ++i)
         QCOMPARE(m.mnuruninfor[i]->isChecked(), i == 4);
@@ -280,13 +280,13 @@ void tst_Run::pathDialog()
 {
     FakeServices fake;
     SettingsAccess s(fake.settings, "vormeld");
-    s.SaveSetting("Run", "YABPath", QStringLiteral("/old/yabasic"));
+    s.saveSetting("Run", "YABPath", QStringLiteral("/old/yabasic"));
     {
-        frmYabasicPath d(s, fake.interpreterKey, fake.prompter, fake.shell, fake.folder.path());
+        YabasicPathDialog d(s, fake.interpreterKey, fake.prompter, fake.shell, fake.folder.path());
         QCOMPARE(d.windowTitle(), QStringLiteral("Yabasic Path"));
         QCOMPARE(d.Text1->text(), QStringLiteral("/old/yabasic"));
         QCOMPARE(d.Text2->text(), QString());
-        QVERIFY(d.DialogCancelled);
+        QVERIFY(d.dialogCancelled);
         QCOMPARE(d.Command4->text(), QStringLiteral("Browse..."));
         QCOMPARE(d.Command5->text(), QStringLiteral("Check in Registry"));
         QVERIFY(d.findChild<QLabel *>("Label1")->text().endsWith("In case Vormeld is stored in \"Program Files\""));
@@ -303,24 +303,24 @@ void tst_Run::pathDialog()
         QCOMPARE(d.Text1->text(), QStringLiteral("/picked/yabasic"));
         fake.interpreterKey.values["path"] = "/usr/local/bin"; // no separator is added
         d.Command5->click();
-        QCOMPARE(d.Text1->text(), "/usr/local/bin" + InterpreterExecutableName());
+        QCOMPARE(d.Text1->text(), "/usr/local/bin" + interpreterExecutableName());
 
         d.Command3->click();
         QCOMPARE(fake.shell.opened, QStringList{fake.path("hlp00001.htm")});
 
         d.Text2->setText(" /tmp/with blank.yab");
         d.Command2->click(); // Cancel stores nothing
-        QVERIFY(d.DialogCancelled);
-        QCOMPARE(s.GetSetting("Run", "YABPath"), QStringLiteral("/old/yabasic"));
+        QVERIFY(d.dialogCancelled);
+        QCOMPARE(s.getSetting("Run", "YABPath"), QStringLiteral("/old/yabasic"));
     }
     {
-        frmYabasicPath d(s, fake.interpreterKey, fake.prompter, fake.shell, fake.folder.path());
+        YabasicPathDialog d(s, fake.interpreterKey, fake.prompter, fake.shell, fake.folder.path());
         d.Text1->setText("");
         d.Text2->setText(" /tmp/with blank.yab");
         d.Command1->click();
-        QVERIFY(!d.DialogCancelled);
-        QCOMPARE(s.GetSetting("Run", "YABPath"), QString());
-        QCOMPARE(s.GetSetting("Run", "TempPath"), QStringLiteral(" /tmp/with blank.yab"));
+        QVERIFY(!d.dialogCancelled);
+        QCOMPARE(s.getSetting("Run", "YABPath"), QString());
+        QCOMPARE(s.getSetting("Run", "TempPath"), QStringLiteral(" /tmp/with blank.yab"));
     }
     QVERIFY(fake.prompter.messages.isEmpty());
 }
@@ -329,15 +329,15 @@ void tst_Run::pathDialogThroughTheMenu()
 {
     Window t;
     t.start();
-    QCOMPARE(t.w->InterpreterFolder, QString());
+    QCOMPARE(t.w->interpreterFolder, QString());
     QTimer::singleShot(0, [] {
-        auto *d = qobject_cast<frmYabasicPath *>(QApplication::activeModalWidget());
+        auto *d = qobject_cast<YabasicPathDialog *>(QApplication::activeModalWidget());
         QVERIFY(d);
         d->Text1->setText("/opt/yab/yabasic");
         d->Command1->click();
     });
     t.w->menus().mnuprogrampath->trigger();
-    QCOMPARE(t.w->InterpreterFolder, QStringLiteral("/opt/yab/"));
+    QCOMPARE(t.w->interpreterFolder, QStringLiteral("/opt/yab/"));
 }
 
 void tst_Run::debugViewRefreshAndClear()
@@ -345,7 +345,7 @@ void tst_Run::debugViewRefreshAndClear()
     Window t;
     t.start();
     QCOMPARE(t.debugView(), QString());
-    QFile log(DebugLog::Path());
+    QFile log(DebugLog::path());
     QVERIFY(log.open(QIODevice::WriteOnly));
     log.write("x = 1\n");
     log.close();
@@ -357,9 +357,9 @@ void tst_Run::debugViewRefreshAndClear()
     t.w->controls().Command1->click();
     QCOMPARE(t.debugView(), QStringLiteral("x = 1\nx = 2\n")); // in full, not appended piecewise
     t.w->menus().mnudebugclear->trigger();
-    QVERIFY(!QFile::exists(DebugLog::Path()));
+    QVERIFY(!QFile::exists(DebugLog::path()));
     QCOMPARE(t.debugView(), QString());
-    t.w->RefreshDebugArea(); // no log: the view keeps what it has
+    t.w->refreshDebugArea(); // no log: the view keeps what it has
     QCOMPARE(t.debugView(), QString());
     t.w->controls().RichTextBox2->setPlainText("kept");
     t.w->menus().mnudebugclear->trigger(); // clearing without a log is no error
@@ -377,7 +377,7 @@ void tst_Run::hugeDebugLogShowsItsEnd()
         f.write(QByteArray("line ") + QByteArray::number(i) + "\n");
     f.write(QByteArray("\0\xff\xfe binary tail\n", 16));
     f.close();
-    const DebugLog::Contents c = DebugLog::Read(path, 64 * 1024);
+    const DebugLog::Contents c = DebugLog::read(path, 64 * 1024);
     QVERIFY(c.ok);
     QVERIFY(c.shortened);
     QVERIFY(c.text.startsWith("[The debug log holds"));
@@ -385,7 +385,7 @@ void tst_Run::hugeDebugLogShowsItsEnd()
     QVERIFY(!c.text.contains("line 1\n"));
     QVERIFY(c.text.size() < 70 * 1024);
     QVERIFY(c.text.endsWith("binary tail\n"));
-    QVERIFY(!DebugLog::Read(dir.path()).ok); // a folder is no log
+    QVERIFY(!DebugLog::read(dir.path()).ok); // a folder is no log
 }
 
 void tst_Run::addingDebuggingWindow()
@@ -394,7 +394,7 @@ void tst_Run::addingDebuggingWindow()
     t.start();
     t.w->move(100, 100);
     t.w->menus().mnuadddebug->trigger();
-    auto *help = t.w->findChild<frmAddingDebugging *>();
+    auto *help = t.w->findChild<AddingDebugOutputWindow *>();
     QVERIFY(help);
     QCOMPARE(help->windowTitle(), QStringLiteral("Adding Debug Output"));
     QCOMPARE(help->findChild<QLineEdit *>("Text1")->text(), QStringLiteral("import qxdebug"));
@@ -415,12 +415,12 @@ void tst_Run::realInterpreterWritesTheDebugLog()
     SystemProcessLauncher launcher;
     t.fake.services.launcher = &launcher;
     QVERIFY2(QFile::exists(t.fake.path("qxdebug.yab")), "the shipped debug library is beside the program");
-    t.settings().SaveSetting("Run", "YABPath", yabasic);
+    t.settings().saveSetting("Run", "YABPath", yabasic);
     t.start();
-    t.w->RunProgram();
+    t.w->runProgram();
     QVERIFY(t.fake.prompter.messages.isEmpty());
-    QTRY_VERIFY_WITH_TIMEOUT(readBytes(DebugLog::Path()).contains("x = 42"), 15000);
-    t.w->RefreshDebugArea();
+    QTRY_VERIFY_WITH_TIMEOUT(readBytes(DebugLog::path()).contains("x = 42"), 15000);
+    t.w->refreshDebugArea();
     QCOMPARE(t.debugView(), QStringLiteral("x = 42\n"));
 }
 
@@ -449,9 +449,9 @@ void tst_Run::realInterpreterRunsTheProgram()
     SystemProcessLauncher launcher;
     t.fake.services.launcher = &launcher;
     t.fake.services.commandLine = prog;
-    t.settings().SaveSetting("Run", "YABPath", yabasic);
+    t.settings().saveSetting("Run", "YABPath", yabasic);
     t.start();
-    t.w->RunProgram();
+    t.w->runProgram();
     QTRY_VERIFY_WITH_TIMEOUT(readBytes(result).contains("caf"), 15000);
     QCOMPARE(readBytes(result), QByteArray("twice 21 is 42 caf\xc3\xa9\n"));
 }

@@ -1,8 +1,8 @@
-#include "app/modMain.h"
+
 #include "editor/CodeEditor.h"
-#include "search/LineReferences.h"
-#include "search/frmLineBrowser.h"
-#include "search/frmLineGeo.h"
+#include "search/core/LineReferences.h"
+#include "search/LineBrowser.h"
+#include "search/LineReferenceDialog.h"
 #include "support/FakeServices.h"
 
 #include <QLabel>
@@ -40,9 +40,9 @@ struct Bench {
         owner.show();
     }
 
-    frmLineBrowser *open()
+    LineBrowser *open()
     {
-        auto *b = new frmLineBrowser(references, editor, fake.prompter, fake.shell, fake.folder.path(), &owner);
+        auto *b = new LineBrowser(references, editor, fake.prompter, fake.shell, fake.folder.path(), &owner);
         b->show();
         b->placeBesideOwner();
         return b;
@@ -51,10 +51,10 @@ struct Bench {
     // Answers the next properties dialog: records what it shows, lets `act`
     // work on it, types `typed` (unless null) and closes it the given way. A
     // dialog that never opens is not answered (seen.count stays as it was).
-    void answerGeo(Answer how, const QString &typed = QString(), std::function<void(frmLineGeo *)> act = {})
+    void answerGeo(Answer how, const QString &typed = QString(), std::function<void(LineReferenceDialog *)> act = {})
     {
         QTimer::singleShot(0, [this, how, typed, act] {
-            auto *d = qobject_cast<frmLineGeo *>(QApplication::activeModalWidget());
+            auto *d = qobject_cast<LineReferenceDialog *>(QApplication::activeModalWidget());
             if (!d)
                 return;
             seen = {seen.count + 1, d->Text1->text(), d->Label3->text(), d->Label4->text()};
@@ -82,7 +82,7 @@ struct Bench {
     }
 
     // Adds a reference at the caret through the browser, answering its dialog.
-    void add(frmLineBrowser *b, int qtPosition, const QString &name, Answer how = Answer::OK)
+    void add(LineBrowser *b, int qtPosition, const QString &name, Answer how = Answer::OK)
     {
         setCaret(qtPosition, qtPosition);
         answerGeo(how, name);
@@ -90,7 +90,7 @@ struct Bench {
     }
 };
 
-QStringList entries(const frmLineBrowser *b)
+QStringList entries(const LineBrowser *b)
 {
     QStringList out;
     for (int i = 0; i < b->List1->count(); ++i)
@@ -98,7 +98,7 @@ QStringList entries(const frmLineBrowser *b)
     return out;
 }
 
-void select(frmLineBrowser *b, int row)
+void select(LineBrowser *b, int row)
 {
     b->List1->setCurrentRow(row);
     QVERIFY(b->List1->item(row)->isSelected());
@@ -121,7 +121,7 @@ void tst_LineBrowser::windowTextsAndPlace()
 {
     Bench t("print 1");
     t.setCaret(0, 0);
-    frmLineBrowser *b = t.open();
+    LineBrowser *b = t.open();
     QCOMPARE((QStringList{b->windowTitle(), b->Command1->text(), b->Command2->text(), b->Command3->text(),
                           b->Command4->text()}),
              (QStringList{"Line Browser", "Add Line Reference", "Remove Line Reference", "Go to Line Reference",
@@ -135,7 +135,7 @@ void tst_LineBrowser::windowTextsAndPlace()
     t.fake.shell.result = ShellResult::FileNotFound;
     t.fake.prompter.answerMessage(MsgResult::OK);
     QStringList texts;
-    t.answerGeo(Answer::OK, "named", [&](frmLineGeo *d) {
+    t.answerGeo(Answer::OK, "named", [&](LineReferenceDialog *d) {
         texts << d->windowTitle();
         for (const QLabel *l : d->findChildren<QLabel *>())
             texts << l->text();
@@ -190,7 +190,7 @@ void tst_LineBrowser::addTakesTheSelectionStart()
     QFETCH(int, line);
     QFETCH(QString, entry);
     Bench t(text);
-    frmLineBrowser *b = t.open();
+    LineBrowser *b = t.open();
     t.setCaret(anchor, position);
     t.answerGeo(Answer(how), typed);
     b->Command1->click();
@@ -210,8 +210,8 @@ void tst_LineBrowser::theHundredAndFirstAdd()
 {
     Bench t("a\nb\nc");
     for (int i = 0; i < 99; ++i)
-        t.references.Add(i, i + 1);
-    frmLineBrowser *b = t.open();
+        t.references.add(i, i + 1);
+    LineBrowser *b = t.open();
     t.add(b, 2, "hundredth"); // start of line 2: offset 3
     const QStringList before = entries(b);
     QCOMPARE(before.size(), 100);
@@ -229,7 +229,7 @@ void tst_LineBrowser::theHundredAndFirstAdd()
 void tst_LineBrowser::removeEditAndReopen()
 {
     Bench t("one\ntwo\nthree\n");
-    QPointer<frmLineBrowser> b = t.open();
+    QPointer<LineBrowser> b = t.open();
     t.add(b, 0, "first");
     t.add(b, 4, "second");
     t.add(b, 9, "third"); // before "hree": offset 11 on line 3
@@ -240,7 +240,7 @@ void tst_LineBrowser::removeEditAndReopen()
 
     b->close();
     QTRY_VERIFY(!b); // closing discards the window, not the references
-    QPointer<frmLineBrowser> again = t.open();
+    QPointer<LineBrowser> again = t.open();
     // Remove, Go and Edit do nothing without a selected entry, even with a current row.
     again->List1->setCurrentRow(1, QItemSelectionModel::NoUpdate);
     QVERIFY(again->List1->selectedItems().isEmpty());
@@ -305,7 +305,7 @@ void tst_LineBrowser::goToTheStoredOffset()
     QFETCH(QString, after);
     QFETCH(int, caret);
     Bench t(text);
-    frmLineBrowser *b = t.open();
+    LineBrowser *b = t.open();
     t.add(b, addAt, QString(), Answer::Cancel);
     const QStringList stored = entries(b);
     t.editor->setPlainText(after);

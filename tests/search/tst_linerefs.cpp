@@ -1,4 +1,4 @@
-#include "search/LineReferences.h"
+#include "search/core/LineReferences.h"
 
 #include <QtTest>
 
@@ -9,9 +9,9 @@ LineReferences tableWithGaps(int added, const QList<int> &removed)
 {
     LineReferences t;
     for (int i = 0; i < added; ++i)
-        t.SetCaption(t.Add(10 * i, i + 1), QStringLiteral("r%1").arg(i));
+        t.setCaption(t.add(10 * i, i + 1), QStringLiteral("r%1").arg(i));
     for (int r : removed)
-        t.Remove(r);
+        t.remove(r);
     return t;
 }
 } // namespace
@@ -44,14 +44,14 @@ void tst_LineRefs::addTakesTheFirstEmptySlot()
     QFETCH(QList<int>, removed);
     QFETCH(int, slot);
     LineReferences t = tableWithGaps(added, removed);
-    QCOMPARE(t.Add(777, 42), slot);
-    QCOMPARE(t.Count(), added - removed.size() + (slot < 0 ? 0 : 1));
+    QCOMPARE(t.add(777, 42), slot);
+    QCOMPARE(t.count(), added - removed.size() + (slot < 0 ? 0 : 1));
     if (slot < 0) {
-        QCOMPARE(t.RefreshLineList().last(), QStringLiteral("r99 (line 100)"));
+        QCOMPARE(t.refreshLineList().last(), QStringLiteral("r99 (line 100)"));
         return;
     }
     QCOMPARE(t.at(slot).characterOffset, 777);
-    QCOMPARE(LineReferences::ListText(t.at(slot)), QStringLiteral("Line reference to Line 42 (line 42)"));
+    QCOMPARE(LineReferences::listText(t.at(slot)), QStringLiteral("Line reference to Line 42 (line 42)"));
 }
 
 void tst_LineRefs::packingKeepsTheOrder_data()
@@ -75,21 +75,21 @@ void tst_LineRefs::packingKeepsTheOrder()
     QFETCH(QList<int>, removed);
     QFETCH(QStringList, list);
     LineReferences t = tableWithGaps(added, removed);
-    QCOMPARE(t.RefreshLineList(), list);
+    QCOMPARE(t.refreshLineList(), list);
     // The list index is the slot index, each reference moved as a whole, and
     // the slots behind the packed ones are empty in every field.
-    QCOMPARE(t.Count(), list.size());
+    QCOMPARE(t.count(), list.size());
     for (int i = 0; i < LineReferences::SlotCount; ++i) {
         const LineReference &r = t.at(i);
         if (i < list.size()) {
-            QCOMPARE(LineReferences::ListText(r), list.at(i));
+            QCOMPARE(LineReferences::listText(r), list.at(i));
             QCOMPARE(r.characterOffset, 10 * (r.lineNumber - 1));
         } else {
             QVERIFY2(r.lineNumber == 0 && r.characterOffset == 0 && r.caption.isEmpty(), qPrintable(QString::number(i)));
         }
     }
-    QCOMPARE(t.RefreshLineList(), list);
-    QCOMPARE(t.Add(1, 1), int(list.size()));
+    QCOMPARE(t.refreshLineList(), list);
+    QCOMPARE(t.add(1, 1), int(list.size()));
 }
 
 void tst_LineRefs::indexesWithoutAReference_data()
@@ -104,11 +104,11 @@ void tst_LineRefs::indexesWithoutAReference()
 {
     QFETCH(int, index);
     LineReferences t = tableWithGaps(3, {1});
-    t.Remove(index);
-    QVERIFY(!t.IsUsed(index));
-    QVERIFY(!t.SetCaption(index, QStringLiteral("ghost")));
+    t.remove(index);
+    QVERIFY(!t.isUsed(index));
+    QVERIFY(!t.setCaption(index, QStringLiteral("ghost")));
     QCOMPARE(t.at(index).caption, QString());
-    QCOMPARE(t.RefreshLineList(), (QStringList{"r0 (line 1)", "r2 (line 3)"}));
+    QCOMPARE(t.refreshLineList(), (QStringList{"r0 (line 1)", "r2 (line 3)"}));
 }
 
 QTEST_APPLESS_MAIN(tst_LineRefs)

@@ -1,8 +1,8 @@
-#include "app/frmMainWindow.h"
+#include "app/MainWindow.h"
 #include "editor/CodeEditor.h"
-#include "search/FindText.h"
+#include "search/core/FindText.h"
 #include "search/SearchCommands.h"
-#include "search/frmFind.h"
+#include "search/FindDialogs.h"
 #include "support/FakeServices.h"
 
 #include <QAction>
@@ -17,12 +17,12 @@
 namespace {
 struct Window {
     FakeServices fake;
-    std::unique_ptr<frmMainWindow> w;
+    std::unique_ptr<MainWindow> w;
     explicit Window(const QByteArray &text)
     {
         fake.writeFile("Template.yab", text);
-        w = std::make_unique<frmMainWindow>(fake.services);
-        w->Form_Load();
+        w = std::make_unique<MainWindow>(fake.services);
+        w->start();
     }
     SearchCommands &s() { return w->search(); }
     // The selection as program positions: (1-based start, length).
@@ -30,15 +30,15 @@ struct Window {
     {
         const QTextCursor c = w->controls().RichTextBox1->textCursor();
         const QTextDocument *d = c.document();
-        const int a = EditorText::ModelPosition(d, c.selectionStart());
-        const int b = EditorText::ModelPosition(d, c.selectionEnd());
+        const int a = EditorText::modelPosition(d, c.selectionStart());
+        const int b = EditorText::modelPosition(d, c.selectionEnd());
         return {a + 1, b - a};
     }
     // Drives the modal Find dialog: types the text, sets Match Case, presses a button.
     void find(const QString &text, bool matchCase, const char *button = "FindButton")
     {
         QTimer::singleShot(0, [=] {
-            auto *d = qobject_cast<frmFind *>(QApplication::activeModalWidget());
+            auto *d = qobject_cast<FindDialog *>(QApplication::activeModalWidget());
             QVERIFY(d);
             QCOMPARE(d->Text1->text(), QString()); // a fresh dialog every time
             QVERIFY(!d->FindButton->isEnabled());
@@ -95,7 +95,7 @@ void tst_Search::findText()
     QFETCH(int, start);
     QFETCH(bool, matchCase);
     QFETCH(int, found);
-    QCOMPARE(FindText::Find(text, what, start, matchCase), found);
+    QCOMPARE(FindText::find(text, what, start, matchCase), found);
 }
 
 void tst_Search::localeAwareCase()
@@ -103,11 +103,11 @@ void tst_Search::localeAwareCase()
     const QLocale old;
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     // In Turkish the capital of dotless ı is I, and the capital of i is İ.
-    QCOMPARE(FindText::Find("KALIP", "kalıp", 1, false), 1);
-    QCOMPARE(FindText::Find("İSTANBUL", "istanbul", 1, false), 1);
+    QCOMPARE(FindText::find("KALIP", "kalıp", 1, false), 1);
+    QCOMPARE(FindText::find("İSTANBUL", "istanbul", 1, false), 1);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QCOMPARE(FindText::Find("KALIP", "kalip", 1, false), 1);
-    QCOMPARE(FindText::FoldCase("ÅÉÎ").size(), 3);
+    QCOMPARE(FindText::find("KALIP", "kalip", 1, false), 1);
+    QCOMPARE(FindText::foldCase("ÅÉÎ").size(), 3);
     QLocale::setDefault(old);
 }
 
@@ -115,11 +115,11 @@ void tst_Search::findSelectsAndFindNextOverlaps()
 {
     Window t("aaaa");
     t.find("aa", false);
-    QCOMPARE(t.s().SearchText, QStringLiteral("aa"));
+    QCOMPARE(t.s().searchText, QStringLiteral("aa"));
     QCOMPARE(t.selection(), qMakePair(1, 2));
-    QCOMPARE(t.s().NextSearchStart, 2);
+    QCOMPARE(t.s().nextSearchStart, 2);
     t.w->menus().mnueditfindnext->setEnabled(true);
-    t.w->mnuedit_Click();
+    t.w->editMenuAboutToShow();
     QVERIFY(t.w->menus().mnueditfindnext->isEnabled());
     t.w->menus().mnueditfindnext->trigger();
     QCOMPARE(t.selection(), qMakePair(2, 2));
@@ -133,18 +133,18 @@ void tst_Search::findNextWrapsThroughTheMessage()
     Window t("print 1\nPRINT 2\nPrint 3");
     t.find("Print", false);
     QCOMPARE(t.selection(), qMakePair(1, 5));
-    t.s().FindNext();
+    t.s().findNext();
     QCOMPARE(t.selection(), qMakePair(10, 5));
-    t.s().FindNext();
+    t.s().findNext();
     QCOMPARE(t.selection(), qMakePair(19, 5));
     t.fake.prompter.answerMessage(MsgResult::OK);
-    t.s().FindNext();
+    t.s().findNext();
     QCOMPARE(t.fake.prompter.messages.size(), 1);
     QCOMPARE(t.fake.prompter.messages.first().title, QStringLiteral("No Match"));
     QCOMPARE(t.fake.prompter.messages.first().text, QStringLiteral("No Match was Found"));
     QCOMPARE(t.fake.prompter.messages.first().icon, MsgIcon::Information);
-    QCOMPARE(t.s().NextSearchStart, 1);
-    t.s().FindNext();
+    QCOMPARE(t.s().nextSearchStart, 1);
+    t.s().findNext();
     QCOMPARE(t.selection(), qMakePair(1, 5));
 
     // With Match Case only the exact spelling is found.
@@ -155,17 +155,17 @@ void tst_Search::findNextWrapsThroughTheMessage()
 void tst_Search::cancelledFindChangesNothing()
 {
     Window t("abc abc");
-    t.s().FindNext(); // before any Find: nothing, silently
+    t.s().findNext(); // before any Find: nothing, silently
     QVERIFY(t.fake.prompter.messages.isEmpty());
     t.find("bc", true);
     QCOMPARE(t.selection(), qMakePair(2, 2));
     t.find("c", false, "CancelButton");
-    QCOMPARE(t.s().SearchText, QStringLiteral("bc"));
-    QCOMPARE(t.s().MatchCase, qint16(1));
+    QCOMPARE(t.s().searchText, QStringLiteral("bc"));
+    QCOMPARE(t.s().matchCase, qint16(1));
     QCOMPARE(t.selection(), qMakePair(2, 2));
     // The help button opens the help page and leaves the dialog open.
     QTimer::singleShot(0, [&] {
-        auto *d = qobject_cast<frmFind *>(QApplication::activeModalWidget());
+        auto *d = qobject_cast<FindDialog *>(QApplication::activeModalWidget());
         QVERIFY(d);
         d->HelpButton->click();
         QVERIFY(d->isVisible());
@@ -191,7 +191,7 @@ void tst_Search::positionsCountLineBreaksTwice()
 {
     Window t("ab\ncd\nef");
     t.find("e", true);
-    QCOMPARE(t.s().NextSearchStart, 10); // "ab" CR LF "cd" CR LF: e stands at 9
+    QCOMPARE(t.s().nextSearchStart, 10); // "ab" CR LF "cd" CR LF: e stands at 9
     QCOMPARE(t.selection(), qMakePair(9, 1));
     QCOMPARE(t.w->controls().RichTextBox1->textCursor().selectedText(), QStringLiteral("e"));
 }
@@ -200,20 +200,20 @@ void tst_Search::replaceSequence()
 {
     Window t("a");
     t.w->menus().mnueditreplace->trigger();
-    frmReplace *r = t.s().replaceDialog();
+    ReplaceDialog *r = t.s().replaceDialog();
     QVERIFY(r && r->isVisible());
     QCOMPARE(r->windowTitle(), QStringLiteral("Replace"));
     r->FindBox->setText("a");
     r->ReplaceBox->setText("aa");
     r->FindNextButton->click();
-    QCOMPARE(t.s().LastFoundPos, 1);
+    QCOMPARE(t.s().lastFoundPos, 1);
     QVERIFY(r->ReplaceButton->isEnabled());
     r->ReplaceButton->click();
     QCOMPARE(t.w->editorText(), QStringLiteral("aa"));
     QVERIFY(!r->ReplaceButton->isEnabled());
-    QVERIFY(t.w->documents().state().FileChanged);
+    QVERIFY(t.w->documents().state().fileChanged);
     r->FindNextButton->click(); // from position 2: the second a
-    QCOMPARE(t.s().LastFoundPos, 2);
+    QCOMPARE(t.s().lastFoundPos, 2);
     r->ReplaceBox->setText("");
     r->ReplaceButton->click(); // an empty replacement deletes
     QCOMPARE(t.w->editorText(), QStringLiteral("a"));
@@ -221,20 +221,20 @@ void tst_Search::replaceSequence()
     r->FindNextButton->click();
     QCOMPARE(t.fake.prompter.messages.last().text, QStringLiteral("No Match were found"));
     QCOMPARE(t.fake.prompter.messages.last().icon, MsgIcon::Information);
-    QCOMPARE(t.s().LastFoundPos, 0);
+    QCOMPARE(t.s().lastFoundPos, 0);
     QVERIFY(!r->ReplaceButton->isEnabled());
     r->FindNextButton->click(); // starts at the top again
-    QCOMPARE(t.s().LastFoundPos, 1);
+    QCOMPARE(t.s().lastFoundPos, 1);
 }
 
 void tst_Search::replaceDialogRemembersAfterReopen()
 {
     Window t("xxxxxxxxx print print");
     t.w->menus().mnueditreplace->trigger();
-    frmReplace *r = t.s().replaceDialog();
+    ReplaceDialog *r = t.s().replaceDialog();
     r->FindBox->setText("print");
     r->FindNextButton->click();
-    QCOMPARE(t.s().LastFoundPos, 11);
+    QCOMPARE(t.s().lastFoundPos, 11);
     r->CloseButton->click();
     QTRY_VERIFY(!t.s().replaceDialog());
     t.w->menus().mnueditreplace->trigger();
@@ -243,14 +243,14 @@ void tst_Search::replaceDialogRemembersAfterReopen()
     QCOMPARE(r->FindBox->text(), QString());
     r->FindBox->setText("print");
     r->FindNextButton->click();
-    QCOMPARE(t.s().LastFoundPos, 17); // continued after position 11
+    QCOMPARE(t.s().lastFoundPos, 17); // continued after position 11
 }
 
 void tst_Search::replaceWithNothingFound()
 {
     Window t("abc");
     t.w->menus().mnueditreplace->trigger();
-    frmReplace *r = t.s().replaceDialog();
+    ReplaceDialog *r = t.s().replaceDialog();
     QVERIFY(r->ReplaceButton->isEnabled());
     t.fake.prompter.answerMessage(MsgResult::OK);
     r->ReplaceButton->click();
@@ -266,12 +266,12 @@ void tst_Search::replaceAtStalePositionPastTheEnd()
 {
     Window t("hello world");
     t.w->menus().mnueditreplace->trigger();
-    frmReplace *r = t.s().replaceDialog();
+    ReplaceDialog *r = t.s().replaceDialog();
     r->FindBox->setText("world");
     r->FindNextButton->click();
-    QCOMPARE(t.s().LastFoundPos, 7);
+    QCOMPARE(t.s().lastFoundPos, 7);
     // The text becomes shorter behind the dialog's back.
-    t.w->SelectAllText();
+    t.w->selectAllText();
     t.w->controls().RichTextBox1->textCursor().insertText("hello wo");
     r->ReplaceBox->setText("X");
     r->ReplaceButton->click();
@@ -282,7 +282,7 @@ void tst_Search::replaceButtonsOnEmptyText()
 {
     Window t("");
     t.w->menus().mnueditreplace->trigger();
-    frmReplace *r = t.s().replaceDialog();
+    ReplaceDialog *r = t.s().replaceDialog();
     QVERIFY(!r->FindNextButton->isEnabled());
     QVERIFY(!r->ReplaceButton->isEnabled());
     QVERIFY(t.w->close()); // the close sequence closes the dialog too

@@ -1,9 +1,9 @@
-#include "app/frmMainWindow.h"
+#include "app/MainWindow.h"
 #include "app/MainStatusBar.h"
 #include "editor/CodeEditor.h"
 #include "editor/EditorText.h"
 #include "search/SubsAndLabels.h"
-#include "search/SubsLabelsIndex.h"
+#include "search/core/SubsLabelsIndex.h"
 #include "support/FakeServices.h"
 
 #include <QAction>
@@ -27,12 +27,12 @@ QStringList displays(const std::vector<SubsLabelsIndex::Entry> &list)
 
 struct Window {
     FakeServices fake;
-    std::unique_ptr<frmMainWindow> w;
+    std::unique_ptr<MainWindow> w;
     explicit Window(const QByteArray &text)
     {
         fake.writeFile("Template.yab", text);
-        w = std::make_unique<frmMainWindow>(fake.services);
-        w->Form_Load();
+        w = std::make_unique<MainWindow>(fake.services);
+        w->start();
     }
     QComboBox *subs() { return w->controls().Combo1; }
     QComboBox *labels() { return w->controls().Combo2; }
@@ -86,7 +86,7 @@ void tst_SubsLabels::definitions()
 {
     QFETCH(QString, line);
     QFETCH(QString, result);
-    const auto d = SubsLabelsIndex::ParseDefinition(line);
+    const auto d = SubsLabelsIndex::parseDefinition(line);
     const QString got = !d ? QString() : (d->first == Kind::Sub ? "sub:" : "label:") + d->second;
     QCOMPARE(got, result);
 }
@@ -97,11 +97,11 @@ void tst_SubsLabels::listsAndOffsets()
     QCOMPARE(t.items(t.subs()), (QStringList{"first()", "first()"}));
     QCOMPARE(t.items(t.labels()), (QStringList{"here", "last"}));
     SubsAndLabels &s = t.w->subsAndLabels();
-    QCOMPARE(s.EntryOffset(Kind::Sub, 0), 13);  // "sub first()" CR LF
-    QCOMPARE(s.EntryOffset(Kind::Label, 0), 34);
+    QCOMPARE(s.entryOffset(Kind::Sub, 0), 13);  // "sub first()" CR LF
+    QCOMPARE(s.entryOffset(Kind::Label, 0), 34);
     // The last line has no line break after it: its entry leads to the end of the text.
-    QCOMPARE(s.EntryOffset(Kind::Label, 1), int(EditorText::ModelText(t.w->controls().RichTextBox1->document()).size()));
-    QCOMPARE(s.EntryOffset(Kind::Sub, 5), -1);
+    QCOMPARE(s.entryOffset(Kind::Label, 1), int(EditorText::modelText(t.w->controls().RichTextBox1->document()).size()));
+    QCOMPARE(s.entryOffset(Kind::Sub, 5), -1);
 }
 
 void tst_SubsLabels::choosingMovesTheCaret()
@@ -131,9 +131,9 @@ void tst_SubsLabels::followsEveryEdit()
     t.typeAt(0, "label start\n");
     QCOMPARE(t.items(t.labels()), QStringList{"start"});
     QCOMPARE(displays(t.w->subsAndLabels().index().subs()), QStringList{"2:go()"});
-    t.w->UndoEdit();
+    t.w->undoEdit();
     QCOMPARE(t.items(t.labels()), QStringList{});
-    QCOMPARE(t.w->StatusMessages[1], QStringLiteral("Done"));
+    QCOMPARE(t.w->statusMessages[1], QStringLiteral("Done"));
 }
 
 void tst_SubsLabels::incrementalEqualsFullRebuild()
@@ -156,7 +156,7 @@ void tst_SubsLabels::incrementalEqualsFullRebuild()
         const QStringList labels = displays(t.w->subsAndLabels().index().labels());
         SubsLabelsIndex fresh;
         const QTextDocument *doc = t.w->controls().RichTextBox1->document();
-        fresh.Rebuild(doc->blockCount(), [doc](int n) { return doc->findBlockByNumber(n).text(); });
+        fresh.rebuild(doc->blockCount(), [doc](int n) { return doc->findBlockByNumber(n).text(); });
         QCOMPARE(subs, displays(fresh.subs()));
         QCOMPARE(labels, displays(fresh.labels()));
         QCOMPARE(t.subs()->count(), int(fresh.subs().size()));
@@ -177,7 +177,7 @@ void tst_SubsLabels::disabledUpdatingFreezesTheLists()
     QCOMPARE(t.items(t.subs()), (QStringList{"b()", "a()"}));  // "xsub c()" is no definition
     t.typeAt(0, "\n");
     QCOMPARE(t.items(t.subs()), (QStringList{"b()", "a()"}));
-    t.w->UpdateSubsAndLabels();
+    t.w->updateSubsAndLabels();
     QCOMPARE(t.items(t.subs()), (QStringList{"b()", "a()"}));
 }
 
@@ -186,8 +186,8 @@ void tst_SubsLabels::shortTextHasNoProgress()
     Window t("");
     QCOMPARE(t.subs()->count(), 0);
     QCOMPARE(t.labels()->count(), 0);
-    t.w->UpdateSubsAndLabels();
-    QCOMPARE(t.w->StatusMessages[1], QStringLiteral("Done"));
+    t.w->updateSubsAndLabels();
+    QCOMPARE(t.w->statusMessages[1], QStringLiteral("Done"));
 }
 
 void tst_SubsLabels::progressAndSlowRebuildSwitchOff()
@@ -207,7 +207,7 @@ void tst_SubsLabels::progressAndSlowRebuildSwitchOff()
         text += "sub s" + QByteArray::number(i) + "()\n";
     editor.setPlainText(QString::fromLatin1(text));
     SubsAndLabels list(&editor, &subs, &labels, &disable, hooks);
-    list.UpdateSubsAndLabels();
+    list.updateSubsAndLabels();
     QVERIFY(disable.isChecked()); // more than half a second went by
     QCOMPARE(messages, (QStringList{"Updating subs and labels list... Please wait",
                                     "Updating subs and labels list... Please wait (Done Line 100)",
@@ -218,7 +218,7 @@ void tst_SubsLabels::progressAndSlowRebuildSwitchOff()
     disable.setChecked(false);
     hooks.clock = [] { return 1.0; };
     SubsAndLabels quick(&editor, &subs, &labels, &disable, hooks);
-    quick.UpdateSubsAndLabels();
+    quick.updateSubsAndLabels();
     QVERIFY(!disable.isChecked());
 }
 
@@ -226,12 +226,12 @@ void tst_SubsLabels::debugTabKeepsItsMessage()
 {
     Window t("sub a()\n");
     t.w->controls().TabBar->setCurrentIndex(1);
-    t.w->UpdateSubsAndLabels();
-    QCOMPARE(t.w->StatusMessages[1], QStringLiteral("Done"));
+    t.w->updateSubsAndLabels();
+    QCOMPARE(t.w->statusMessages[1], QStringLiteral("Done"));
     QCOMPARE(t.w->controls().StatusBar1->panel(1)->text(), QStringLiteral("Done")); // tab 2's own message
-    t.w->StatusMessages[2] = "Debug";
-    t.w->ShowStatusMessage();
-    t.w->UpdateSubsAndLabels();
+    t.w->statusMessages[2] = "Debug";
+    t.w->showStatusMessage();
+    t.w->updateSubsAndLabels();
     QCOMPARE(t.w->controls().StatusBar1->panel(1)->text(), QStringLiteral("Debug"));
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "ScriptedPrompter.h"
-#include "platform/InterpreterKey.h"
-#include "platform/KeyState.h"
-#include "platform/ProcessLauncher.h"
-#include "platform/Services.h"
-#include "platform/SettingsStore.h"
-#include "platform/Shell.h"
+#include "platform/core/InterpreterKey.h"
+#include "platform/core/KeyState.h"
+#include "platform/core/ProcessLauncher.h"
+#include "platform/core/Services.h"
+#include "platform/core/SettingsStore.h"
+#include "platform/core/Shell.h"
 
 #include <QMap>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Prompter.h"
+#include "platform/core/Prompter.h"
 
 #include <QList>
 #include <QStringList>

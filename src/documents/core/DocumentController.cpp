@@ -1,0 +1,445 @@
+#include "documents/core/DocumentController.h"
+
+#include "common/core/FileNames.h"
+#include "documents/core/CsvImport.h"
+#include "documents/core/FileErrors.h"
+#include "platform/core/ProcessLauncher.h"
+#include "platform/core/Prompter.h"
+
+#include <QFileInfo>
+
+namespace {
+const QString OpenFilter = QStringLiteral(
+    "YaBasic Program (*.yab)|*.yab|Basic Program (*.bas)|*.bas|All files (*.*)|*.*");
+const QString SaveFilter = QStringLiteral(
+    "YaBasic Program (*.yab)|*.yab|Basic Program (*.bas)|*.bas|All Files (*.*)|*.*");
+const QString CsvFilter = QStringLiteral("CSV File (*.csv)|*.csv|All files (*.*)|*.*");
+
+FileDialogRequest openDialog(const QString &title, const QString &initial, const QString &ext,
+                             const QString &filter)
+{
+    FileDialogRequest r;
+    r.kind = FileDialogRequest::Open;
+    r.title = title;
+    r.initialName = initial;
+    r.defaultExtension = ext;
+    r.filter = filter;
+    r.filterIndex = 1;
+    r.fileMustExist = true;
+    return r;
+}
+
+QString breakName(LineBreakStyle s)
+{
+    switch (s) {
+    case LineBreakStyle::CrLf: return QStringLiteral("CR LF");
+    case LineBreakStyle::Lf: return QStringLiteral("LF");
+    case LineBreakStyle::Cr: return QStringLiteral("CR");
+    }
+    return QString();
+}
+} // namespace
+
+DocumentController::DocumentController(IDocumentHost &host, IPrompter &prompter,
+                                       IProcessLauncher &launcher, QString programFolder)
+    : m_host(host), m_prompter(prompter), m_launcher(launcher),
+      m_programFolder(std::move(programFolder))
+{
+}
+
+bool DocumentController::readForEditor(const QString &path, TextFileContent *content)
+{
+    QByteArray bytes;
+    const FileResult r = readWholeFile(path, &bytes);
+    if (r.ok) {
+        *content = decodeTextFile(bytes);
+        m_readStamp = DiskStamp::ofBytes(bytes, QFileInfo(path).lastModified());
+    }
+    if (!r.ok) {
+        m_prompter.ask(QStringLiteral("Open Program"),
+                       FileErrors::openFailedText(FileErrors::classifyReadFailure(path))
+                           + QStringLiteral("\r\n\r\n") + path,
+                       MsgButtons::OK, MsgIcon::Critical);
+        return false;
+    }
+    // Say before a save what it would change in the file's bytes.
+    QStringList notes;
+    if (content->mixedBreaks)
+        notes << QStringLiteral("This file mixes different kinds of line breaks. If you save it, every "
+                                "line will end with ")
+                     + breakName(content->lineBreak) + QLatin1Char('.');
+    if (!content->finalBreak && !bytes.isEmpty())
+        notes << QStringLiteral("The last line of this file has no line break. If you save it, one "
+                                "will be added.");
+    if (!notes.isEmpty())
+        m_prompter.ask(QStringLiteral("Open Program"),
+                       notes.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\n") + path,
+                       MsgButtons::OK, MsgIcon::Information);
+    return true;
+}
+
+void DocumentController::takeDocument(const QString &path, const TextFileContent &content)
+{
+    m_host.setEditorText(content.text);
+    m_doc.format = content;
+    m_doc.format.text.clear();
+    m_doc.currentFileName = path;
+    m_doc.hasFileName = true;
+    m_doc.fileChanged = false;
+    m_disk = m_readStamp;
+    m_host.documentStateChanged();
+}
+
+void DocumentController::loadStartupFile(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        // A new file: it is created by the first Save.
+        m_host.setEditorText(QString());
+        m_doc.format = TextFileContent();
+        m_doc.currentFileName = path;
+        m_doc.hasFileName = true;
+        m_doc.fileChanged = false;
+        m_disk = DiskStamp();
+        m_recent.addRecentFile(path);
+        m_host.documentStateChanged();
+        return;
+    }
+    TextFileContent content;
+    if (!readForEditor(path, &content)) {
+        loadTemplate();
+        return;
+    }
+    takeDocument(path, content);
+    m_recent.addRecentFile(path);
+}
+
+void DocumentController::loadTemplate()
+{
+    TextFileContent content;
+    const FileResult r = readTextFile(programFile(m_programFolder, QStringLiteral("Template.yab")), &content);
+    m_host.setEditorText(r.ok ? content.text : QString());
+    m_doc.format = TextFileContent();
+    m_doc.currentFileName = QStringLiteral("Untitled");
+    m_doc.hasFileName = false;
+    m_doc.fileChanged = false;
+    m_disk = DiskStamp();
+    m_host.documentStateChanged();
+}
+
+bool DocumentController::askSaveChanges(bool stopIfSaveCancelled)
+{
+    if (!m_doc.fileChanged)
+        return true;
+    const MsgResult answer = m_prompter.ask(
+        QStringLiteral("File Changed"),
+        QStringLiteral("The YaBasic file has changed,\r\nDo you want to save it?"),
+        MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+    if (answer == MsgResult::Yes) {
+        saveDocument();
+        return !(stopIfSaveCancelled && saveCancelled);
+    }
+    return answer == MsgResult::No;
+}
+
+void DocumentController::newDocument()
+{
+    m_host.clearDisableUpdating();
+    if (!askSaveChanges(false))
+        return;
+    loadTemplate();
+    m_host.updateTitle();
+    m_host.refreshLinePanel();
+    m_host.parseAllLines();
+}
+
+void DocumentController::openDocument()
+{
+    m_host.clearDisableUpdating();
+    if (!askSaveChanges(true))
+        return;
+    loadDocumentFromDialog();
+    m_host.updateTitle();
+    m_host.showReadyMessage();
+    m_host.refreshLinePanel();
+}
+
+void DocumentController::loadDocumentFromDialog()
+{
+    const std::optional<QString> path = m_prompter.fileDialog(
+        openDialog(QStringLiteral("Open YaBasic Program"), QStringLiteral("*.yab"),
+                   QStringLiteral(".yab"), OpenFilter));
+    if (!path)
+        return;
+    TextFileContent content;
+    if (!readForEditor(*path, &content))
+        return; // the document stays as it was
+    takeDocument(*path, content);
+    m_recent.addRecentFile(*path);
+    m_host.rebuildRecentMenu();
+    m_host.parseAllLines();
+}
+
+void DocumentController::openRecentFile(int index)
+{
+    if (index < 0 || index >= RecentFileList::Size || m_recent.at(index).isEmpty())
+        return;
+    m_host.clearDisableUpdating();
+    if (!askSaveChanges(false))
+        return;
+    const QString path = m_recent.at(index);
+    TextFileContent content;
+    // A file that is gone leaves the document as it was: its name must not be
+    // put on this text, or a later Save would write it there.
+    if (!readForEditor(path, &content))
+        return;
+    takeDocument(path, content);
+    m_recent.addRecentFile(path);
+    m_host.rebuildRecentMenu();
+    m_host.updateTitle();
+    m_host.parseAllLines();
+}
+
+bool DocumentController::writeTo(const QString &path)
+{
+    TextFileContent content = m_doc.format;
+    content.text = m_host.editorText();
+    content.finalBreak = true;
+    QByteArray bytes;
+    QChar bad;
+    if (!encodeTextFile(content, &bytes, &bad)) {
+        // Never replace a character silently: offer to write the file as UTF-8.
+        const MsgResult answer = m_prompter.ask(
+            QStringLiteral("Save Program"),
+            QStringLiteral("The character \"%1\" (U+%2) cannot be stored in this file's encoding "
+                           "(Latin-1).\r\nSave the file as UTF-8 instead?")
+                .arg(bad)
+                .arg(QString::number(bad.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'))),
+            MsgButtons::YesNo, MsgIcon::Exclamation);
+        if (answer != MsgResult::Yes)
+            return false;
+        content.encoding = TextEncoding::Utf8;
+        if (!encodeTextFile(content, &bytes, &bad)) {
+            m_prompter.ask(QStringLiteral("Save Program"),
+                           QStringLiteral("The text holds a character that cannot be saved (U+%1).")
+                               .arg(QString::number(bad.unicode(), 16).toUpper()),
+                           MsgButtons::OK, MsgIcon::Critical);
+            return false;
+        }
+    }
+    // Another program changed the file since we last read or wrote it: ask first.
+    // (A file that is gone has nothing to lose: it is simply written again.)
+    if (path == m_doc.currentFileName && m_doc.hasFileName && QFileInfo::exists(path)
+        && diskChangedOutside()) {
+        const MsgResult answer = m_prompter.ask(
+            QStringLiteral("Save Program"),
+            QStringLiteral("The file \"%1\" was changed by another program since Vormeld last read "
+                           "or saved it.\r\nDo you want to replace it with your text?")
+                .arg(fileNameOnly(path)),
+            MsgButtons::YesNo, MsgIcon::Exclamation);
+        if (answer != MsgResult::Yes)
+            return false;
+    }
+    const FileResult r = writeWholeFileAtomic(path, bytes);
+    if (!r.ok) {
+        const int code = QFileInfo(QFileInfo(path).absolutePath()).isDir() ? FileErrors::AccessError
+                                                                            : FileErrors::PathNotFound;
+        m_prompter.ask(QStringLiteral("Save Program"),
+                       QStringLiteral("A Error has occured while trying to save the file\r\n")
+                           + FileErrors::reasonLine(code) + QStringLiteral("\r\n      ") + r.error
+                           + QStringLiteral("\r\n\r\n") + path
+                           + QStringLiteral("\r\nThe file on disk was not changed."),
+                       MsgButtons::OK, MsgIcon::Critical);
+        return false;
+    }
+    content.text.clear();
+    m_doc.format = content;
+    m_disk = DiskStamp::ofBytes(bytes, QFileInfo(path).lastModified());
+    return true;
+}
+
+void DocumentController::saveDocument()
+{
+    saveCancelled = false;
+    if (m_doc.hasFileName) {
+        if (writeTo(m_doc.currentFileName))
+            m_doc.fileChanged = false;
+        else
+            saveCancelled = true; // nothing was saved: callers must not go on as if it were
+    } else {
+        saveDocumentAs();
+    }
+    m_host.updateTitle();
+    m_host.documentStateChanged();
+}
+
+void DocumentController::saveDocumentAs()
+{
+    saveCancelled = false;
+    FileDialogRequest r;
+    r.kind = FileDialogRequest::Save;
+    r.title = QStringLiteral("Save as YaBasic Program");
+    r.initialName = QStringLiteral("*.yab");
+    r.defaultExtension = QStringLiteral(".yab");
+    r.filter = SaveFilter;
+    r.filterIndex = 1;
+    r.confirmOverwrite = true;
+    const std::optional<QString> path = m_prompter.fileDialog(r);
+    if (!path || !writeTo(*path)) {
+        saveCancelled = true;
+        return;
+    }
+    m_doc.currentFileName = *path;
+    m_doc.fileChanged = false;
+    m_doc.hasFileName = true;
+    m_host.documentStateChanged();
+}
+
+void DocumentController::appendFile()
+{
+    const std::optional<QString> path = m_prompter.fileDialog(
+        openDialog(QStringLiteral("Open File to Append"), QStringLiteral("*.yab"),
+                   QStringLiteral(".yab"), OpenFilter));
+    if (!path)
+        return;
+    TextFileContent content;
+    if (!readForEditor(*path, &content))
+        return;
+    m_host.appendEditorText(QLatin1Char('\n') + content.text);
+    m_host.parseAllLines();
+}
+
+void DocumentController::importCsvFile()
+{
+    const std::optional<QString> path = m_prompter.fileDialog(
+        openDialog(QStringLiteral("Import CSV File"), QStringLiteral("*.csv"),
+                   QStringLiteral(".csv"), CsvFilter));
+    if (!path)
+        return;
+    QByteArray bytes;
+    const FileResult r = readWholeFile(*path, &bytes);
+    if (!r.ok) {
+        m_prompter.ask(QStringLiteral("Import CSV File"),
+                       FileErrors::openFailedText(FileErrors::classifyReadFailure(*path))
+                           + QStringLiteral("\r\n\r\n") + *path,
+                       MsgButtons::OK, MsgIcon::Critical);
+    }
+    // The text is built once and added in one change.
+    m_host.appendEditorText(QLatin1Char('\n') + (r.ok ? csvToDataLines(decodeBytes(bytes)) : QString()));
+    m_host.parseAllLines();
+}
+
+QString DocumentController::executablePath() const
+{
+    return programFile(m_programFolder, programExecutableName());
+}
+
+void DocumentController::newInstance()
+{
+    const QString command = executablePath();
+    if (!m_launcher.start(command, WindowStyle::NormalFocus))
+        m_prompter.ask(QStringLiteral("New Program Instance"),
+                       QStringLiteral("Vormeld could not be started:\r\n") + command, MsgButtons::OK,
+                       MsgIcon::Critical);
+}
+
+void DocumentController::openInNewInstance()
+{
+    const std::optional<QString> path = m_prompter.fileDialog(
+        openDialog(QStringLiteral("Open File In New Instance"), QStringLiteral("*.yab"),
+                   QStringLiteral(".yab"), OpenFilter));
+    if (!path)
+        return;
+    const QString command = executablePath() + QLatin1Char(' ') + *path;
+    if (!m_launcher.start(command, WindowStyle::NormalFocus))
+        m_prompter.ask(QStringLiteral("Open in New Instance"),
+                       QStringLiteral("Vormeld could not be started:\r\n") + command, MsgButtons::OK,
+                       MsgIcon::Critical);
+}
+
+QString DocumentController::title() const
+{
+    return fileNameOnly(m_doc.currentFileName) + QStringLiteral(" - Vormeld 2005");
+}
+
+std::optional<JournalEntry> DocumentController::journalSnapshot() const
+{
+    if (!m_doc.fileChanged)
+        return std::nullopt;
+    JournalEntry e;
+    e.originalPath = m_doc.currentFileName;
+    e.hasFileName = m_doc.hasFileName;
+    e.savedAt = QDateTime::currentDateTimeUtc();
+    e.disk = m_disk;
+    e.encoding = int(m_doc.format.encoding);
+    e.lineBreak = int(m_doc.format.lineBreak);
+    e.finalBreak = m_doc.format.finalBreak;
+    e.text = m_host.editorText();
+    return e;
+}
+
+void DocumentController::recoverFromJournal(const JournalEntry &entry)
+{
+    m_host.setEditorText(entry.text);
+    m_doc.currentFileName = entry.originalPath;
+    m_doc.hasFileName = entry.hasFileName;
+    m_doc.format = TextFileContent();
+    m_doc.format.encoding = TextEncoding(entry.encoding);
+    m_doc.format.lineBreak = LineBreakStyle(entry.lineBreak);
+    m_doc.format.finalBreak = entry.finalBreak;
+    m_disk = entry.disk;
+    m_doc.fileChanged = true;
+    m_host.updateTitle();
+    m_host.parseAllLines();
+    m_host.documentStateChanged();
+}
+
+bool DocumentController::diskChangedOutside() const
+{
+    if (!m_doc.hasFileName)
+        return false;
+    // A file never written yet (a new name from the command line) only counts once it appears.
+    if (!m_disk.exists && !QFileInfo::exists(m_doc.currentFileName))
+        return false;
+    return DiskStamp::of(m_doc.currentFileName) != m_disk;
+}
+
+bool DocumentController::checkOutsideChange()
+{
+    if (!diskChangedOutside())
+        return false;
+    const QString path = m_doc.currentFileName;
+    const QString name = fileNameOnly(path);
+    const DiskStamp now = DiskStamp::of(path);
+    if (!now.exists) {
+        m_prompter.ask(QStringLiteral("File Deleted"),
+                       QStringLiteral("The file \"%1\" was deleted or moved by another program.\r\n"
+                                      "Your text is still here: save it to keep it.\r\n\r\n")
+                               .arg(name) + path,
+                       MsgButtons::OK, MsgIcon::Exclamation);
+        m_disk = now;
+        m_doc.fileChanged = true; // closing must ask before this text is lost
+        m_host.documentStateChanged();
+        return true;
+    }
+    const QString text = m_doc.fileChanged
+        ? QStringLiteral("The file \"%1\" was changed by another program, and your text has changes "
+                         "that are not saved.\r\nDo you want to load the file again and lose your changes?")
+        : QStringLiteral("The file \"%1\" was changed by another program.\r\n"
+                         "Do you want to load it again?");
+    const MsgResult answer = m_prompter.ask(QStringLiteral("File Changed on Disk"), text.arg(name),
+                                            MsgButtons::YesNo, MsgIcon::Question);
+    if (answer == MsgResult::Yes) {
+        TextFileContent content;
+        if (readForEditor(path, &content)) {
+            takeDocument(path, content);
+            m_host.updateTitle();
+            m_host.parseAllLines();
+            return true;
+        }
+    }
+    // Kept as it is: the text now differs from the file, so it counts as changed.
+    m_disk = now;
+    m_doc.fileChanged = true;
+    m_host.documentStateChanged();
+    return true;
+}

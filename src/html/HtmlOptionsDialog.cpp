@@ -1,0 +1,307 @@
+#include "html/HtmlOptionsDialog.h"
+
+#include "common/core/FileNames.h"
+#include "common/core/ShellErrors.h"
+#include "html/core/HtmlPage.h"
+#include "platform/core/Prompter.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+namespace {
+const QString OpenFilter = QStringLiteral("Vormeld HTML Settings File (*.khs)|*.khs|All files (*.*)|*.*");
+const QString SaveFilter = QStringLiteral("Vormeld HTML Settings File (*.khs)|*.khs|All Files (*.*)|*.*");
+
+constexpr int kPreviewWidth = 150;
+constexpr int kPreviewHeight = 190;
+
+// A few lines of "text": bars of varying length in one colour.
+void textLines(QPainter &p, const QRect &area, const QColor &colour, const int *lengths, int count,
+               int step)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    int y = area.top();
+    for (int i = 0; i < count && y + 2 <= area.bottom(); ++i, y += step) {
+        const int w = std::min(area.width(), area.width() * lengths[i] / 100);
+        p.drawRect(area.left(), y, w, 2);
+    }
+}
+
+// The side bar text as the settings hold it (CR LF) and as the box shows it.
+QString boxText(const QString &crlfText)
+{
+    QString s = crlfText;
+    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+} // namespace
+
+QImage HtmlOptionsDialog::previewPicture(bool withSideBar)
+{
+    QImage img(kPreviewWidth, kPreviewHeight, QImage::Format_RGB32);
+    img.fill(QColor(212, 208, 200));
+    QPainter p(&img);
+    // The page, with a shadow.
+    const QRect page(8, 6, kPreviewWidth - 18, kPreviewHeight - 14);
+    p.fillRect(page.translated(3, 3), QColor(128, 128, 128));
+    p.fillRect(page, Qt::white);
+    p.setPen(QColor(64, 64, 64));
+    p.drawRect(page.adjusted(0, 0, -1, -1));
+
+    const QRect inner = page.adjusted(6, 6, -6, -6);
+    // The heading and its rule.
+    p.fillRect(QRect(inner.left(), inner.top(), inner.width() * 3 / 4, 9), Qt::black);
+    p.fillRect(QRect(inner.left(), inner.top() + 14, inner.width(), 1), QColor(128, 128, 128));
+
+    QRect code(inner.left(), inner.top() + 20, inner.width(), inner.height() - 36);
+    if (withSideBar) {
+        const QRect bar(code.left(), code.top(), code.width() / 3, code.height());
+        p.fillRect(bar, QColor(0xCB, 0xCB, 0xCB));
+        static const int sideLengths[] = {90, 70, 85, 40, 0, 80, 65, 90, 30, 0, 75, 55, 85, 60};
+        textLines(p, bar.adjusted(3, 4, -3, -3), QColor(48, 48, 48), sideLengths, 14, 6);
+        code.setLeft(bar.right() + 5);
+    }
+    // The program: lines of code in the page's colours.
+    static const int codeLengths[] = {55, 80, 35, 95, 60, 70, 40, 85, 50, 65, 30, 75, 90, 45, 60, 35, 80, 50, 70, 40, 65};
+    static const QColor colours[] = {QColor(0, 128, 0),  Qt::black,           QColor(0, 0, 139),
+                                     Qt::black,          QColor(128, 0, 128), QColor(0, 0, 139),
+                                     Qt::black,          QColor(165, 42, 42)};
+    int y = code.top() + 2;
+    for (int i = 0; i < 21 && y + 2 <= code.bottom(); ++i, y += 6) {
+        p.fillRect(QRect(code.left() + (i % 4 == 2 ? 8 : 0), y,
+                         std::max(6, (code.width() - 8) * codeLengths[i] / 100), 2),
+                   colours[i % 8]);
+    }
+    // The footer: a rule and the credit line.
+    const int footer = inner.bottom() - 10;
+    p.fillRect(QRect(inner.left(), footer, inner.width(), 1), QColor(128, 128, 128));
+    static const int footLength[] = {60};
+    textLines(p, QRect(inner.left(), footer + 5, inner.width(), 4), QColor(0, 0, 238), footLength, 1, 4);
+    return img;
+}
+
+HtmlOptionsDialog::HtmlOptionsDialog(HtmlSettings &settings, IPrompter &prompter, IShell &shell,
+                               QString programFolder, QWidget *parent)
+    : QDialog(parent), m_settings(settings), m_prompter(prompter), m_shell(shell),
+      m_programFolder(std::move(programFolder))
+{
+    setObjectName(QStringLiteral("frmHTMLOptions"));
+    setWindowTitle(QStringLiteral("HTML Options"));
+    setModal(true);
+
+    const auto lineEdit = [this](const char *name) {
+        auto *e = new QLineEdit(this);
+        e->setObjectName(QString::fromLatin1(name));
+        return e;
+    };
+    Text1 = lineEdit("Text1");
+    Text2 = lineEdit("Text2");
+    Text3 = lineEdit("Text3");
+    const auto caption = [this](const QString &text, QWidget *buddy) {
+        auto *l = new QLabel(text, this);
+        l->setBuddy(buddy);
+        return l;
+    };
+
+    Check1 = new QCheckBox(QStringLiteral("&Include side bar with ASCII text"), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Text4 = new QPlainTextEdit(this);
+    Text4->setObjectName(QStringLiteral("Text4"));
+    Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text4->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text4->setTabChangesFocus(true);
+    Text4->installEventFilter(this);
+    Label5 = new QLabel(QStringLiteral("For new line -- press CTRL-ENTER"), this);
+    Label5->setObjectName(QStringLiteral("Label5"));
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setFixedSize(kPreviewWidth, kPreviewHeight);
+    Picture1->setFrameShape(QFrame::NoFrame);
+
+    const auto button = [this](const QString &text, const char *name) {
+        auto *b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    Command1 = button(QStringLiteral("OK"), "Command1");
+    Command1->setDefault(true);
+    Command2 = button(QStringLiteral("Cancel"), "Command2");
+    Command3 = button(QStringLiteral("&Help"), "Command3");
+    Command4 = button(QStringLiteral("&Load Settings..."), "Command4");
+    Command5 = button(QStringLiteral("S&ave Settings..."), "Command5");
+
+    auto *fields = new QGridLayout;
+    fields->addWidget(caption(QStringLiteral("&Title:"), Text1), 0, 0);
+    fields->addWidget(Text1, 0, 1);
+    fields->addWidget(caption(QStringLiteral("&Description:"), Text2), 1, 0);
+    fields->addWidget(Text2, 1, 1);
+    fields->addWidget(caption(QStringLiteral("&Keywords:"), Text3), 2, 0);
+    fields->addWidget(Text3, 2, 1);
+
+    auto *sideHeader = new QHBoxLayout;
+    sideHeader->addWidget(caption(QStringLiteral("&Side bar text:"), Text4));
+    sideHeader->addStretch();
+    sideHeader->addWidget(Label5);
+
+    auto *left = new QVBoxLayout;
+    left->addLayout(fields);
+    left->addSpacing(6);
+    left->addWidget(Check1);
+    left->addLayout(sideHeader);
+    left->addWidget(Text4, 1);
+
+    auto *right = new QVBoxLayout;
+    right->addWidget(Picture1);
+    right->addStretch();
+    right->addWidget(Command1);
+    right->addWidget(Command2);
+
+    auto *top = new QHBoxLayout;
+    top->addLayout(left, 1);
+    top->addSpacing(8);
+    top->addLayout(right);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(Command4);
+    bottom->addWidget(Command5);
+    bottom->addStretch();
+    bottom->addWidget(Command3);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(bottom);
+    resize(560, 330);
+
+    // Opening: the title is the suggestion; everything else starts empty.
+    Text1->setText(m_settings.htmlTitle);
+    dialogCancelled = true;
+    applySideBarState();
+
+    connect(Check1, &QCheckBox::toggled, this, &HtmlOptionsDialog::applySideBarState);
+    connect(Command1, &QPushButton::clicked, this, &HtmlOptionsDialog::ok);
+    connect(Command2, &QPushButton::clicked, this, [this] {
+        dialogCancelled = true;
+        reject();
+    });
+    connect(Command3, &QPushButton::clicked, this, [this] {
+        shellOpen(m_shell, m_prompter,
+                           programFile(m_programFolder, QStringLiteral("hlp99999.htm")));
+    });
+    connect(Command4, &QPushButton::clicked, this, &HtmlOptionsDialog::loadSettings);
+    connect(Command5, &QPushButton::clicked, this, &HtmlOptionsDialog::saveSettings);
+    Text1->setFocus();
+}
+
+void HtmlOptionsDialog::applySideBarState()
+{
+    m_showsSideBar = Check1->isChecked();
+    Picture1->setPixmap(QPixmap::fromImage(previewPicture(m_showsSideBar)));
+    Text4->setEnabled(m_showsSideBar);
+}
+
+bool HtmlOptionsDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Text4 && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            // Ctrl+Enter starts a new line; Enter alone is the default button's.
+            if (key->modifiers() & Qt::ControlModifier)
+                Text4->textCursor().insertText(QStringLiteral("\n"));
+            else
+                Command1->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+HtmlSettingsFields HtmlOptionsDialog::Fields() const
+{
+    HtmlSettingsFields f;
+    f.title = Text1->text();
+    f.description = Text2->text();
+    f.keywords = Text3->text();
+    // From the blocks: toPlainText() would turn a no-break space into a blank.
+    QStringList lines;
+    for (QTextBlock b = Text4->document()->begin(); b.isValid(); b = b.next())
+        lines << b.text();
+    f.sideBarText = lines.join(QLatin1String("\r\n"));
+    f.sideBarOn = Check1->isChecked() ? 1 : 0;
+    return f;
+}
+
+void HtmlOptionsDialog::setFields(const HtmlSettingsFields &f)
+{
+    Text1->setText(f.title);
+    Text2->setText(f.description);
+    Text3->setText(f.keywords);
+    Text4->setPlainText(boxText(f.sideBarText));
+    // Only 1 means checked; the box has no third state.
+    Check1->setChecked(f.sideBarOn == 1);
+    applySideBarState();
+}
+
+void HtmlOptionsDialog::ok()
+{
+    const HtmlSettingsFields f = Fields();
+    m_settings.htmlSideBarText = f.sideBarText;
+    m_settings.htmlSideBarOn = qint16(f.sideBarOn);
+    m_settings.htmlTitle = f.title;
+    m_settings.htmlDescription = f.description;
+    m_settings.htmlKeywords = f.keywords;
+    dialogCancelled = false;
+    accept();
+}
+
+void HtmlOptionsDialog::loadSettings()
+{
+    FileDialogRequest r;
+    r.kind = FileDialogRequest::Open;
+    r.title = QStringLiteral("Open Vormeld HTML Settings");
+    r.initialName = QStringLiteral("*.khs");
+    r.defaultExtension = QStringLiteral(".khs");
+    r.filter = OpenFilter;
+    r.filterIndex = 1;
+    r.fileMustExist = true;
+    const std::optional<QString> path = m_prompter.fileDialog(r);
+    if (!path)
+        return;
+    setFields(HtmlSettingsFile::load(*path));
+}
+
+void HtmlOptionsDialog::saveSettings()
+{
+    FileDialogRequest r;
+    r.kind = FileDialogRequest::Save;
+    r.title = QStringLiteral("Save Vormeld HTML Settings");
+    r.initialName = QStringLiteral("*.khs");
+    r.defaultExtension = QStringLiteral(".khs");
+    r.filter = SaveFilter;
+    r.filterIndex = 1;
+    r.confirmOverwrite = true;
+    const std::optional<QString> path = m_prompter.fileDialog(r);
+    if (!path)
+        return;
+    QString error;
+    if (!HtmlSettingsFile::save(*path, Fields(), &error)) {
+        // A save that did not happen must not look like one that did.
+        m_prompter.ask(QStringLiteral("Save Vormeld HTML Settings"),
+                       QStringLiteral("The settings could not be saved to\r\n") + *path
+                           + QStringLiteral("\r\n") + error,
+                       MsgButtons::OK, MsgIcon::Exclamation);
+    }
+}

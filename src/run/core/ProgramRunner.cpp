@@ -1,0 +1,80 @@
+#include "run/core/ProgramRunner.h"
+
+#include "common/core/AppSettings.h"
+#include "platform/core/ProcessLauncher.h"
+#include "platform/core/Prompter.h"
+#include "platform/core/SettingsStore.h"
+#include "run/core/Interpreter.h"
+#include "run/core/RunCommand.h"
+
+#include <QFileInfo>
+
+ProgramRunner::ProgramRunner(SettingsAccess &settings, IInterpreterKey &key,
+                             IProcessLauncher &launcher, IPrompter &prompter, QString programFolder)
+    : m_settings(settings), m_key(key), m_launcher(launcher), m_prompter(prompter),
+      m_programFolder(std::move(programFolder))
+{
+}
+
+void ProgramRunner::problem()
+{
+    m_prompter.ask(QStringLiteral("Problem"),
+                   QStringLiteral("There was a problem while attempting to execute the interpreter.\r\n"
+                                  "Please check the interpreter's path."),
+                   MsgButtons::OK, MsgIcon::Exclamation);
+}
+
+ProgramRunner::Outcome ProgramRunner::runProgram(const QString &text, TextEncoding encoding,
+                                                 int infoLevel, const QString &geoString,
+                                                 const QString &workingFolder,
+                                                 const QString &documentFile)
+{
+    const QString options = RunCommand::optionText(infoLevel, geoString);
+    QString yabPath = AppSettings::readYABPath(m_settings);
+    const QString tempSetting = AppSettings::readTempPath(m_settings);
+    if (yabPath.isEmpty()) {
+        Interpreter::detectInterpreterPath(m_settings, m_key, &detectedVersion);
+        yabPath = AppSettings::readYABPath(m_settings);
+        if (yabPath.isEmpty()) {
+            m_prompter.ask(QStringLiteral("Problem"),
+                           QStringLiteral("The Path of the Yabasic Interpreter is needed"),
+                           MsgButtons::OK, MsgIcon::Information);
+            return Outcome::NoPath;
+        }
+    }
+    // A path that names no program would start nothing, or only an empty terminal.
+    const QFileInfo interpreter(yabPath);
+    if (!interpreter.isFile() || !interpreter.isExecutable()) {
+        problem();
+        return Outcome::Failed;
+    }
+
+    const QString tempFile = RunCommand::tempProgramPath(tempSetting, m_programFolder);
+    // A temporary file set to the program's own file would overwrite the saved program.
+    if (!documentFile.isEmpty() && QFileInfo(tempFile).absoluteFilePath() == QFileInfo(documentFile).absoluteFilePath()) {
+        problem();
+        return Outcome::Failed;
+    }
+    TextFileContent content;
+    content.text = text;
+    content.encoding = encoding;
+    content.lineBreak = TextFileContent::nativeLineBreak();
+    content.finalBreak = true;
+    QByteArray bytes;
+    if (!encodeTextFile(content, &bytes)) {
+        content.encoding = TextEncoding::Utf8; // the interpreter sees the text as typed
+        encodeTextFile(content, &bytes);
+    }
+    if (!writeWholeFileAtomic(tempFile, bytes).ok) {
+        problem();
+        return Outcome::Failed;
+    }
+
+    lastCommandLine = RunCommand::CommandLine(yabPath, tempFile, options);
+    const QString folder = workingFolder.isEmpty() ? m_programFolder : workingFolder;
+    if (!m_launcher.start(lastCommandLine, WindowStyle::NormalFocus, true, folder)) {
+        problem();
+        return Outcome::Failed;
+    }
+    return Outcome::Started;
+}

@@ -1,0 +1,44 @@
+#include "run/core/RunCommand.h"
+
+#include "common/core/FileNames.h"
+
+namespace RunCommand {
+
+QString levelLetter(int infoLevel)
+{
+    static const char letters[] = {'d', 'n', 'w', 'e', 'f'};
+    if (infoLevel < 0 || infoLevel > 4)
+        return QString();
+    return QString(QLatin1Char(letters[infoLevel]));
+}
+
+QString levelCaption(int infoLevel)
+{
+    static const char *const captions[] = {"Diagnostics", "Notes", "Warnings", "Errors", "Fatal Errors"};
+    if (infoLevel < 0 || infoLevel > 4)
+        return QString();
+    return QString::fromLatin1(captions[infoLevel]);
+}
+
+QString optionText(int infoLevel, const QString &geoString)
+{
+    QString text;
+    if (!geoString.isEmpty())
+        text = QStringLiteral("-geometry ") + geoString + QLatin1Char(' ');
+    return text + QStringLiteral("-i ") + levelLetter(infoLevel);
+}
+
+QString tempProgramPath(const QString &tempPathSetting, const QString &programFolder)
+{
+    if (!tempPathSetting.isEmpty())
+        return tempPathSetting;
+    return programFile(programFolder, QStringLiteral("TempPrg.yab"));
+}
+
+QString CommandLine(const QString &interpreterPath, const QString &programFile,
+                    const QString &optionText)
+{
+    return interpreterPath + QLatin1Char(' ') + programFile + QLatin1Char(' ') + optionText;
+}
+
+} // namespace RunCommand

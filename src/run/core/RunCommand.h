@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// The pieces of the command line that runs a program in the interpreter.
+namespace RunCommand {
+
+// "d", "n", "w", "e", "f" for the information levels 0 to 4; empty outside.
+QString levelLetter(int infoLevel);
+// The level's menu caption ("Diagnostics" ... "Fatal Errors"); empty outside.
+QString levelCaption(int infoLevel);
+
+// "-geometry " + geometry + " " when a geometry is set, then "-i " and the letter.
+QString optionText(int infoLevel, const QString &geoString);
+
+// The temporary program file: TempPath when set, otherwise "TempPrg.yab" in the
+// program folder.
+QString tempProgramPath(const QString &tempPathSetting, const QString &programFolder);
+
+// Interpreter path, blank, program file, blank, options. Nothing is quoted.
+QString CommandLine(const QString &interpreterPath, const QString &programFile,
+                    const QString &optionText);
+
+} // namespace RunCommand
