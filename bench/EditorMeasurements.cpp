@@ -57,7 +57,7 @@ struct TypingResult {
 // now and then Enter, the way a line of code is typed.
 TypingResult typeInto(MainWindow &window, int count)
 {
-    CodeEditor *editor = window.controls().RichTextBox1;
+    CodeEditor *editor = codeEditor(window);
     QTextCursor c(editor->document()->findBlockByNumber(editor->document()->blockCount() / 2));
     editor->setTextCursor(c);
     const QString line = QStringLiteral("print \"total\"; x\n");
@@ -94,7 +94,7 @@ QList<BenchRow> MeasureOpenColour(BenchEnvironment &env)
             QCoreApplication::processEvents();
             times << TimeMs([&] {
                 window.setEditorText(text);
-                window.parseAllLines();
+                editor(window).parseAllLines();
                 QCoreApplication::processEvents();
             });
         }
@@ -113,12 +113,12 @@ QList<BenchRow> MeasureKeystrokes(BenchEnvironment &env)
         // A fresh window per size, so that the history holds only this typing.
         MainWindow window(env.services());
         window.start();
-        window.documents().loadStartupFile(path);
-        window.editor().startHistory();
-        window.parseAllLines();
+        documents(window).loadStartupFile(path);
+        editor(window).startHistory();
+        editor(window).parseAllLines();
         QCoreApplication::processEvents();
         const TypingResult typed = typeInto(window, 500);
-        if (window.editor().history.undoStack.count() < 400)
+        if (editor(window).history.undoStack.count() < 400)
             Warn("keystroke", lines, "typing did not reach the history");
         rows << BenchRow{QStringLiteral("keystroke_p50"), lines, Median(typed.times), QStringLiteral("ms")};
         rows << BenchRow{QStringLiteral("keystroke_p99"), lines, Percentile(typed.times, 0.99), QStringLiteral("ms")};
@@ -165,12 +165,12 @@ QList<BenchRow> MeasureSubsLabelsFull(BenchEnvironment &env)
         const QString path = env.programFile(lines);
         if (path.isEmpty())
             continue;
-        window.documents().loadStartupFile(path);
+        documents(window).loadStartupFile(path);
         QCoreApplication::processEvents();
         QList<double> times;
         for (int i = 0; i < env.options().runs; ++i)
             times << TimeMs([&] { window.updateSubsAndLabels(); });
-        if (window.menus().mnuviewdisable->isChecked())
+        if (action(window, "viewDisableUpdating")->isChecked())
             Warn("subs_labels_full", lines, "the rebuild switched automatic updating off");
         rows << BenchRow{QStringLiteral("subs_labels_full"), lines, Median(times), QStringLiteral("ms")};
     }

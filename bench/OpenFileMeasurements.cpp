@@ -28,11 +28,11 @@ QList<BenchRow> MeasureOpenFile(BenchEnvironment &env)
         bool ok = true;
         for (int i = 0; i < env.options().runs && ok; ++i) {
             // Each open starts from the state after start-up: the template shown.
-            window.documents().loadTemplate();
+            documents(window).loadTemplate();
             QCoreApplication::processEvents();
             times << TimeMs([&] {
-                window.documents().loadStartupFile(path);
-                window.parseAllLines();
+                documents(window).loadStartupFile(path);
+                editor(window).parseAllLines();
                 QCoreApplication::processEvents();
             });
             if (ok && editor && editor->document()->blockCount() != lines) {

@@ -1,6 +1,7 @@
 #include "common/core/AppSettings.h"
 #include "platform/QtPrompter.h"
 #include "app/MainWindow.h"
+#include "platform/core/Services.h"
 #include "documents/core/JournalKeeper.h"
 #include "platform/core/InterpreterKey.h"
 #include "platform/SystemKeyState.h"

@@ -7,52 +7,54 @@ class QMenu;
 class QMenuBar;
 class QWidget;
 
-// The main window's menu tree. Each item keeps the name it has everywhere in
-// the program (as its objectName too); indexed groups are arrays.
+// The main window's menu tree. Each item's objectName is its member's name;
+// indexed groups are arrays, and each of their items has its "index" property.
 struct MainMenus {
-    QMenu *mnufile = nullptr;
-    QAction *mnufilenew = nullptr, *mnufilenewinstance = nullptr, *mnufilesep3 = nullptr;
-    QAction *mnufileopen = nullptr, *mnufileopeninstance = nullptr, *mnufilesep7 = nullptr;
-    QAction *mnufilesave = nullptr, *mnufilesaveas = nullptr, *mnutoolscreatehtmlsrc = nullptr;
-    QAction *mnuprogramcreatetight = nullptr, *mnufilesep9 = nullptr;
-    QAction *mnufileopenpix = nullptr, *mnufilesaveaspix = nullptr, *mnufilesep6 = nullptr;
-    QAction *mnufileappend = nullptr, *mnufileimport = nullptr, *mnufilesep1 = nullptr;
-    QAction *mnufileprint = nullptr, *mnufilesep5 = nullptr;
-    QAction *mnumostrecent[6] = {};
-    QAction *mnufilesep2 = nullptr, *mnufileexit = nullptr;
+    QMenu *fileMenu = nullptr;
+    QAction *fileNew = nullptr, *fileNewInstance = nullptr;
+    QAction *fileOpen = nullptr, *fileOpenInstance = nullptr;
+    QAction *fileSave = nullptr, *fileSaveAs = nullptr, *fileSaveWebPage = nullptr;
+    QAction *fileSaveTight = nullptr;
+    QAction *fileOpenPixPad = nullptr, *fileSavePixPad = nullptr;
+    QAction *fileAppend = nullptr, *fileImportCsv = nullptr;
+    QAction *filePrint = nullptr;
+    QAction *recentFiles[6] = {};
+    QAction *recentSeparator = nullptr, *fileExit = nullptr;
 
-    QMenu *mnuedit = nullptr;
-    QAction *mnueditundo = nullptr, *mnueditredo = nullptr, *mnueditsep1 = nullptr;
-    QAction *mnueditstf[4] = {};
-    QAction *mnuselectall = nullptr, *mnueditsep2 = nullptr;
-    QAction *mnueditfind = nullptr, *mnueditfindnext = nullptr, *mnueditreplace = nullptr;
-    QAction *mnueditsep3 = nullptr, *mnueditinsertsub = nullptr;
+    QMenu *editMenu = nullptr;
+    QAction *editUndo = nullptr, *editRedo = nullptr;
+    QAction *editClipboard[4] = {};
+    QAction *editSelectAll = nullptr;
+    QAction *editFind = nullptr, *editFindNext = nullptr, *editReplace = nullptr;
+    QAction *editInsertSub = nullptr;
 
-    QMenu *mnuview = nullptr;
-    QAction *mnuviewdisable = nullptr, *mnuviewsep1 = nullptr, *mnureloadsubslab = nullptr;
+    QMenu *viewMenu = nullptr;
+    QAction *viewDisableUpdating = nullptr, *viewUpdateSubsLabels = nullptr;
 
-    QMenu *mnuprogram = nullptr;
-    QAction *mnuprogramrun = nullptr, *mnurunsep1 = nullptr;
-    QMenu *mnuruninfo = nullptr;
-    QAction *mnuruninfor[5] = {};
-    QAction *mnurungeo = nullptr, *mnurunsep2 = nullptr, *mnuprogrampath = nullptr;
+    QMenu *runMenu = nullptr;
+    QAction *runProgram = nullptr;
+    QMenu *runInfoLevelMenu = nullptr;
+    QAction *runInfoLevels[5] = {};
+    QAction *runGeometry = nullptr, *runYabasicPath = nullptr;
 
-    QMenu *mnudebug = nullptr;
-    QAction *mnuadddebug = nullptr, *mnudebugsep2 = nullptr, *mnudebugclear = nullptr;
-    QAction *mnudebugsep = nullptr, *mnurefreshdebug = nullptr;
+    QMenu *debugMenu = nullptr;
+    QAction *debugAddOutput = nullptr, *debugClear = nullptr;
+    QAction *debugRefresh = nullptr;
 
-    QMenu *mnutools = nullptr;
-    QAction *mnutooltools[6] = {};
-    QAction *mnutoolssep3 = nullptr, *mnuextratools = nullptr, *mnutoolsyabasicsets = nullptr;
-    QAction *mnutoolsoptions = nullptr, *mnutoolsep2 = nullptr;
-    QList<QAction *> mnutoolextras; // external tools, built at start-up
+    QMenu *toolsMenu = nullptr;
+    // Language Helper, Draw Pad, PixPad, Library Explorer, Code Snippets, Line Browser.
+    enum Tool { LanguageHelper, DrawPad, PixPad, LibraryExplorer, CodeSnippets, LineBrowser };
+    QAction *tools[6] = {};
+    QAction *toolsExtraTools = nullptr, *toolsYabasicSettings = nullptr;
+    QAction *toolsOptions = nullptr, *toolsExternalSeparator = nullptr;
+    QList<QAction *> toolsExternal; // external tools, built at start-up
 
-    QMenu *mnuhelp = nullptr;
-    QAction *mnuhelpcont = nullptr, *mnuhelpinthelp = nullptr, *mnuhelpgettingstarted = nullptr;
-    QAction *mnuhelpsep3 = nullptr, *mnuhelpyabhomepage = nullptr, *mnuhelpvormeldhomepage = nullptr;
-    QAction *mnuhelpsep4 = nullptr, *mnuhelptip = nullptr, *mnuhelpsep2 = nullptr;
-    QAction *mnuhelptxt[5] = {};
-    QAction *mnuhelpsep1 = nullptr, *mnuhelpabout = nullptr;
+    QMenu *helpMenu = nullptr;
+    QAction *helpContents = nullptr, *helpYabasicDocs = nullptr, *helpGettingStarted = nullptr;
+    QAction *helpYabasicHome = nullptr, *helpVormeldHome = nullptr;
+    QAction *helpTip = nullptr;
+    QAction *helpTexts[5] = {};
+    QAction *helpAbout = nullptr;
 
     // Builds the whole tree into the menu bar.
     void build(QMenuBar *bar, QWidget *owner);

@@ -10,7 +10,7 @@
 MainStatusBar::MainStatusBar(IKeyState *keyState, QWidget *parent)
     : QStatusBar(parent), m_keys(keyState)
 {
-    setObjectName(QStringLiteral("StatusBar1"));
+    setObjectName(QStringLiteral("statusBar"));
     setSizeGripEnabled(true);
     const QString texts[6] = {QString(), QStringLiteral("INS"), QStringLiteral("NUM"),
                               QStringLiteral("CAPS"), QStringLiteral("Line 1"), QString()};
@@ -44,9 +44,17 @@ QLabel *MainStatusBar::panel(int number) const
     return (number >= 1 && number <= 6) ? m_panels[number - 1] : nullptr;
 }
 
-void MainStatusBar::setMessagePanel(const QString &text)
+void MainStatusBar::setTabMessage(int tab, const QString &text)
 {
-    m_panels[0]->setText(text);
+    m_tabMessages[tab == 1 ? 1 : 0] = text;
+    if ((tab == 1 ? 1 : 0) == m_currentTab)
+        m_panels[0]->setText(text);
+}
+
+void MainStatusBar::setCurrentTab(int tab)
+{
+    m_currentTab = tab == 1 ? 1 : 0;
+    m_panels[0]->setText(m_tabMessages[m_currentTab]);
 }
 
 void MainStatusBar::setLinePanel(int lineFromOne)

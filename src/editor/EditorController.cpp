@@ -14,9 +14,9 @@
 #include <QTextBlock>
 
 EditorController::EditorController(CodeEditor *editor, QFrame *hotInfoBox, QLabel *hotInfoLabel,
-                                   Hooks hooks, QObject *parent)
+                                   QObject *parent)
     : QObject(parent), m_editor(editor), m_hotBox(hotInfoBox), m_hotLabel(hotInfoLabel),
-      m_hooks(std::move(hooks)), m_colouring(editor)
+      m_colouring(editor)
 {
     // The editor keeps no history of its own: Undo and Redo are ours.
     m_editor->setUndoRedoEnabled(false);
@@ -34,7 +34,7 @@ QString EditorController::text() const
     return EditorText::plainText(m_editor->document());
 }
 
-void EditorController::replaceAllText(const QString &text)
+void EditorController::setText(const QString &text)
 {
     m_knownText = &text;
     m_editor->setPlainText(text);
@@ -48,7 +48,6 @@ void EditorController::appendText(const QString &text)
     c.insertText(text);
 }
 
-void EditorController::parseLine() { parseLine2(editLine); }
 void EditorController::parseLine2(int line) { m_colouring.parseLine2(line); }
 void EditorController::parseAllLines() { m_colouring.parseAllLines(); }
 
@@ -84,38 +83,42 @@ void EditorController::onContentsChange(int position, int removed, int added)
         change.inserted.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
         // Qt may report more than what changed (a whole line for one deleted
         // character); where the old text is known, narrow it to the real change.
-        if (const QString *old = history.knownEditorText(); old && position + removedChars <= old->size())
+        if (const QString *old = m_history.knownEditorText(); old && position + removedChars <= old->size())
             change = narrowChange(change, QStringView(*old).mid(position, removedChars));
     }
 
     m_colouring.textChanged(change.pos, change.removed, int(change.inserted.size()), blocksBefore);
-    if (m_hooks.linesChanged) {
-        const int newLines = int(change.inserted.count(QLatin1Char('\n'))) + 1;
-        m_hooks.linesChanged(doc->findBlock(change.pos).blockNumber(),
-                             newLines - (m_blocks - blocksBefore), newLines,
-                             change.pos == 0 && change.removed == oldLength);
-    }
+    const int newLines = int(change.inserted.count(QLatin1Char('\n'))) + 1;
+    emit linesChanged(doc->findBlock(change.pos).blockNumber(), newLines - (m_blocks - blocksBefore),
+                      newLines, change.pos == 0 && change.removed == oldLength);
     if (m_puttingHistory)
         return;
 
-    if (ignoreChange) {
-        history.recordSilentChange(change);
+    if (m_ignoreChange) {
+        m_history.recordSilentChange(change);
         return;
     }
-    history.recordChange(change, [this] { return text(); });
-    if (m_hooks.markChanged)
-        m_hooks.markChanged();
+    m_history.recordChange(change, [this] { return text(); });
+    emit textEdited();
     showHotInfo();
-    if (m_hooks.historyChanged)
-        m_hooks.historyChanged();
+    emitHistoryChanged();
+}
+
+void EditorController::setWindowShortcuts(const QList<QAction *> &actions)
+{
+    m_windowShortcuts.clear();
+    for (QAction *a : actions) {
+        const QKeySequence key = a->shortcut();
+        if (key.count() == 1)
+            m_windowShortcuts[key[0].toCombined()].append(a);
+    }
 }
 
 void EditorController::startHistory()
 {
-    ignoreChange = false;
-    history.reset(text());
-    if (m_hooks.historyChanged)
-        m_hooks.historyChanged();
+    m_ignoreChange = false;
+    m_history.reset(text());
+    emitHistoryChanged();
 }
 
 void EditorController::putText(const QString &wanted)
@@ -143,19 +146,18 @@ void EditorController::redoEdit()
 
 void EditorController::stepHistory(bool undo)
 {
-    ignoreChange = true;
+    m_ignoreChange = true;
     const int caret = EditorText::modelPosition(m_editor->textCursor());
     const auto current = [this] { return text(); };
-    const std::optional<QString> s = undo ? history.undo(current) : history.redo(current);
+    const std::optional<QString> s = undo ? m_history.undo(current) : m_history.redo(current);
     if (s) {
         putText(*s);
         QTextCursor c = m_editor->textCursor();
         c.setPosition(EditorText::qtPosition(m_editor->document(), caret));
         m_editor->setTextCursor(c);
     }
-    ignoreChange = false;
-    if (m_hooks.historyChanged)
-        m_hooks.historyChanged();
+    m_ignoreChange = false;
+    emitHistoryChanged();
 }
 
 void EditorController::editCommand(int index)
@@ -182,8 +184,7 @@ void EditorController::editCommand(int index)
     default:
         return;
     }
-    if (m_hooks.caretLineChanged)
-        m_hooks.caretLineChanged();
+    emit caretLineChanged();
 }
 
 void EditorController::selectAllText()
@@ -208,8 +209,7 @@ void EditorController::insertSubroutine(const QDate &date)
     const int end = EditorText::modelPosition(m_editor->document(), m_editor->document()->characterCount() - 1);
     caret.setPosition(EditorText::qtPosition(m_editor->document(), end - 11));
     m_editor->setTextCursor(caret);
-    if (m_hooks.caretLineChanged)
-        m_hooks.caretLineChanged();
+    emit caretLineChanged();
 }
 
 void EditorController::hideHotInfo()
@@ -221,10 +221,10 @@ void EditorController::showHotInfo()
 {
     const QTextCursor cursor = m_editor->textCursor();
     const QString tail = EditorText::modelTextBefore(m_editor->document(), cursor.position(), 10);
-    const int entry = hotInfo.lookup(tail);
+    const int entry = m_hotInfo.lookup(tail);
     if (entry < 0)
         return;
-    m_hotLabel->setText(hotInfo.entries()[entry].text);
+    m_hotLabel->setText(m_hotInfo.entries()[entry].text);
     m_hotLabel->adjustSize();
     placeHotInfo();
     m_hotBox->show();
@@ -245,35 +245,34 @@ void EditorController::placeHotInfo()
 
 void EditorController::keyPressed(const QString &typed, int key)
 {
-    ignoreChange = true;
+    m_ignoreChange = true;
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
         hideHotInfo();
     const ushort code = typed.isEmpty() ? 0 : typed.at(0).unicode();
-    if (!lineCleared && code >= 32 && code <= 126) {
-        editLine = caretLineNumber();
-        m_colouring.clearLine(editLine);
-        lineCleared = true;
+    if (!m_lineCleared && code >= 32 && code <= 126) {
+        m_editLine = caretLineNumber();
+        m_colouring.clearLine(m_editLine);
+        m_lineCleared = true;
     }
-    ignoreChange = false;
+    m_ignoreChange = false;
 }
 
 void EditorController::lineChangeCheck()
 {
-    caretLine = caretLineNumber();
-    if (caretLine != editLine) {
-        parseLine();
-        lineCleared = false;
+    if (caretLineNumber() != m_editLine) {
+        parseLine2(m_editLine);
+        m_lineCleared = false;
     }
 }
 
 void EditorController::indentAfterEnter()
 {
-    if (!autoIndent)
+    if (!m_autoIndent)
         return;
     QTextCursor c = m_editor->textCursor();
     const QTextBlock block = c.block();
     const QTextBlock above = block.previous();
-    const int blanks = autoIndent::blanksFor(c.positionInBlock() == 0 && above.isValid(),
+    const int blanks = AutoIndentRule::blanksFor(c.positionInBlock() == 0 && above.isValid(),
                                              above.isValid() ? above.blockNumber() : -1,
                                              above.isValid() ? above.text() : QString());
     if (blanks > 0) {
@@ -284,7 +283,7 @@ void EditorController::indentAfterEnter()
 
 void EditorController::keyReleased(int key)
 {
-    ignoreChange = true;
+    m_ignoreChange = true;
     switch (key) {
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -300,7 +299,7 @@ void EditorController::keyReleased(int key)
         break;
     }
     lineChangeCheck();
-    ignoreChange = false;
+    m_ignoreChange = false;
 }
 
 bool EditorController::eventFilter(QObject *watched, QEvent *event)
@@ -310,19 +309,24 @@ bool EditorController::eventFilter(QObject *watched, QEvent *event)
         case QEvent::ShortcutOverride: {
             // Let the window's menu shortcuts (Undo, Redo, Options...) win over the
             // editor's built-in keys, as long as the menu item is enabled.
-            auto *ke = static_cast<QKeyEvent *>(event);
-            const QKeySequence pressed(ke->keyCombination());
-            const QList<QAction *> actions = m_editor->window()->findChildren<QAction *>();
-            for (QAction *a : actions) {
-                if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed) {
-                    event->ignore();
-                    return true;
+            const auto it = m_windowShortcuts.constFind(static_cast<QKeyEvent *>(event)->keyCombination().toCombined());
+            if (it != m_windowShortcuts.constEnd()) {
+                for (QAction *a : *it) {
+                    if (a->isEnabled()) {
+                        event->ignore();
+                        return true;
+                    }
                 }
             }
             break;
         }
         case QEvent::KeyPress: {
             auto *ke = static_cast<QKeyEvent *>(event);
+            if (ke->key() == Qt::Key_Insert && ke->modifiers() == Qt::NoModifier) {
+                m_editor->setOverwriteMode(!m_editor->overwriteMode());
+                emit overwriteModeChanged(m_editor->overwriteMode());
+                return true;
+            }
             keyPressed(ke->text(), ke->key());
             break;
         }
@@ -339,9 +343,9 @@ bool EditorController::eventFilter(QObject *watched, QEvent *event)
         if (event->type() == QEvent::MouseButtonPress) {
             hideHotInfo();
         } else if (event->type() == QEvent::MouseButtonRelease) {
-            ignoreChange = true;
+            m_ignoreChange = true;
             lineChangeCheck();
-            ignoreChange = false;
+            m_ignoreChange = false;
         }
     }
     return QObject::eventFilter(watched, event);

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "common/core/TextBuffer.h"
 #include "editor/core/EditHistory.h"
 #include "editor/core/HotInfo.h"
 #include "editor/SyntaxColouring.h"
 
+#include <QHash>
+#include <QList>
 #include <QObject>
-#include <functional>
 
 class CodeEditor;
+class QAction;
 class QDate;
 class QFrame;
 class QLabel;
@@ -15,46 +18,34 @@ class QLabel;
 // Everything the code editor does beyond plain editing: colouring while typing,
 // the change notification with its history, Undo and Redo, automatic
 // indentation, the hot-info box and the Edit menu commands.
-class EditorController : public QObject {
+class EditorController : public QObject, public TextBuffer {
     Q_OBJECT
 public:
-    // What the controller asks of the window around it.
-    struct Hooks {
-        std::function<void()> markChanged;           // the document changed
-        // Any change of the text: lines [first, first + oldLines) became
-        // [first, first + newLines); wholeText when all of it was replaced.
-        std::function<void(int first, int oldLines, int newLines, bool wholeText)> linesChanged;
-        std::function<void()> historyChanged;        // Undo/Redo availability changed
-        std::function<void()> caretLineChanged;      // the status bar's line panel
-    };
-
-    EditorController(CodeEditor *editor, QFrame *hotInfoBox, QLabel *hotInfoLabel, Hooks hooks,
+    EditorController(CodeEditor *editor, QFrame *hotInfoBox, QLabel *hotInfoLabel,
                      QObject *parent = nullptr);
 
-    // Typing state.
-    int editLine = 0;
-    int caretLine = 0;
-    bool lineCleared = false;
-    bool ignoreChange = false;
-    bool autoIndent = true;
+    void setAutoIndent(bool on) { m_autoIndent = on; }
+    void setHotInfo(HotInfoTable table) { m_hotInfo = std::move(table); }
+    const EditHistory &history() const { return m_history; }
+    bool canUndo() const { return !m_history.undoStack.stackIsEmpty(); }
+    bool canRedo() const { return !m_history.redoStack.stackIsEmpty(); }
 
-    HotInfoTable hotInfo;
-    EditHistory history;
+    // The window's menu keys that win over the editor's own keys while their
+    // item is enabled (Ctrl+Z is our Undo, not the editor's).
+    void setWindowShortcuts(const QList<QAction *> &actions);
 
     // Colouring.
-    void parseLine();
     void parseLine2(int line);
     void parseAllLines();
     SyntaxColouring &colouring() { return m_colouring; }
 
-    // The whole text ('\n' between lines) and its replacement. A replacement is
-    // one change for the history, like any other.
-    QString text() const;
-    void replaceAllText(const QString &text);
-    // Adds text at the end of the text, as one change.
-    void appendText(const QString &text);
+    QString text() const override;
+    void setText(const QString &text) override;
+    void appendText(const QString &text) override;
 
-    // Start-up: the current text is the first snapshot.
+    // While a document is being loaded at start-up, changes leave no history;
+    // startHistory() ends that and makes the current text the first snapshot.
+    void holdHistory() { m_ignoreChange = true; }
     void startHistory();
     void undoEdit();
     void redoEdit();
@@ -70,6 +61,17 @@ public:
     // The caret's line, counted from 0.
     int caretLineNumber() const;
 
+signals:
+    // The user changed the text (not Undo, Redo or a silent change).
+    void textEdited();
+    // Any change of the text: lines [first, first + oldLines) became
+    // [first, first + newLines); wholeText when all of it was replaced.
+    void linesChanged(int first, int oldLines, int newLines, bool wholeText);
+    void historyChanged(bool canUndo, bool canRedo);
+    void caretLineChanged();
+    // The Insert key switched between inserting and overwriting.
+    void overwriteModeChanged(bool overwrite);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -82,12 +84,23 @@ private:
     void putText(const QString &text); // Undo/Redo: the editor shows text, no history step
     void stepHistory(bool undo);
     void placeHotInfo();
+    void emitHistoryChanged() { emit historyChanged(canUndo(), canRedo()); }
 
     CodeEditor *m_editor;
     QFrame *m_hotBox;
     QLabel *m_hotLabel;
-    Hooks m_hooks;
     SyntaxColouring m_colouring;
+    HotInfoTable m_hotInfo;
+    EditHistory m_history;
+    QHash<int, QList<QAction *>> m_windowShortcuts; // by QKeyCombination::toCombined()
+
+    // Typing state: the line being typed on is cleared of its colours at the
+    // first printable key and coloured again once the caret leaves it.
+    int m_editLine = 0;
+    bool m_lineCleared = false;
+    bool m_ignoreChange = false;
+    bool m_autoIndent = true;
+
     int m_length = 0;          // characters in the document, without the final one
     int m_blocks = 1;
     bool m_puttingHistory = false;

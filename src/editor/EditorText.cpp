@@ -99,3 +99,16 @@ void selectModelRange(QPlainTextEdit *editor, int start, int length)
 }
 
 } // namespace EditorText
+
+int EditorText::modelLength(const QTextDocument *doc)
+{
+    return modelPosition(doc, doc->characterCount() - 1);
+}
+
+int EditorText::modelLineStart(const QTextDocument *doc, int line)
+{
+    const QTextBlock b = doc->findBlockByNumber(line);
+    if (b.isValid())
+        return b.position() + line;
+    return modelLength(doc);
+}

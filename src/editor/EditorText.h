@@ -14,6 +14,13 @@ namespace EditorText {
 int modelPosition(const QTextDocument *doc, int qtPosition);
 int modelPosition(const QTextCursor &cursor);
 
+// The length of the whole program text (each line break counts twice).
+int modelLength(const QTextDocument *doc);
+
+// The program position where a line (counted from 0) starts, or the end of the
+// text for a line past the last one.
+int modelLineStart(const QTextDocument *doc, int line);
+
 // The Qt document position of a program position (clamped to the text). A
 // position between the CR and the LF of a break maps to the end of that line.
 int qtPosition(const QTextDocument *doc, int modelPosition);

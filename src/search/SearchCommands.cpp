@@ -10,10 +10,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-SearchCommands::SearchCommands(QPlainTextEdit *editor, IPrompter &prompter,
-                               std::function<void()> openHelp, QWidget *owner)
-    : QObject(owner), m_editor(editor), m_prompter(prompter), m_openHelp(std::move(openHelp)),
-      m_owner(owner)
+SearchCommands::SearchCommands(QPlainTextEdit *editor, IPrompter &prompter, QWidget *owner)
+    : QObject(owner), m_editor(editor), m_prompter(prompter), m_owner(owner)
 {
 }
 
@@ -25,16 +23,16 @@ void SearchCommands::select(int position, int length)
 void SearchCommands::showFindDialog()
 {
     FindDialog dialog(m_owner);
-    connect(&dialog, &FindDialog::helpRequested, this, [this] { m_openHelp(); });
+    connect(&dialog, &FindDialog::helpRequested, this, &SearchCommands::helpRequested);
     dialog.exec();
     if (dialog.dialogCancelled)
         return;
-    searchText = dialog.searchText();
-    matchCase = dialog.matchCase() ? 1 : 0;
-    const int p = FindText::find(EditorText::modelText(m_editor->document()), searchText, 1, matchCase == 1);
+    m_searchText = dialog.searchText();
+    m_matchCase = dialog.matchCase();
+    const int p = FindText::find(EditorText::modelText(m_editor->document()), m_searchText, 1, m_matchCase);
     if (p > 0) {
-        nextSearchStart = p + 1;
-        select(p, int(searchText.size()));
+        m_nextSearchStart = p + 1;
+        select(p, int(m_searchText.size()));
     } else {
         m_prompter.ask(QStringLiteral("No Match"), QStringLiteral("No Match was Found"), MsgButtons::OK,
                        MsgIcon::None);
@@ -43,19 +41,19 @@ void SearchCommands::showFindDialog()
 
 void SearchCommands::findNext()
 {
-    if (searchText.isEmpty())
+    if (m_searchText.isEmpty())
         return;
-    if (nextSearchStart < 1)
-        nextSearchStart = 1;
-    const int p = FindText::find(EditorText::modelText(m_editor->document()), searchText,
-                                 nextSearchStart, matchCase == 1);
+    if (m_nextSearchStart < 1)
+        m_nextSearchStart = 1;
+    const int p = FindText::find(EditorText::modelText(m_editor->document()), m_searchText,
+                                 m_nextSearchStart, m_matchCase);
     if (p > 0) {
-        nextSearchStart = p + 1;
-        select(p, int(searchText.size()));
+        m_nextSearchStart = p + 1;
+        select(p, int(m_searchText.size()));
     } else {
         m_prompter.ask(QStringLiteral("No Match"), QStringLiteral("No Match was Found"), MsgButtons::OK,
                        MsgIcon::Information);
-        nextSearchStart = 1; // the next one starts again at the top
+        m_nextSearchStart = 1; // the next one starts again at the top
     }
 }
 
@@ -66,7 +64,8 @@ void SearchCommands::showReplaceDialog()
         m_replace->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_replace, &ReplaceDialog::findNextRequested, this, &SearchCommands::replaceFindNext);
         connect(m_replace, &ReplaceDialog::replaceRequested, this, &SearchCommands::replaceOne);
-        connect(m_replace, &ReplaceDialog::helpRequested, this, [this] { m_openHelp(); });
+        emit toolWindowOpened(m_replace);
+        connect(m_replace, &ReplaceDialog::helpRequested, this, &SearchCommands::helpRequested);
         const bool hasText = !m_editor->document()->isEmpty();
         m_replace->FindNextButton->setEnabled(hasText);
         m_replace->ReplaceButton->setEnabled(hasText);
@@ -81,23 +80,23 @@ void SearchCommands::replaceFindNext()
     if (!m_replace)
         return;
     const QString what = m_replace->FindBox->text();
-    const int start = lastFoundPos + 1;
+    const int start = m_lastFoundPos + 1;
     if (what.isEmpty())
         return;
     const int p = FindText::find(EditorText::modelText(m_editor->document()), what, start,
                                  m_replace->Check1->isChecked());
     if (p > 0) {
-        lastFoundPos = p;
-        lastFoundLen = int(what.size());
-        select(p, lastFoundLen);
+        m_lastFoundPos = p;
+        m_lastFoundLen = int(what.size());
+        select(p, m_lastFoundLen);
         m_editor->setFocus();
         m_replace->ReplaceButton->setEnabled(true);
     } else {
         m_prompter.ask(QStringLiteral("No Match"), QStringLiteral("No Match were found"), MsgButtons::OK,
                        MsgIcon::Information);
         m_replace->ReplaceButton->setEnabled(false);
-        lastFoundPos = 0;
-        lastFoundLen = 0;
+        m_lastFoundPos = 0;
+        m_lastFoundLen = 0;
     }
 }
 
@@ -105,14 +104,19 @@ void SearchCommands::replaceOne()
 {
     if (!m_replace)
         return;
-    if (lastFoundPos != 0) {
+    if (m_lastFoundPos != 0) {
         // What stands there now is replaced, even if the text changed since the
         // search; a range past the end is cut at the end.
-        select(lastFoundPos, lastFoundLen);
+        select(m_lastFoundPos, m_lastFoundLen);
         m_editor->textCursor().insertText(m_replace->ReplaceBox->text());
     } else {
         m_prompter.ask(QStringLiteral("Replace?"), QStringLiteral("There are no text to replace"),
                        MsgButtons::OK, MsgIcon::Information);
     }
     m_replace->ReplaceButton->setEnabled(false);
+}
+
+ReplaceDialog *SearchCommands::replaceDialog() const
+{
+    return m_replace;
 }

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <functional>
 
 class QPlainTextEdit;
 class IPrompter;
@@ -13,31 +12,36 @@ class ReplaceDialog;
 class SearchCommands : public QObject {
     Q_OBJECT
 public:
-    SearchCommands(QPlainTextEdit *editor, IPrompter &prompter, std::function<void()> openHelp,
-                   QWidget *owner);
+    SearchCommands(QPlainTextEdit *editor, IPrompter &prompter, QWidget *owner);
 
-    // Kept for the whole run.
-    QString searchText;
-    qint16 matchCase = 0;
-    int nextSearchStart = 0;
-    int lastFoundPos = 0;
-    int lastFoundLen = 0;
+    // What Find last looked for; Find Next goes on with it.
+    const QString &searchText() const { return m_searchText; }
 
     void showFindDialog();
     void findNext();
     void showReplaceDialog();
-    ReplaceDialog *replaceDialog() const { return m_replace; }
+    ReplaceDialog *replaceDialog() const;
 
     // The Replace dialog's two buttons.
     void replaceFindNext();
     void replaceOne();
+
+signals:
+    void helpRequested();
+    // The Replace dialog stays open beside the window until it is closed.
+    void toolWindowOpened(QWidget *window);
 
 private:
     void select(int position, int length);
 
     QPlainTextEdit *m_editor;
     IPrompter &m_prompter;
-    std::function<void()> m_openHelp;
+    // Kept for the whole run.
+    QString m_searchText;
+    bool m_matchCase = false;
+    int m_nextSearchStart = 0;
+    int m_lastFoundPos = 0;
+    int m_lastFoundLen = 0;
     QWidget *m_owner;
     QPointer<ReplaceDialog> m_replace;
 };

@@ -2,7 +2,6 @@
 
 #include "editor/EditorText.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -11,21 +10,34 @@
 #include <QTextBlock>
 
 SubsAndLabels::SubsAndLabels(QPlainTextEdit *editor, QComboBox *subs, QComboBox *labels,
-                             QAction *disableUpdating, Hooks hooks, QObject *parent)
-    : QObject(parent), m_editor(editor), m_subs(subs), m_labels(labels), m_disable(disableUpdating),
-      m_hooks(std::move(hooks))
+                             QObject *parent)
+    : QObject(parent), m_editor(editor), m_subs(subs), m_labels(labels)
 {
-    if (!m_hooks.clock) {
-        auto timer = std::make_shared<QElapsedTimer>();
-        timer->start();
-        m_hooks.clock = [timer] { return double(timer->nsecsElapsed()) / 1e9; };
-    }
+    auto timer = std::make_shared<QElapsedTimer>();
+    timer->start();
+    m_clock = [timer] { return double(timer->nsecsElapsed()) / 1e9; };
     connect(m_subs, QOverload<int>::of(&QComboBox::activated), this,
             [this] { goToEntry(SubsLabelsIndex::Kind::Sub); });
     connect(m_labels, QOverload<int>::of(&QComboBox::activated), this,
             [this] { goToEntry(SubsLabelsIndex::Kind::Label); });
     m_subs->installEventFilter(this);
     m_labels->installEventFilter(this);
+}
+
+void SubsAndLabels::setUpdatingDisabled(bool disabled)
+{
+    if (disabled == m_updatingDisabled)
+        return;
+    m_updatingDisabled = disabled;
+    emit updatingDisabledChanged(disabled);
+}
+
+void SubsAndLabels::caretMoved()
+{
+    const int index = m_subs->currentIndex();
+    if (index >= 0 && entryOffset(SubsLabelsIndex::Kind::Sub, index)
+                          != EditorText::modelPosition(m_editor->textCursor()))
+        m_subs->setCurrentIndex(-1);
 }
 
 QString SubsAndLabels::lineText(int line) const
@@ -49,7 +61,7 @@ void SubsAndLabels::refill(QComboBox *combo, const std::vector<SubsLabelsIndex::
 void SubsAndLabels::updateSubsAndLabels()
 {
     QTextDocument *doc = m_editor->document();
-    const int length = doc->characterCount() - 1 + doc->blockCount() - 1; // CR LF counted twice
+    const int length = EditorText::modelLength(doc);
     bool waitCursor = false;
     auto hourglass = [&waitCursor] {
         if (!waitCursor) {
@@ -57,12 +69,12 @@ void SubsAndLabels::updateSubsAndLabels()
             waitCursor = true;
         }
     };
-    if (m_disable->isChecked())
+    if (m_updatingDisabled)
         hourglass();
     const bool progress = length >= 400;
     if (progress)
-        m_hooks.status(QStringLiteral("Updating subs and labels list... Please wait"));
-    const double started = m_hooks.clock();
+        emit statusMessage(QStringLiteral("Updating subs and labels list... Please wait"));
+    const double started = m_clock();
 
     m_labels->setUpdatesEnabled(false);
     // One copy of the whole text, read line by line without copying the lines.
@@ -70,7 +82,7 @@ void SubsAndLabels::updateSubsAndLabels()
     m_index.rebuild(QStringView(raw).left(doc->characterCount() - 1), QChar::ParagraphSeparator,
                     [&](int count) {
                         if (progress && count % 100 == 0) {
-                            m_hooks.status(QStringLiteral("Updating subs and labels list... Please wait (Done Line ")
+                            emit statusMessage(QStringLiteral("Updating subs and labels list... Please wait (Done Line ")
                                            + QString::number(count) + QLatin1Char(')'));
                             hourglass();
                         }
@@ -80,16 +92,16 @@ void SubsAndLabels::updateSubsAndLabels()
     m_labels->setUpdatesEnabled(true);
     m_stale = false;
 
-    if (m_hooks.clock() - started > 0.5)
-        m_disable->setChecked(true); // too slow to follow every keystroke
+    if (m_clock() - started > 0.5)
+        setUpdatingDisabled(true); // too slow to follow every keystroke
     if (waitCursor)
         QApplication::restoreOverrideCursor();
-    m_hooks.status(QStringLiteral("Done"));
+    emit statusMessage(QStringLiteral("Done"));
 }
 
 void SubsAndLabels::textChanged(int firstLine, int oldLines, int newLines, bool wholeText)
 {
-    if (m_disable->isChecked()) {
+    if (m_updatingDisabled) {
         m_stale = true; // updating is off: the lists keep what they have
         return;
     }
@@ -103,7 +115,7 @@ void SubsAndLabels::textChanged(int firstLine, int oldLines, int newLines, bool 
         refill(m_subs, m_index.subs());
     if (c.labels)
         refill(m_labels, m_index.labels());
-    m_hooks.status(QStringLiteral("Done"));
+    emit statusMessage(QStringLiteral("Done"));
 }
 
 int SubsAndLabels::entryOffset(SubsLabelsIndex::Kind kind, int index) const
@@ -111,12 +123,7 @@ int SubsAndLabels::entryOffset(SubsLabelsIndex::Kind kind, int index) const
     const auto &list = kind == SubsLabelsIndex::Kind::Sub ? m_index.subs() : m_index.labels();
     if (index < 0 || index >= int(list.size()))
         return -1;
-    const QTextDocument *doc = m_editor->document();
-    const int next = list[size_t(index)].line + 1;
-    const QTextBlock b = doc->findBlockByNumber(next);
-    if (b.isValid())
-        return b.position() + next;
-    return EditorText::modelPosition(doc, doc->characterCount() - 1);
+    return EditorText::modelLineStart(m_editor->document(), list[size_t(index)].line + 1);
 }
 
 void SubsAndLabels::goToEntry(SubsLabelsIndex::Kind kind)

@@ -5,7 +5,6 @@
 #include <QObject>
 #include <functional>
 
-class QAction;
 class QComboBox;
 class QPlainTextEdit;
 
@@ -13,13 +12,15 @@ class QPlainTextEdit;
 class SubsAndLabels : public QObject {
     Q_OBJECT
 public:
-    struct Hooks {
-        std::function<void(const QString &)> status; // StatusMessages(1), shown, panel repainted
-        std::function<double()> clock;               // seconds; for the slow-rebuild switch-off
-    };
+    SubsAndLabels(QPlainTextEdit *editor, QComboBox *subs, QComboBox *labels, QObject *parent = nullptr);
 
-    SubsAndLabels(QPlainTextEdit *editor, QComboBox *subs, QComboBox *labels, QAction *disableUpdating,
-                  Hooks hooks, QObject *parent = nullptr);
+    // View > "Disable Updating Editor State": while it is on, the lists keep what
+    // they have and the next change or update rebuilds them.
+    bool updatingDisabled() const { return m_updatingDisabled; }
+    void setUpdatingDisabled(bool disabled);
+
+    // Seconds since some fixed moment; the slow-rebuild switch-off measures with it.
+    void setClock(std::function<double()> clock) { m_clock = std::move(clock); }
 
     // Rebuilds both lists from the whole text, with progress messages for longer
     // texts; a rebuild slower than half a second switches automatic updating off.
@@ -29,6 +30,9 @@ public:
     // [firstLine, firstLine + newLines); wholeText: the whole text was replaced.
     void textChanged(int firstLine, int oldLines, int newLines, bool wholeText);
 
+    // Clears the subroutine list's choice when the caret leaves the entry it chose.
+    void caretMoved();
+
     // The program offset an entry leads to: the start of the line after the
     // definition, or the end of the text after the last line.
     int entryOffset(SubsLabelsIndex::Kind kind, int index) const;
@@ -37,6 +41,11 @@ public:
     void goToEntry(SubsLabelsIndex::Kind kind);
 
     const SubsLabelsIndex &index() const { return m_index; }
+
+signals:
+    void statusMessage(const QString &message);
+    // A rebuild was too slow to follow every keystroke: updating switched itself off.
+    void updatingDisabledChanged(bool disabled);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -48,8 +57,8 @@ private:
     QPlainTextEdit *m_editor;
     QComboBox *m_subs;
     QComboBox *m_labels;
-    QAction *m_disable;
-    Hooks m_hooks;
+    std::function<double()> m_clock;
+    bool m_updatingDisabled = false;
     SubsLabelsIndex m_index;
     bool m_stale = true; // the index missed changes: the next update rebuilds it
 };

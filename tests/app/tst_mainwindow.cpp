@@ -5,6 +5,7 @@
 #include "editor/CodeEditor.h"
 #include "search/SubsAndLabels.h"
 #include "support/FakeServices.h"
+#include "support/WindowProbe.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -20,7 +21,7 @@
 namespace {
 QString panel(MainWindow &w, int n)
 {
-    return w.controls().StatusBar1->panel(n)->text();
+    return statusBar(w)->panel(n)->text();
 }
 
 QByteArray readBytes(const QString &path)
@@ -74,19 +75,19 @@ void tst_MainWindow::startsWithTemplateAndVersion()
     QCOMPARE(w.windowTitle(), QStringLiteral("Vormeld 2005"));
     w.start();
     QCOMPARE(w.windowTitle(), QStringLiteral("Untitled - Vormeld 2005"));
-    QCOMPARE(w.editorText(), QStringLiteral("rem start here\nprint \"hi\""));
-    QCOMPARE(w.documents().state().currentFileName, QStringLiteral("Untitled"));
-    QVERIFY(!w.documents().state().hasFileName);
-    QVERIFY(!w.documents().state().fileChanged);
+    QCOMPARE(editorText(w), QStringLiteral("rem start here\nprint \"hi\""));
+    QCOMPARE(documents(w).state().currentFileName, QStringLiteral("Untitled"));
+    QVERIFY(!documents(w).state().hasFileName);
+    QVERIFY(!documents(w).state().fileChanged);
     QCOMPARE(panel(w, 1), QStringLiteral("Ready - Using Yabasic version 2.90.3"));
     QCOMPARE(panel(w, 5), QStringLiteral("Line 1"));
     QCOMPARE(w.statusMessages[2], QStringLiteral("Done"));
     QCOMPARE(w.statusMessages[3], QStringLiteral("Debug Information"));
     QCOMPARE(w.currentTab, 1);
-    QVERIFY(w.controls().RichTextBox1->isVisible());
-    QVERIFY(!w.controls().RichTextBox2->isVisible());
-    QVERIFY(!w.controls().Picture2->isVisible());
-    QVERIFY(!w.menus().mnuviewdisable->isChecked());
+    QVERIFY(codeEditor(w)->isVisible());
+    QVERIFY(!debugView(w)->isVisible());
+    QVERIFY(!hotInfoBox(w)->isVisible());
+    QVERIFY(!action(w, "viewDisableUpdating")->isChecked());
     QVERIFY(fake.prompter.unexpected.isEmpty());
 }
 
@@ -96,7 +97,7 @@ void tst_MainWindow::missingVersionAndTemplateAreQuiet()
     QFile::remove(fake.path("Template.yab"));
     MainWindow w(fake.services);
     w.start();
-    QCOMPARE(w.editorText(), QString());
+    QCOMPARE(editorText(w), QString());
     QCOMPARE(w.windowTitle(), QStringLiteral("Untitled - Vormeld 2005"));
     QCOMPARE(panel(w, 1), QStringLiteral("Ready - Using Yabasic version [ErrorVersion]"));
     QVERIFY(fake.prompter.messages.isEmpty());
@@ -109,10 +110,10 @@ void tst_MainWindow::commandLineFileIsTrimmedNotSplit()
     fake.services.commandLine = "  " + file + "  ";
     MainWindow w(fake.services);
     w.start();
-    QCOMPARE(w.documents().state().currentFileName, file);
-    QVERIFY(w.documents().state().hasFileName);
-    QVERIFY(!w.documents().state().fileChanged);
-    QCOMPARE(w.editorText(), QStringLiteral("print 1\nprint 2"));
+    QCOMPARE(documents(w).state().currentFileName, file);
+    QVERIFY(documents(w).state().hasFileName);
+    QVERIFY(!documents(w).state().fileChanged);
+    QCOMPARE(editorText(w), QStringLiteral("print 1\nprint 2"));
     QCOMPARE(w.windowTitle(), QStringLiteral("my prog.yab - Vormeld 2005"));
 }
 
@@ -124,9 +125,9 @@ void tst_MainWindow::quotedCommandLineIsTakenLiterally()
     MainWindow w(fake.services);
     w.start();
     // The quotes belong to the name, so the file is not found: empty text, that name.
-    QCOMPARE(w.documents().state().currentFileName, '"' + file + '"');
-    QVERIFY(w.documents().state().hasFileName);
-    QCOMPARE(w.editorText(), QString());
+    QCOMPARE(documents(w).state().currentFileName, '"' + file + '"');
+    QVERIFY(documents(w).state().hasFileName);
+    QCOMPARE(editorText(w), QString());
     QCOMPARE(w.windowTitle(), QStringLiteral("a.yab\" - Vormeld 2005"));
 }
 
@@ -153,8 +154,8 @@ void tst_MainWindow::closeSavesSettingsEvenWhenCancelled()
     w.start();
     w.infoLevel = 3;
     w.geoString = QStringLiteral("640x480");
-    w.controls().RichTextBox1->insertPlainText("x");
-    QVERIFY(w.documents().state().fileChanged);
+    codeEditor(w)->insertPlainText("x");
+    QVERIFY(documents(w).state().fileChanged);
     fake.settings.writes.clear();
     fake.prompter.answerMessage(MsgResult::Cancel);
     QVERIFY(!w.close());
@@ -172,7 +173,7 @@ void tst_MainWindow::closeSavesSettingsEvenWhenCancelled()
     QCOMPARE(m.text, QStringLiteral("The YaBasic file has changed,\r\nDo you want to save it?"));
     QCOMPARE(m.buttons, MsgButtons::YesNoCancel);
     QCOMPARE(m.icon, MsgIcon::Exclamation);
-    QVERIFY(w.editorText().contains('x'));
+    QVERIFY(editorText(w).contains('x'));
 }
 
 void tst_MainWindow::closeAnswers_data()
@@ -204,7 +205,7 @@ void tst_MainWindow::closeAnswers()
         fake.writeFile("Template.yab", "old\n");
     MainWindow w(fake.services);
     w.start();
-    QTextCursor c = w.controls().RichTextBox1->textCursor();
+    QTextCursor c = codeEditor(w)->textCursor();
     c.movePosition(QTextCursor::End);
     c.insertText("\nnew line");
     fake.prompter.answerMessage(MsgResult(answer));
@@ -225,8 +226,8 @@ void tst_MainWindow::closeAnswers()
         QCOMPARE(d.defaultExtension, QStringLiteral(".yab"));
     }
     if (saveAs == "cancel") {
-        QVERIFY(w.documents().state().fileChanged);
-        QVERIFY(!w.documents().state().hasFileName);
+        QVERIFY(documents(w).state().fileChanged);
+        QVERIFY(!documents(w).state().hasFileName);
     } else {
         QCOMPARE(readBytes(target), fileBytes);
     }
@@ -246,35 +247,35 @@ void tst_MainWindow::menuTree_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("key");
-    QTest::newRow("new") << "mnufilenew" << "&New Program" << "Ctrl+N";
-    QTest::newRow("open") << "mnufileopen" << "&Open Program..." << "Ctrl+O";
-    QTest::newRow("open instance") << "mnufileopeninstance" << "Open in Ne&w Instance..." << "";
-    QTest::newRow("save") << "mnufilesave" << "&Save" << "Ctrl+S";
-    QTest::newRow("save as") << "mnufilesaveas" << "Save &as..." << "";
-    QTest::newRow("web page") << "mnutoolscreatehtmlsrc" << "&Save as Web Page..." << "";
-    QTest::newRow("tight") << "mnuprogramcreatetight" << "&Save as Tight Code..." << "F7";
-    QTest::newRow("pixpad open") << "mnufileopenpix" << "Open in Pixpad..." << "";
-    QTest::newRow("import") << "mnufileimport" << "&Import CSV..." << "";
-    QTest::newRow("print") << "mnufileprint" << "&Print..." << "Ctrl+P";
-    QTest::newRow("exit") << "mnufileexit" << "&Exit" << "";
-    QTest::newRow("undo") << "mnueditundo" << "&Undo" << "Ctrl+Z";
-    QTest::newRow("redo") << "mnueditredo" << "&Redo" << "Ctrl+Y";
-    QTest::newRow("find") << "mnueditfind" << "&Find..." << "Ctrl+F";
-    QTest::newRow("find next") << "mnueditfindnext" << "Find &Next" << "F3";
-    QTest::newRow("replace") << "mnueditreplace" << "&Replace..." << "Ctrl+R";
-    QTest::newRow("insert sub") << "mnueditinsertsub" << "&Insert Subroutine" << "Shift+F6";
-    QTest::newRow("disable updating") << "mnuviewdisable" << "&Disable Updating Editor State" << "";
-    QTest::newRow("update subs") << "mnureloadsubslab" << "&Update Subs and Labels" << "";
-    QTest::newRow("run") << "mnuprogramrun" << "&Run Program" << "F5";
-    QTest::newRow("geometry") << "mnurungeo" << "&Geometry String..." << "";
-    QTest::newRow("path") << "mnuprogrampath" << "Yabasic &Path..." << "";
-    QTest::newRow("add debug") << "mnuadddebug" << "&Add Debug Output" << "";
-    QTest::newRow("refresh debug") << "mnurefreshdebug" << "&Refresh Debug" << "F8";
-    QTest::newRow("extra tools") << "mnuextratools" << "&Extra Tools..." << "";
-    QTest::newRow("options") << "mnutoolsoptions" << "&Options..." << "Ctrl+A";
-    QTest::newRow("help") << "mnuhelpcont" << "&Vormeld Help" << "Shift+F1";
-    QTest::newRow("yabasic docs") << "mnuhelpinthelp" << "&Yabasic Documentation" << "Shift+F2";
-    QTest::newRow("about") << "mnuhelpabout" << "&About Vormeld..." << "";
+    QTest::newRow("new") << "fileNew" << "&New Program" << "Ctrl+N";
+    QTest::newRow("open") << "fileOpen" << "&Open Program..." << "Ctrl+O";
+    QTest::newRow("open instance") << "fileOpenInstance" << "Open in Ne&w Instance..." << "";
+    QTest::newRow("save") << "fileSave" << "&Save" << "Ctrl+S";
+    QTest::newRow("save as") << "fileSaveAs" << "Save &as..." << "";
+    QTest::newRow("web page") << "fileSaveWebPage" << "&Save as Web Page..." << "";
+    QTest::newRow("tight") << "fileSaveTight" << "&Save as Tight Code..." << "F7";
+    QTest::newRow("pixpad open") << "fileOpenPixPad" << "Open in Pixpad..." << "";
+    QTest::newRow("import") << "fileImportCsv" << "&Import CSV..." << "";
+    QTest::newRow("print") << "filePrint" << "&Print..." << "Ctrl+P";
+    QTest::newRow("exit") << "fileExit" << "&Exit" << "";
+    QTest::newRow("undo") << "editUndo" << "&Undo" << "Ctrl+Z";
+    QTest::newRow("redo") << "editRedo" << "&Redo" << "Ctrl+Y";
+    QTest::newRow("find") << "editFind" << "&Find..." << "Ctrl+F";
+    QTest::newRow("find next") << "editFindNext" << "Find &Next" << "F3";
+    QTest::newRow("replace") << "editReplace" << "&Replace..." << "Ctrl+R";
+    QTest::newRow("insert sub") << "editInsertSub" << "&Insert Subroutine" << "Shift+F6";
+    QTest::newRow("disable updating") << "viewDisableUpdating" << "&Disable Updating Editor State" << "";
+    QTest::newRow("update subs") << "viewUpdateSubsLabels" << "&Update Subs and Labels" << "";
+    QTest::newRow("run") << "runProgram" << "&Run Program" << "F5";
+    QTest::newRow("geometry") << "runGeometry" << "&Geometry String..." << "";
+    QTest::newRow("path") << "runYabasicPath" << "Yabasic &Path..." << "";
+    QTest::newRow("add debug") << "debugAddOutput" << "&Add Debug Output" << "";
+    QTest::newRow("refresh debug") << "debugRefresh" << "&Refresh Debug" << "F8";
+    QTest::newRow("extra tools") << "toolsExtraTools" << "&Extra Tools..." << "";
+    QTest::newRow("options") << "toolsOptions" << "&Options..." << "Ctrl+A";
+    QTest::newRow("help") << "helpContents" << "&Vormeld Help" << "Shift+F1";
+    QTest::newRow("yabasic docs") << "helpYabasicDocs" << "&Yabasic Documentation" << "Shift+F2";
+    QTest::newRow("about") << "helpAbout" << "&About Vormeld..." << "";
 }
 
 void tst_MainWindow::menuTree()
@@ -296,24 +297,24 @@ void tst_MainWindow::hiddenItemsAndClipboardCaptions()
     MainWindow w(fake.services);
     MainMenus &m = w.menus();
     QStringList menus;
-    for (QMenu *menu : {m.mnufile, m.mnuedit, m.mnuview, m.mnuprogram, m.mnudebug, m.mnutools, m.mnuhelp})
+    for (QMenu *menu : {m.fileMenu, m.editMenu, m.viewMenu, m.runMenu, m.debugMenu, m.toolsMenu, m.helpMenu})
         menus << menu->title();
     QCOMPARE(menus, (QStringList{"&File", "&Edit", "&View", "&Run", "&Debug", "&Tools", "&Help"}));
-    for (QAction *a : m.mnumostrecent)
+    for (QAction *a : m.recentFiles)
         QVERIFY(!a->isVisible());
-    QVERIFY(!m.mnufilesep2->isVisible());
-    QVERIFY(m.mnuhelptxt[2]->isVisible());
-    QVERIFY(!m.mnuhelptxt[3]->isVisible() && !m.mnuhelptxt[4]->isVisible());
-    QCOMPARE(m.mnuruninfor[4]->text(), QStringLiteral("Fatal Errors"));
-    QCOMPARE(m.mnutooltools[3]->text(), QStringLiteral("&Library Explorer"));
+    QVERIFY(!m.recentSeparator->isVisible());
+    QVERIFY(m.helpTexts[2]->isVisible());
+    QVERIFY(!m.helpTexts[3]->isVisible() && !m.helpTexts[4]->isVisible());
+    QCOMPARE(m.runInfoLevels[4]->text(), QStringLiteral("Fatal Errors"));
+    QCOMPARE(m.tools[3]->text(), QStringLiteral("&Library Explorer"));
 
     w.start();
-    QCOMPARE(m.mnueditstf[0]->text(), QStringLiteral("Cu&t\tCtrl+X"));
-    QCOMPARE(m.mnueditstf[1]->text(), QStringLiteral("&Copy\tCtrl+C"));
-    QCOMPARE(m.mnueditstf[2]->text(), QStringLiteral("&Paste\tCtrl+V"));
-    QCOMPARE(m.mnueditstf[3]->text(), QStringLiteral("&Delete\tDel"));
+    QCOMPARE(m.editClipboard[0]->text(), QStringLiteral("Cu&t\tCtrl+X"));
+    QCOMPARE(m.editClipboard[1]->text(), QStringLiteral("&Copy\tCtrl+C"));
+    QCOMPARE(m.editClipboard[2]->text(), QStringLiteral("&Paste\tCtrl+V"));
+    QCOMPARE(m.editClipboard[3]->text(), QStringLiteral("&Delete\tDel"));
     // The editor handles these keys itself; the items carry no shortcut of their own.
-    for (QAction *a : m.mnueditstf)
+    for (QAction *a : m.editClipboard)
         QVERIFY(a->shortcut().isEmpty());
 }
 
@@ -326,24 +327,24 @@ void tst_MainWindow::editMenuEnablingRules()
     MainMenus &m = w.menus();
     QGuiApplication::clipboard()->clear();
     w.editMenuAboutToShow();
-    for (QAction *a : m.mnueditstf)
+    for (QAction *a : m.editClipboard)
         QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
-    QVERIFY(m.mnuselectall->isEnabled());
-    QVERIFY(!m.mnueditfindnext->isEnabled());
+    QVERIFY(m.editSelectAll->isEnabled());
+    QVERIFY(!m.editFindNext->isEnabled());
 
-    w.selectAllText();
+    editor(w).selectAllText();
     QGuiApplication::clipboard()->setText("paste me");
     w.editMenuAboutToShow();
-    for (QAction *a : m.mnueditstf)
+    for (QAction *a : m.editClipboard)
         QVERIFY2(a->isEnabled(), qPrintable(a->text()));
 
     // The commands themselves work on the editor.
-    m.mnueditstf[1]->trigger();
+    m.editClipboard[1]->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("print 1"));
-    m.mnueditstf[3]->trigger();
-    QCOMPARE(w.editorText(), QString());
-    m.mnueditstf[2]->trigger();
-    QCOMPARE(w.editorText(), QStringLiteral("print 1"));
+    m.editClipboard[3]->trigger();
+    QCOMPARE(editorText(w), QString());
+    m.editClipboard[2]->trigger();
+    QCOMPARE(editorText(w), QStringLiteral("print 1"));
 }
 
 void tst_MainWindow::tabSwitchingAndStatusMessages()
@@ -352,7 +353,7 @@ void tst_MainWindow::tabSwitchingAndStatusMessages()
     fake.interpreterKey.values["version"] = "2.90.3";
     MainWindow w(fake.services);
     w.start();
-    QTabBar *tabs = w.controls().TabBar;
+    QTabBar *tabs = tabBar(w);
     QCOMPARE(tabs->tabText(0), QStringLiteral("Code Editor"));
     QCOMPARE(tabs->tabData(1).toString(), QStringLiteral("debug"));
     QCOMPARE(tabs->tabToolTip(0), QStringLiteral("Vormeld Code Editor"));
@@ -360,10 +361,10 @@ void tst_MainWindow::tabSwitchingAndStatusMessages()
     tabs->setCurrentIndex(1);
     QCOMPARE(w.currentTab, 2);
     QCOMPARE(panel(w, 1), QStringLiteral("Done"));
-    QVERIFY(!w.controls().RichTextBox1->isVisible());
-    QVERIFY(w.controls().RichTextBox2->isVisible());
-    QVERIFY(w.controls().Picture3->isVisible());
-    QCOMPARE(w.controls().Command1->text(), QStringLiteral("Refresh Debug Window"));
+    QVERIFY(!codeEditor(w)->isVisible());
+    QVERIFY(debugView(w)->isVisible());
+    QVERIFY(UNKNOWN_Picture3(w)->isVisible());
+    QCOMPARE(UNKNOWN_Command1(w)->text(), QStringLiteral("Refresh Debug Window"));
 
     // A message for tab 1 waits until tab 1 is shown again.
     w.statusMessages[1] = QStringLiteral("Updating Subs and Labels");
@@ -371,11 +372,11 @@ void tst_MainWindow::tabSwitchingAndStatusMessages()
     QCOMPARE(panel(w, 1), QStringLiteral("Done"));
     tabs->setCurrentIndex(0);
     QCOMPARE(panel(w, 1), QStringLiteral("Updating Subs and Labels"));
-    QVERIFY(w.controls().RichTextBox1->isVisible());
-    QVERIFY(!w.controls().Picture3->isVisible());
+    QVERIFY(codeEditor(w)->isVisible());
+    QVERIFY(!UNKNOWN_Picture3(w)->isVisible());
 
     // Clicking the selected tab only rewrites the panel.
-    w.controls().StatusBar1->setMessagePanel("scribble");
+    statusBar(w)->setMessagePanel("scribble");
     w.tabClicked();
     QCOMPARE(w.currentTab, 1);
     QCOMPARE(panel(w, 1), QStringLiteral("Updating Subs and Labels"));
@@ -387,13 +388,13 @@ void tst_MainWindow::linePanelFollowsCaretAndClearsSubroutine()
     fake.writeFile("Template.yab", "print 1\nsub a()\nend sub\n");
     MainWindow w(fake.services);
     w.start();
-    QPlainTextEdit *e = w.controls().RichTextBox1;
-    QComboBox *subs = w.controls().Combo1;
+    QPlainTextEdit *e = codeEditor(w);
+    QComboBox *subs = subsList(w);
     QCOMPARE(subs->count(), 1);
     QCOMPARE(subs->itemText(0), QStringLiteral("a()"));
     // The entry leads to the line after "sub a()": program offset 18 ("print 1",
     // CR LF, "sub a()", CR LF), which is Qt position 16.
-    QCOMPARE(w.subsAndLabels().entryOffset(SubsLabelsIndex::Kind::Sub, 0), 18);
+    QCOMPARE(subsAndLabels(w).entryOffset(SubsLabelsIndex::Kind::Sub, 0), 18);
     subs->setCurrentIndex(0);
     QTextCursor c = e->textCursor();
     c.setPosition(16);
@@ -411,17 +412,17 @@ void tst_MainWindow::toolbarDispatchByExactKey()
     FakeServices fake;
     MainWindow w(fake.services);
     w.start();
-    w.toolbarButtonClick("Help");
-    w.toolbarButtonClick("m1"); // a menu key is no button key
-    w.toolbarButtonClick("");
+    clickToolbar(w, "Help");
+    clickToolbar(w, "m1"); // a menu key is no button key
+    clickToolbar(w, "");
     QVERIFY(fake.shell.opened.isEmpty());
-    w.toolbarButtonClick("help");
-    w.toolbarButtonClick("onlines");
+    clickToolbar(w, "help");
+    clickToolbar(w, "onlines");
     QCOMPARE(fake.shell.opened.size(), 2);
     QCOMPARE(fake.shell.opened.at(0), fake.path("hlp00001.htm"));
     QVERIFY(fake.shell.opened.at(1).startsWith("https://"));
     // Clicking the real button goes the same way.
-    w.controls().Toolbar1->button("help")->trigger();
+    toolBar(w)->button("help")->trigger();
     QCOMPARE(fake.shell.opened.size(), 3);
 }
 
@@ -446,7 +447,7 @@ void tst_MainWindow::helpButtonMenuOpensPages()
     FakeServices fake;
     MainWindow w(fake.services);
     w.start();
-    QMenu *menu = w.controls().Toolbar1->helpMenu();
+    QMenu *menu = toolBar(w)->helpMenu();
     QAction *item = menu->findChild<QAction *>(key);
     QVERIFY(item);
     QCOMPARE(item->text(), text);
@@ -478,28 +479,28 @@ void tst_MainWindow::toolbarLayoutRestoredAndSaved()
     {
         MainWindow w(fake.services);
         w.start();
-        QCOMPARE(w.controls().Toolbar1->currentLayout(), (QStringList{"run", "|", "open", "help"}));
-        w.controls().Toolbar1->applyLayout({"save", "|", "cut"});
+        QCOMPARE(toolBar(w)->currentLayout(), (QStringList{"run", "|", "open", "help"}));
+        toolBar(w)->applyLayout({"save", "|", "cut"});
         QVERIFY(w.close());
     }
     QCOMPARE(fake.setting("Toolbar", "Toolbar1"), QStringLiteral("save,|,cut"));
     MainWindow again(fake.services);
     again.start();
-    QCOMPARE(again.controls().Toolbar1->currentLayout(), (QStringList{"save", "|", "cut"}));
+    QCOMPARE(toolBar(again)->currentLayout(), (QStringList{"save", "|", "cut"}));
 
     // Nothing usable stored: the built-in layout.
     s.saveSetting("Toolbar", "Toolbar1", QStringLiteral("garbage,,,"));
     MainWindow third(fake.services);
     third.start();
-    QCOMPARE(third.controls().Toolbar1->currentLayout().first(), QStringLiteral("new"));
-    QCOMPARE(third.controls().Toolbar1->currentLayout().count("|"), 6);
+    QCOMPARE(toolBar(third)->currentLayout().first(), QStringLiteral("new"));
+    QCOMPARE(toolBar(third)->currentLayout().count("|"), 6);
 }
 
 void tst_MainWindow::toolbarTooltipsAndDescriptions()
 {
     FakeServices fake;
     MainWindow w(fake.services);
-    MainToolbar *bar = w.controls().Toolbar1;
+    MainToolbar *bar = toolBar(w);
     QCOMPARE(bar->button("undo")->toolTip(), QStringLiteral("Undo Last Action"));
     QCOMPARE(bar->button("undo")->text(), QStringLiteral("Undo"));
     QCOMPARE(bar->button("new")->text(), QStringLiteral("New Yabasic Program"));
@@ -551,15 +552,15 @@ void tst_MainWindow::lowWindowKeepsEditorsInPlace()
     w.start();
     w.resize(700, 500);
     QCoreApplication::processEvents();
-    const QRect before = w.controls().RichTextBox1->geometry();
+    const QRect before = codeEditor(w)->geometry();
     QVERIFY(before.height() > 100);
-    QCOMPARE(w.controls().RichTextBox2->geometry(), before);
+    QCOMPARE(debugView(w)->geometry(), before);
     w.resize(600, 80);
     QCoreApplication::processEvents();
     if (w.height() > 80)
         QSKIP("the window system keeps this window taller than asked");
-    QCOMPARE(w.controls().Picture1->width(), w.centralWidget()->width());
-    QCOMPARE(w.controls().RichTextBox1->geometry(), before);
+    QCOMPARE(UNKNOWN_Picture1(w)->width(), w.centralWidget()->width());
+    QCOMPARE(codeEditor(w)->geometry(), before);
 }
 
 void tst_MainWindow::insertKeyTogglesOverwrite()
@@ -567,18 +568,18 @@ void tst_MainWindow::insertKeyTogglesOverwrite()
     FakeServices fake;
     MainWindow w(fake.services);
     w.start();
-    QLabel *ins = w.controls().StatusBar1->panel(2);
+    QLabel *ins = statusBar(w)->panel(2);
     QCOMPARE(ins->text(), QStringLiteral("INS"));
     QVERIFY(!ins->isEnabled());
-    QTest::keyClick(w.controls().RichTextBox1, Qt::Key_Insert);
-    QVERIFY(w.controls().RichTextBox1->overwriteMode());
+    QTest::keyClick(codeEditor(w), Qt::Key_Insert);
+    QVERIFY(codeEditor(w)->overwriteMode());
     QVERIFY(ins->isEnabled());
-    QTest::keyClick(w.controls().RichTextBox1, Qt::Key_Insert);
+    QTest::keyClick(codeEditor(w), Qt::Key_Insert);
     QVERIFY(!ins->isEnabled());
     fake.keyState.caps = true;
-    w.controls().StatusBar1->refresh();
-    QVERIFY(w.controls().StatusBar1->panel(4)->isEnabled());
-    QVERIFY(!w.controls().StatusBar1->panel(3)->isEnabled());
+    statusBar(w)->refresh();
+    QVERIFY(statusBar(w)->panel(4)->isEnabled());
+    QVERIFY(!statusBar(w)->panel(3)->isEnabled());
     QVERIFY(!panel(w, 6).isEmpty());
 }
 

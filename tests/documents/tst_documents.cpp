@@ -5,6 +5,7 @@
 #include "editor/CodeEditor.h"
 #include "editor/EditorController.h"
 #include "support/FakeServices.h"
+#include "support/WindowProbe.h"
 
 #include <QAction>
 #include <QDir>
@@ -34,14 +35,14 @@ struct Window {
         w = std::make_unique<MainWindow>(fake.services);
         w->start();
     }
-    Document &doc() { return w->documents().state(); }
+    Document &doc() { return documents(*w).state(); }
     void type(const QString &s)
     {
-        QTextCursor c = w->controls().RichTextBox1->textCursor();
+        QTextCursor c = codeEditor(*w)->textCursor();
         c.movePosition(QTextCursor::End);
         c.insertText(s);
     }
-    QString panel(int n) { return w->controls().StatusBar1->panel(n)->text(); }
+    QString panel(int n) { return statusBar(*w)->panel(n)->text(); }
 };
 } // namespace
 
@@ -100,37 +101,37 @@ void tst_Documents::promptAnswersPerCaller()
     SettingsAccess(t.fake.settings, "vormeld").saveSetting("MostRecent", "File0", other);
     t.start();
     t.type("\nmine");
-    const QString mine = t.w->editorText();
+    const QString mine = editorText(*t.w);
     t.fake.prompter.answerMessage(MsgResult(answer));
     if (cancelSaveAs)
         t.fake.prompter.cancelDialog();
     if (caller == "open" && replaced)
         t.fake.prompter.answerFile(other);
     if (caller == "new")
-        t.w->menus().mnufilenew->trigger();
+        action(*t.w, "fileNew")->trigger();
     else if (caller == "open")
-        t.w->menus().mnufileopen->trigger();
+        action(*t.w, "fileOpen")->trigger();
     else
-        t.w->menus().mnumostrecent[0]->trigger();
+        action(*t.w, "recentFiles", 0)->trigger();
     QVERIFY2(t.fake.prompter.unexpected.isEmpty(), qPrintable(t.fake.prompter.unexpected.join('\n')));
     QCOMPARE(t.fake.prompter.answersLeft(), 0);
     QCOMPARE(t.fake.prompter.messages.first().title, QStringLiteral("File Changed"));
     if (!replaced) {
-        QCOMPARE(t.w->editorText(), mine);
+        QCOMPARE(editorText(*t.w), mine);
         QVERIFY(t.doc().fileChanged);
         QCOMPARE(t.doc().currentFileName, QStringLiteral("Untitled"));
         return;
     }
     QVERIFY(!t.doc().fileChanged);
     if (caller == "new") {
-        QCOMPARE(t.w->editorText(), QStringLiteral("rem template"));
+        QCOMPARE(editorText(*t.w), QStringLiteral("rem template"));
         QCOMPARE(t.w->windowTitle(), QStringLiteral("Untitled - Vormeld 2005"));
     } else {
-        QCOMPARE(t.w->editorText(), QStringLiteral("print \"other\""));
+        QCOMPARE(editorText(*t.w), QStringLiteral("print \"other\""));
         QCOMPARE(t.doc().currentFileName, other);
         QVERIFY(t.doc().hasFileName);
         QCOMPARE(t.w->windowTitle(), QStringLiteral("other.yab - Vormeld 2005"));
-        QCOMPARE(t.w->documents().recent().at(0), other);
+        QCOMPARE(documents(*t.w).recent().at(0), other);
     }
 }
 
@@ -140,15 +141,15 @@ void tst_Documents::saveOfUntitledAsksForAName()
     t.start();
     t.type("\nx");
     t.fake.prompter.cancelDialog();
-    t.w->menus().mnufilesave->trigger();
+    action(*t.w, "fileSave")->trigger();
     QCOMPARE(t.fake.prompter.fileDialogs.size(), 1);
     QVERIFY(t.doc().fileChanged);
     QVERIFY(!t.doc().hasFileName);
-    QVERIFY(t.w->documents().saveCancelled);
+    QVERIFY(documents(*t.w).saveCancelled);
 
     const QString target = t.fake.path("saved.yab");
     t.fake.prompter.answerFile(target);
-    t.w->menus().mnufilesaveas->trigger();
+    action(*t.w, "fileSaveAs")->trigger();
     QVERIFY(!t.doc().fileChanged);
     QCOMPARE(t.doc().currentFileName, target);
     QCOMPARE(t.w->windowTitle(), QStringLiteral("saved.yab - Vormeld 2005"));
@@ -162,11 +163,11 @@ void tst_Documents::savedDocumentNoLongerAsks()
     t.fake.services.commandLine = file;
     t.start();
     t.type("b");
-    t.w->menus().mnufilesave->trigger();
+    action(*t.w, "fileSave")->trigger();
     QCOMPARE(readBytes(file), QByteArray("ab\r\n"));
-    t.w->menus().mnufilenew->trigger(); // no question: nothing is lost
+    action(*t.w, "fileNew")->trigger(); // no question: nothing is lost
     QVERIFY(t.fake.prompter.messages.isEmpty());
-    QCOMPARE(t.w->editorText(), QStringLiteral("a"));
+    QCOMPARE(editorText(*t.w), QStringLiteral("a"));
 }
 
 void tst_Documents::openDialogAndCancelledOpenStillRefreshes()
@@ -177,7 +178,7 @@ void tst_Documents::openDialogAndCancelledOpenStillRefreshes()
     t.w->statusMessages[1] = "something else";
     t.w->showStatusMessage();
     t.fake.prompter.cancelDialog();
-    t.w->menus().mnufileopen->trigger();
+    action(*t.w, "fileOpen")->trigger();
     const FileDialogRequest &d = t.fake.prompter.fileDialogs.first();
     QCOMPARE(d.title, QStringLiteral("Open YaBasic Program"));
     QCOMPARE(d.initialName, QStringLiteral("*.yab"));
@@ -192,10 +193,10 @@ void tst_Documents::openDialogAndCancelledOpenStillRefreshes()
     // A .bas file opens like any other.
     const QString bas = t.fake.writeFile("old.bas", "10 print 1\n");
     t.fake.prompter.answerFile(bas);
-    t.w->menus().mnuviewdisable->setChecked(true);
-    t.w->menus().mnufileopen->trigger();
-    QCOMPARE(t.w->editorText(), QStringLiteral("10 print 1"));
-    QVERIFY(!t.w->menus().mnuviewdisable->isChecked());
+    action(*t.w, "viewDisableUpdating")->setChecked(true);
+    action(*t.w, "fileOpen")->trigger();
+    QCOMPARE(editorText(*t.w), QStringLiteral("10 print 1"));
+    QVERIFY(!action(*t.w, "viewDisableUpdating")->isChecked());
 }
 
 void tst_Documents::recentListOrder()
@@ -225,23 +226,23 @@ void tst_Documents::recentMenuAndSettings()
 {
     Window t;
     t.start();
-    for (QAction *a : t.w->menus().mnumostrecent)
+    for (QAction *a : action(*t.w, "recentFiles"))
         QVERIFY(!a->isVisible());
-    QVERIFY(!t.w->menus().mnufilesep2->isVisible());
+    QVERIFY(!action(*t.w, "recentSeparator")->isVisible());
 
     const QString a = t.fake.writeFile("a&b.yab", "1\n");
     const QString b = t.fake.writeFile("b.yab", "2\n");
     for (const QString &p : {a, b}) {
         t.fake.prompter.answerFile(p);
-        t.w->menus().mnufileopen->trigger();
+        action(*t.w, "fileOpen")->trigger();
     }
-    QCOMPARE(t.w->menus().mnumostrecent[0]->text(), "&1 " + b);
-    QCOMPARE(t.w->menus().mnumostrecent[1]->text(), "&2 " + QString(a).replace("&", "&&"));
-    QVERIFY(!t.w->menus().mnumostrecent[2]->isVisible());
-    QVERIFY(t.w->menus().mnufilesep2->isVisible());
-    t.w->menus().mnumostrecent[1]->trigger();
-    QCOMPARE(t.w->editorText(), QStringLiteral("1"));
-    QCOMPARE(t.w->documents().recent().at(0), a);
+    QCOMPARE(action(*t.w, "recentFiles", 0)->text(), "&1 " + b);
+    QCOMPARE(action(*t.w, "recentFiles", 1)->text(), "&2 " + QString(a).replace("&", "&&"));
+    QVERIFY(!action(*t.w, "recentFiles", 2)->isVisible());
+    QVERIFY(action(*t.w, "recentSeparator")->isVisible());
+    action(*t.w, "recentFiles", 1)->trigger();
+    QCOMPARE(editorText(*t.w), QStringLiteral("1"));
+    QCOMPARE(documents(*t.w).recent().at(0), a);
     QVERIFY(t.w->close());
     QCOMPARE(t.fake.setting("MostRecent", "File0"), a);
     QCOMPARE(t.fake.setting("MostRecent", "File1"), b);
@@ -257,11 +258,11 @@ void tst_Documents::goneRecentFileLeavesDocumentAlone()
     s.saveSetting("MostRecent", "File0", gone);
     t.fake.services.commandLine = current;
     t.start();
-    QCOMPARE(t.w->documents().recent().at(0), current);
+    QCOMPARE(documents(*t.w).recent().at(0), current);
     t.type(" changed");
     t.fake.prompter.answerMessage(MsgResult::No);   // the changed-file prompt
     t.fake.prompter.answerMessage(MsgResult::OK);   // the report
-    t.w->menus().mnumostrecent[1]->trigger();
+    action(*t.w, "recentFiles", 1)->trigger();
     QCOMPARE(t.fake.prompter.messages.size(), 2);
     const MessageRequest &m = t.fake.prompter.messages.at(1);
     QCOMPARE(m.title, QStringLiteral("Open Program"));
@@ -270,8 +271,8 @@ void tst_Documents::goneRecentFileLeavesDocumentAlone()
     QCOMPARE(m.icon, MsgIcon::Critical);
     QCOMPARE(t.doc().currentFileName, current);
     QVERIFY(t.doc().fileChanged);
-    QCOMPARE(t.w->editorText(), QStringLiteral("keep me changed"));
-    QCOMPARE(t.w->documents().recent().at(1), gone);
+    QCOMPARE(editorText(*t.w), QStringLiteral("keep me changed"));
+    QCOMPARE(documents(*t.w).recent().at(1), gone);
     QVERIFY(!QFile::exists(gone));
 }
 
@@ -281,13 +282,13 @@ void tst_Documents::appendKeepsNameAndMarksChanged()
     t.start();
     const QString part = t.fake.writeFile("part.yab", "sub a()\r\nend sub\r\n");
     t.fake.prompter.answerFile(part);
-    const int steps = t.w->editor().history.undoStack.count();
-    t.w->menus().mnufileappend->trigger();
+    const int steps = editor(*t.w).history.undoStack.count();
+    action(*t.w, "fileAppend")->trigger();
     QCOMPARE(t.fake.prompter.fileDialogs.first().title, QStringLiteral("Open File to Append"));
-    QCOMPARE(t.w->editorText(), QStringLiteral("main\nsub a()\nend sub"));
+    QCOMPARE(editorText(*t.w), QStringLiteral("main\nsub a()\nend sub"));
     QVERIFY(t.doc().fileChanged);
     QCOMPARE(t.doc().currentFileName, QStringLiteral("Untitled"));
-    QCOMPARE(t.w->editor().history.undoStack.count(), steps + 1);
+    QCOMPARE(editor(*t.w).history.undoStack.count(), steps + 1);
 }
 
 void tst_Documents::csvLines_data()
@@ -315,36 +316,36 @@ void tst_Documents::importThroughTheWindow()
     t.start();
     const QString csv = t.fake.writeFile("d.csv", "1,2\r\n3,4\r\n");
     t.fake.prompter.answerFile(csv);
-    t.w->menus().mnufileimport->trigger();
+    action(*t.w, "fileImportCsv")->trigger();
     const FileDialogRequest &d = t.fake.prompter.fileDialogs.first();
     QCOMPARE(d.title, QStringLiteral("Import CSV File"));
     QCOMPARE(d.filter, QStringLiteral("CSV File (*.csv)|*.csv|All files (*.*)|*.*"));
     QCOMPARE(d.initialName, QStringLiteral("*.csv"));
-    QCOMPARE(t.w->editorText(), QStringLiteral("x\nDATA 1,2\nDATA 3,4\n"));
+    QCOMPARE(editorText(*t.w), QStringLiteral("x\nDATA 1,2\nDATA 3,4\n"));
 
     const QString empty = t.fake.writeFile("e.csv", "");
     t.fake.prompter.answerFile(empty);
-    t.w->menus().mnufileimport->trigger();
-    QCOMPARE(t.w->editorText(), QStringLiteral("x\nDATA 1,2\nDATA 3,4\n\n"));
+    action(*t.w, "fileImportCsv")->trigger();
+    QCOMPARE(editorText(*t.w), QStringLiteral("x\nDATA 1,2\nDATA 3,4\n\n"));
 }
 
 void tst_Documents::instancesStartOurOwnExecutable()
 {
     Window t;
     t.start();
-    t.w->menus().mnufilenewinstance->trigger();
+    action(*t.w, "fileNewInstance")->trigger();
     const QString exe = t.fake.path(programExecutableName());
     QCOMPARE(t.fake.launcher.started, QStringList{exe});
     const QString file = t.fake.writeFile("x.yab", "1\n");
     t.fake.prompter.answerFile(file);
-    t.w->menus().mnufileopeninstance->trigger();
+    action(*t.w, "fileOpenInstance")->trigger();
     QCOMPARE(t.fake.prompter.fileDialogs.first().title, QStringLiteral("Open File In New Instance"));
     QCOMPARE(t.fake.launcher.started.last(), exe + " " + file);
-    QCOMPARE(t.w->editorText(), QStringLiteral("rem template")); // the current document is not touched
+    QCOMPARE(editorText(*t.w), QStringLiteral("rem template")); // the current document is not touched
 
     t.fake.launcher.succeed = false;
     t.fake.prompter.answerMessage(MsgResult::OK);
-    t.w->menus().mnufilenewinstance->trigger();
+    action(*t.w, "fileNewInstance")->trigger();
     QCOMPARE(t.fake.prompter.messages.last().title, QStringLiteral("New Program Instance"));
 }
 
@@ -373,7 +374,7 @@ void tst_Documents::byteExactRoundTrips()
     if (added)
         t.fake.prompter.answerMessage(MsgResult::OK);
     t.start();
-    t.w->menus().mnufilesave->trigger();
+    action(*t.w, "fileSave")->trigger();
     QCOMPARE(t.fake.prompter.messages.size(), added ? 1 : 0);
     if (added)
         QVERIFY(t.fake.prompter.messages.first().text.contains("one will be added"));
@@ -390,11 +391,11 @@ void tst_Documents::mixedBreaksAreAnnounced()
     t.start();
     t.fake.prompter.answerFile(file);
     t.fake.prompter.answerMessage(MsgResult::OK);
-    t.w->menus().mnufileopen->trigger();
+    action(*t.w, "fileOpen")->trigger();
     QCOMPARE(t.fake.prompter.messages.size(), 1);
     QVERIFY(t.fake.prompter.messages.first().text.contains("every line will end with CR LF"));
     QCOMPARE(t.fake.prompter.messages.first().icon, MsgIcon::Information);
-    t.w->menus().mnufilesave->trigger();
+    action(*t.w, "fileSave")->trigger();
     QCOMPARE(readBytes(file), QByteArray("a\r\nb\r\nc\r\n"));
 }
 
@@ -413,24 +414,24 @@ void tst_Documents::failedSaveKeepsChangedAndCloseStillAsks()
     // The folder goes away under the document: the save cannot happen.
     QVERIFY(dir.remove());
     t.fake.prompter.answerMessage(MsgResult::OK);
-    t.w->menus().mnufilesave->trigger();
+    action(*t.w, "fileSave")->trigger();
     QCOMPARE(t.fake.prompter.messages.size(), 1);
     QCOMPARE(t.fake.prompter.messages.first().title, QStringLiteral("Save Program"));
     QVERIFY(t.fake.prompter.messages.first().text.contains("The file on disk was not changed."));
     QVERIFY(t.doc().fileChanged);
-    QVERIFY(t.w->documents().saveCancelled);
+    QVERIFY(documents(*t.w).saveCancelled);
     QCOMPARE(t.w->windowTitle(), QStringLiteral("p.yab - Vormeld 2005"));
 
     // Closing asks; Yes tries to save, fails, and the window stays open.
     t.fake.prompter.answerMessage(MsgResult::Yes);
     t.fake.prompter.answerMessage(MsgResult::OK);
     QVERIFY(!t.w->close());
-    QCOMPARE(t.w->editorText(), QStringLiteral("old new"));
+    QCOMPARE(editorText(*t.w), QStringLiteral("old new"));
 
     // Save As to a place that works does.
     const QString elsewhere = t.fake.path("rescued.yab");
     t.fake.prompter.answerFile(elsewhere);
-    t.w->menus().mnufilesaveas->trigger();
+    action(*t.w, "fileSaveAs")->trigger();
     QCOMPARE(readBytes(elsewhere), QByteArray("old new\n"));
     QVERIFY(!t.doc().fileChanged);
 
@@ -438,7 +439,7 @@ void tst_Documents::failedSaveKeepsChangedAndCloseStillAsks()
     t.type("!");
     t.fake.prompter.answerFile(t.fake.folder.path());
     t.fake.prompter.answerMessage(MsgResult::OK);
-    t.w->menus().mnufilesaveas->trigger();
+    action(*t.w, "fileSaveAs")->trigger();
     QVERIFY(t.doc().fileChanged);
     QVERIFY(QFileInfo(t.fake.folder.path()).isDir());
 }
@@ -451,12 +452,12 @@ void tst_Documents::unencodableCharacterAsksBeforeWriting()
     t.start();
     t.type(QString(QChar(0x20AC)));
     t.fake.prompter.answerMessage(MsgResult::No);
-    t.w->menus().mnufilesave->trigger();
+    action(*t.w, "fileSave")->trigger();
     QCOMPARE(readBytes(file), QByteArray("caf\xe9\n"));
     QVERIFY(t.doc().fileChanged);
     QVERIFY(t.fake.prompter.messages.first().text.contains("U+20AC"));
     t.fake.prompter.answerMessage(MsgResult::Yes);
-    t.w->menus().mnufilesave->trigger();
+    action(*t.w, "fileSave")->trigger();
     QCOMPARE(readBytes(file), QByteArray("caf\xc3\xa9\xe2\x82\xac\n"));
     QVERIFY(!t.doc().fileChanged);
 }
@@ -468,13 +469,13 @@ void tst_Documents::commandLineEdgeCases()
         const QString path = t.fake.path("new.yab");
         t.fake.services.commandLine = path;
         t.start();
-        QCOMPARE(t.w->editorText(), QString());
+        QCOMPARE(editorText(*t.w), QString());
         QCOMPARE(t.doc().currentFileName, path);
         QVERIFY(t.doc().hasFileName);
-        QCOMPARE(t.w->documents().recent().at(0), path);
+        QCOMPARE(documents(*t.w).recent().at(0), path);
         QVERIFY(t.fake.prompter.messages.isEmpty());
         t.type("print 1");
-        t.w->menus().mnufilesave->trigger();
+        action(*t.w, "fileSave")->trigger();
         QCOMPARE(readBytes(path), QByteArray("print 1\n"));
     }
     {   // A folder: reported, and the template is shown instead of taking its name.
@@ -484,7 +485,7 @@ void tst_Documents::commandLineEdgeCases()
         t.start();
         QCOMPARE(t.fake.prompter.messages.size(), 1);
         QCOMPARE(t.doc().currentFileName, QStringLiteral("Untitled"));
-        QCOMPARE(t.w->editorText(), QStringLiteral("rem template"));
+        QCOMPARE(editorText(*t.w), QStringLiteral("rem template"));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "editor/CodeEditor.h"
 #include "editor/EditorController.h"
 #include "support/FakeServices.h"
+#include "support/WindowProbe.h"
 
 #include <QAction>
 #include <QDir>
@@ -202,16 +203,16 @@ void tst_Journal::recoveryIsOfferedAndTaken()
     QVERIFY(m.text.contains("\"prog.yab\""));
     QVERIFY(!m.text.contains("changed since"));
     QCOMPARE(m.buttons, MsgButtons::YesNoCancel);
-    QCOMPARE(w.editorText(), e.text);
-    QCOMPARE(w.documents().state().currentFileName, file);
-    QVERIFY(w.documents().state().hasFileName);
-    QVERIFY(w.documents().state().fileChanged);
+    QCOMPARE(editorText(w), e.text);
+    QCOMPARE(documents(w).state().currentFileName, file);
+    QVERIFY(documents(w).state().hasFileName);
+    QVERIFY(documents(w).state().fileChanged);
     QCOMPARE(w.windowTitle(), QStringLiteral("prog.yab - Vormeld 2005"));
     QCOMPARE(readBytes(file), QByteArray("print 1\n")); // the file itself untouched
     QVERIFY(!QFile::exists(orphan));
-    QVERIFY(w.journal().hasJournal()); // the text is kept by this program's own journal now
+    QVERIFY(journal(w).hasJournal()); // the text is kept by this program's own journal now
     // Undo goes back to what was there before: the text is one change.
-    QCOMPARE(w.editor().history.undoStack.count(), 1);
+    QCOMPARE(editor(w).history.undoStack.count(), 1);
 }
 
 void tst_Journal::recoveryCanBeDeclinedOrPutOff()
@@ -225,7 +226,7 @@ void tst_Journal::recoveryCanBeDeclinedOrPutOff()
     {
         MainWindow w(fake.services);
         w.start();
-        QVERIFY(!w.documents().state().fileChanged);
+        QVERIFY(!documents(w).state().fileChanged);
         QVERIFY(w.close());
     }
     QVERIFY(QFile::exists(orphan)); // kept for the next start
@@ -260,10 +261,10 @@ void tst_Journal::recoveryTellsOfAChangedFile()
     QVERIFY(fake.prompter.messages.first().text.contains("The file itself was changed since then."));
     // Saving over the changed file asks first.
     fake.prompter.answerMessage(MsgResult::No);
-    w.menus().mnufilesave->trigger();
+    action(w, "fileSave")->trigger();
     QCOMPARE(fake.prompter.messages.last().title, QStringLiteral("Save Program"));
     QCOMPARE(readBytes(file), QByteArray("print 1 changed elsewhere\n"));
-    QVERIFY(w.documents().state().fileChanged);
+    QVERIFY(documents(w).state().fileChanged);
 }
 
 void tst_Journal::savingRemovesTheJournal()
@@ -273,19 +274,19 @@ void tst_Journal::savingRemovesTheJournal()
     fake.services.commandLine = file;
     MainWindow w(fake.services);
     w.start();
-    QTextCursor c = w.controls().RichTextBox1->textCursor();
+    QTextCursor c = codeEditor(w)->textCursor();
     c.insertText("b");
-    w.journal().syncNow();
-    QVERIFY(w.journal().hasJournal());
-    w.menus().mnufilesave->trigger();
-    QVERIFY(!w.journal().hasJournal());
+    journal(w).syncNow();
+    QVERIFY(journal(w).hasJournal());
+    action(w, "fileSave")->trigger();
+    QVERIFY(!journal(w).hasJournal());
     c.insertText("c");
-    w.journal().syncNow();
-    QVERIFY(w.journal().hasJournal());
+    journal(w).syncNow();
+    QVERIFY(journal(w).hasJournal());
     // "No" to the question and a new document: the text is given up, and so is its journal.
     fake.prompter.answerMessage(MsgResult::No);
-    w.menus().mnufilenew->trigger();
-    QVERIFY(!w.journal().hasJournal());
+    action(w, "fileNew")->trigger();
+    QVERIFY(!journal(w).hasJournal());
 }
 
 void tst_Journal::runWritesTheJournalFirst()
@@ -293,11 +294,11 @@ void tst_Journal::runWritesTheJournalFirst()
     FakeServices fake;
     MainWindow w(fake.services);
     w.start();
-    w.controls().RichTextBox1->textCursor().insertText("x = 1\n");
+    codeEditor(w)->textCursor().insertText("x = 1\n");
     fake.prompter.answerMessage(MsgResult::OK); // no interpreter: "Problem"
-    w.runProgram();
-    QVERIFY(w.journal().hasJournal());
-    QCOMPARE(CrashJournal::parse(readBytes(w.journal().journalPath()))->text, w.editorText());
+    run(w).runProgram();
+    QVERIFY(journal(w).hasJournal());
+    QCOMPARE(CrashJournal::parse(readBytes(journal(w).journalPath()))->text, editorText(w));
 }
 
 void tst_Journal::cleanCloseLeavesNoJournal()
@@ -306,8 +307,8 @@ void tst_Journal::cleanCloseLeavesNoJournal()
     {
         MainWindow w(fake.services);
         w.start();
-        w.controls().RichTextBox1->textCursor().insertText("x");
-        w.journal().syncNow();
+        codeEditor(w)->textCursor().insertText("x");
+        journal(w).syncNow();
         fake.prompter.answerMessage(MsgResult::No);
         QVERIFY(w.close());
     }
@@ -323,19 +324,19 @@ void tst_Journal::outsideChangeOfAnUnchangedDocumentReloads()
     w.start();
     writeBytes(file, "print 2\n");
     fake.prompter.answerMessage(MsgResult::Yes);
-    QVERIFY(w.documents().checkOutsideChange());
+    QVERIFY(documents(w).checkOutsideChange());
     const MessageRequest &m = fake.prompter.messages.first();
     QCOMPARE(m.title, QStringLiteral("File Changed on Disk"));
     QCOMPARE(m.text, QStringLiteral("The file \"p.yab\" was changed by another program.\r\nDo you want to load it again?"));
-    QCOMPARE(w.editorText(), QStringLiteral("print 2"));
-    QVERIFY(!w.documents().state().fileChanged);
-    QVERIFY(!w.documents().checkOutsideChange()); // told once
+    QCOMPARE(editorText(w), QStringLiteral("print 2"));
+    QVERIFY(!documents(w).state().fileChanged);
+    QVERIFY(!documents(w).checkOutsideChange()); // told once
 
     writeBytes(file, "print 3\n");
     fake.prompter.answerMessage(MsgResult::No); // keep what is shown
-    QVERIFY(w.documents().checkOutsideChange());
-    QCOMPARE(w.editorText(), QStringLiteral("print 2"));
-    QVERIFY(w.documents().state().fileChanged); // it differs from the file now
+    QVERIFY(documents(w).checkOutsideChange());
+    QCOMPARE(editorText(w), QStringLiteral("print 2"));
+    QVERIFY(documents(w).state().fileChanged); // it differs from the file now
 }
 
 void tst_Journal::outsideChangeOfAChangedDocumentAsks()
@@ -347,14 +348,14 @@ void tst_Journal::outsideChangeOfAChangedDocumentAsks()
     w.show();
     w.start();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.controls().RichTextBox1->textCursor().insertText("my work ");
+    codeEditor(w)->textCursor().insertText("my work ");
     fake.prompter.answerMessage(MsgResult::No);
     writeBytes(file, "print 9\n");
     // The watcher notices; the question comes while the window is active.
     QTRY_COMPARE_WITH_TIMEOUT(fake.prompter.messages.size(), 1, 5000);
     QVERIFY(fake.prompter.messages.first().text.contains("your text has changes that are not saved"));
-    QVERIFY(w.editorText().startsWith("my work "));
-    QVERIFY(w.documents().state().fileChanged);
+    QVERIFY(editorText(w).startsWith("my work "));
+    QVERIFY(documents(w).state().fileChanged);
     QCOMPARE(readBytes(file), QByteArray("print 9\n"));
 }
 
@@ -367,10 +368,10 @@ void tst_Journal::deletedFileIsTold()
     w.start();
     QVERIFY(QFile::remove(file));
     fake.prompter.answerMessage(MsgResult::OK);
-    QVERIFY(w.documents().checkOutsideChange());
+    QVERIFY(documents(w).checkOutsideChange());
     QCOMPARE(fake.prompter.messages.first().title, QStringLiteral("File Deleted"));
-    QCOMPARE(w.editorText(), QStringLiteral("print 1"));
-    QVERIFY(w.documents().state().fileChanged);
+    QCOMPARE(editorText(w), QStringLiteral("print 1"));
+    QVERIFY(documents(w).state().fileChanged);
     // Closing asks; Yes writes the file back.
     fake.prompter.answerMessage(MsgResult::Yes);
     QVERIFY(w.close());
@@ -387,11 +388,11 @@ void tst_Journal::ownSavesAreNotOutsideChanges()
     w.start();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     for (int i = 0; i < 3; ++i) {
-        w.controls().RichTextBox1->textCursor().insertText("x");
-        w.menus().mnufilesave->trigger();
+        codeEditor(w)->textCursor().insertText("x");
+        action(w, "fileSave")->trigger();
         QTest::qWait(50);
     }
-    QVERIFY(!w.documents().diskChangedOutside());
+    QVERIFY(!documents(w).diskChangedOutside());
     QCOMPARE(fake.prompter.messages.size(), 0);
 }
 
@@ -402,14 +403,14 @@ void tst_Journal::saveAsksBeforeOverwritingAnOutsideChange()
     fake.services.commandLine = file;
     MainWindow w(fake.services);
     w.start();
-    w.controls().RichTextBox1->textCursor().insertText("mine ");
+    codeEditor(w)->textCursor().insertText("mine ");
     writeBytes(file, "theirs\n");
     fake.prompter.answerMessage(MsgResult::Yes);
-    w.menus().mnufilesave->trigger();
+    action(w, "fileSave")->trigger();
     QCOMPARE(fake.prompter.messages.size(), 1);
     QVERIFY(fake.prompter.messages.first().text.contains("was changed by another program"));
     QCOMPARE(readBytes(file), QByteArray("mine a\n"));
-    QVERIFY(!w.documents().state().fileChanged);
+    QVERIFY(!documents(w).state().fileChanged);
 }
 
 QTEST_MAIN(tst_Journal)

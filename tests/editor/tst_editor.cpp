@@ -3,6 +3,7 @@
 #include "editor/CodeEditor.h"
 #include "editor/EditorController.h"
 #include "support/FakeServices.h"
+#include "support/WindowProbe.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -26,8 +27,8 @@ struct Window {
         w->start();
         editor()->setFocus();
     }
-    CodeEditor *editor() { return w->controls().RichTextBox1; }
-    EditorController &ctl() { return w->editor(); }
+    CodeEditor *editor() { return codeEditor(*w); }
+    EditorController &ctl() { return editor(*w); }
     QColor colourAt(int pos) { return ctl().colouring().colourAt(pos); }
     void caretTo(int pos)
     {
@@ -74,42 +75,42 @@ void tst_Editor::loadedTextIsColouredWithoutChangingIt()
     QCOMPARE(t.colourAt(6), Brown);
     QCOMPARE(t.colourAt(10), Green);
     QCOMPARE(t.colourAt(17), Black);
-    QVERIFY(!t.w->documents().state().fileChanged);
+    QVERIFY(!documents(*t.w).state().fileChanged);
     QCOMPARE(t.undoCount(), 1);
-    t.w->parseAllLines();
+    editor(*t.w).parseAllLines();
     QCOMPARE(t.undoCount(), 1);
-    QVERIFY(!t.w->documents().state().fileChanged);
+    QVERIFY(!documents(*t.w).state().fileChanged);
 }
 
 void tst_Editor::typingResetsLineUntilCaretLeaves()
 {
     Window t("print x\nif a then\n");
     t.caretTo(7);
-    QTest::keyClick(t.editor(), Qt::Key_Y);
-    QCOMPARE(t.w->editorText(), QStringLiteral("print xy\nif a then"));
+    QTest::keyClick(editor(t), Qt::Key_Y);
+    QCOMPARE(editorText(*t.w), QStringLiteral("print xy\nif a then"));
     QCOMPARE(t.colourAt(0), Black);
     QVERIFY(t.ctl().lineCleared);
     QCOMPARE(t.ctl().editLine, 0);
-    QTest::keyClick(t.editor(), Qt::Key_Left); // still on the line: stays black
+    QTest::keyClick(editor(t), Qt::Key_Left); // still on the line: stays black
     QCOMPARE(t.colourAt(0), Black);
-    QTest::keyClick(t.editor(), Qt::Key_Down);
+    QTest::keyClick(editor(t), Qt::Key_Down);
     QCOMPARE(t.colourAt(0), Blue);
     QVERIFY(!t.ctl().lineCleared);
     QCOMPARE(t.colourAt(9), Blue); // the other line kept its colour throughout
-    QVERIFY(t.w->documents().state().fileChanged);
+    QVERIFY(documents(*t.w).state().fileChanged);
 }
 
 void tst_Editor::mouseReleaseOnAnotherLineRecolours()
 {
     Window t("print x\n\n\nwhile 1\n");
     t.caretTo(0);
-    QTest::keyClick(t.editor(), Qt::Key_A);
+    QTest::keyClick(editor(t), Qt::Key_A);
     QCOMPARE(t.colourAt(1), Black);
-    const QRect lastLine = t.editor()->cursorRect(QTextCursor(t.editor()->document()->findBlockByNumber(3)));
-    QTest::mouseClick(t.editor()->viewport(), Qt::LeftButton, {}, lastLine.center());
+    const QRect lastLine = editor(t)->cursorRect(QTextCursor(editor(t)->document()->findBlockByNumber(3)));
+    QTest::mouseClick(editor(t)->viewport(), Qt::LeftButton, {}, lastLine.center());
     QCOMPARE(t.ctl().caretLine, 3);
     QCOMPARE(t.colourAt(1), Black); // "aprint" is no keyword
-    QCOMPARE(t.w->editorText().left(7), QStringLiteral("aprint "));
+    QCOMPARE(editorText(*t.w).left(7), QStringLiteral("aprint "));
 }
 
 void tst_Editor::pasteKeepsItsColourUntilRecoloured()
@@ -117,11 +118,11 @@ void tst_Editor::pasteKeepsItsColourUntilRecoloured()
     Window t("rem top\n");
     t.caretTo(7);
     QGuiApplication::clipboard()->setText("\nprint 2");
-    t.w->editCommand(2);
-    QCOMPARE(t.w->editorText(), QStringLiteral("rem top\nprint 2"));
-    QTest::keyClick(t.editor(), Qt::Key_Up);
+    editor(*t.w).editCommand(2);
+    QCOMPARE(editorText(*t.w), QStringLiteral("rem top\nprint 2"));
+    QTest::keyClick(editor(t), Qt::Key_Up);
     QCOMPARE(t.colourAt(8), Black); // a paste types no character: its line is not pending
-    t.w->parseAllLines();
+    editor(*t.w).parseAllLines();
     QCOMPARE(t.colourAt(8), Blue);
 }
 
@@ -130,8 +131,8 @@ void tst_Editor::backspaceKeepsColoursOnTheirCharacters()
     Window t("xprint \"s\"\n");
     t.caretTo(1);
     QCOMPARE(t.colourAt(8), Brown);
-    QTest::keyClick(t.editor(), Qt::Key_Backspace);
-    QCOMPARE(t.w->editorText(), QStringLiteral("print \"s\""));
+    QTest::keyClick(editor(t), Qt::Key_Backspace);
+    QCOMPARE(editorText(*t.w), QStringLiteral("print \"s\""));
     QCOMPARE(t.colourAt(7), Brown);  // the string moved one to the left with its colour
     QCOMPARE(t.colourAt(0), Black);  // "xprint" was no keyword, and nothing recoloured it yet
 }
@@ -140,10 +141,10 @@ void tst_Editor::everyChangeIsOneStep()
 {
     Window t("a");
     t.caretTo(1);
-    QTest::keyClicks(t.editor(), "bcd");
+    QTest::keyClicks(editor(t), "bcd");
     QCOMPARE(t.undoCount(), 4);
-    t.w->selectAllText();
-    t.w->editCommand(3);
+    editor(*t.w).selectAllText();
+    editor(*t.w).editCommand(3);
     QCOMPARE(t.undoCount(), 5);
     QCOMPARE(t.ctl().history.undoStack.top(), QString());
 }
@@ -152,20 +153,20 @@ void tst_Editor::undoRedoThroughTheWindow()
 {
     Window t("ab");
     t.caretTo(2);
-    QTest::keyClicks(t.editor(), "cd");
-    t.w->undoEdit();
-    QCOMPARE(t.w->editorText(), QStringLiteral("abc"));
-    t.w->undoEdit();
-    QCOMPARE(t.w->editorText(), QStringLiteral("ab"));
+    QTest::keyClicks(editor(t), "cd");
+    editor(*t.w).undoEdit();
+    QCOMPARE(editorText(*t.w), QStringLiteral("abc"));
+    editor(*t.w).undoEdit();
+    QCOMPARE(editorText(*t.w), QStringLiteral("ab"));
     QCOMPARE(t.undoCount(), 0);
-    t.w->undoEdit(); // nothing left to undo
-    QCOMPARE(t.w->editorText(), QStringLiteral("ab"));
+    editor(*t.w).undoEdit(); // nothing left to undo
+    QCOMPARE(editorText(*t.w), QStringLiteral("ab"));
     QCOMPARE(t.redoCount(), 3);
     // The redo top is the current text, so Redo goes one further.
-    t.w->redoEdit();
-    QCOMPARE(t.w->editorText(), QStringLiteral("abc"));
-    t.w->redoEdit();
-    QCOMPARE(t.w->editorText(), QStringLiteral("abcd"));
+    editor(*t.w).redoEdit();
+    QCOMPARE(editorText(*t.w), QStringLiteral("abc"));
+    editor(*t.w).redoEdit();
+    QCOMPARE(editorText(*t.w), QStringLiteral("abcd"));
     QCOMPARE(t.redoCount(), 0);
     QCOMPARE(t.undoCount(), 3);
 }
@@ -174,29 +175,29 @@ void tst_Editor::undoDoesNotTouchChangedFlag()
 {
     Window t("ab");
     t.caretTo(2);
-    QTest::keyClick(t.editor(), Qt::Key_C);
-    t.w->documents().state().fileChanged = false;
-    t.w->undoEdit();
-    QCOMPARE(t.w->editorText(), QStringLiteral("ab"));
-    QVERIFY(!t.w->documents().state().fileChanged);
+    QTest::keyClick(editor(t), Qt::Key_C);
+    documents(*t.w).state().fileChanged = false;
+    editor(*t.w).undoEdit();
+    QCOMPARE(editorText(*t.w), QStringLiteral("ab"));
+    QVERIFY(!documents(*t.w).state().fileChanged);
 }
 
 void tst_Editor::undoButtonsFollowTheStacks()
 {
     Window t("a");
-    QAction *undo = t.w->controls().Toolbar1->button("undo");
-    QAction *redo = t.w->controls().Toolbar1->button("redo");
+    QAction *undo = toolBar(*t.w)->button("undo");
+    QAction *redo = toolBar(*t.w)->button("redo");
     QVERIFY(undo->isEnabled());
     QVERIFY(!redo->isEnabled());
-    t.w->undoEdit();
+    editor(*t.w).undoEdit();
     QVERIFY(!undo->isEnabled());
     QVERIFY(redo->isEnabled());
-    QVERIFY(!t.w->menus().mnueditundo->isEnabled());
+    QVERIFY(!action(*t.w, "editUndo")->isEnabled());
     t.caretTo(0);
-    QTest::keyClick(t.editor(), Qt::Key_X); // a change empties the redo stack
+    QTest::keyClick(editor(t), Qt::Key_X); // a change empties the redo stack
     QVERIFY(undo->isEnabled());
     QVERIFY(!redo->isEnabled());
-    QVERIFY(t.w->menus().mnueditundo->isEnabled());
+    QVERIFY(action(*t.w, "editUndo")->isEnabled());
 }
 
 void tst_Editor::autoIndent_data()
@@ -219,11 +220,11 @@ void tst_Editor::autoIndent()
     Window t(text.toUtf8());
     t.caretTo(caret);
     const int before = t.undoCount();
-    QTest::keyClick(t.editor(), Qt::Key_Return);
-    QCOMPARE(t.w->editorText(), expected);
+    QTest::keyClick(editor(t), Qt::Key_Return);
+    QCOMPARE(editorText(*t.w), expected);
     QCOMPARE(t.undoCount(), before + 1); // the blanks are no step of their own
     const int blanks = expected.section('\n', -1).size() - text.mid(caret).size();
-    QCOMPARE(t.editor()->textCursor().positionInBlock(), std::max(0, blanks));
+    QCOMPARE(editor(t)->textCursor().positionInBlock(), std::max(0, blanks));
 }
 
 void tst_Editor::autoIndentCanBeOff()
@@ -233,11 +234,11 @@ void tst_Editor::autoIndentCanBeOff()
     SettingsAccess(fake.settings, "vormeld").saveSetting("Edit", "AutoIndent", QStringLiteral("0"));
     MainWindow w(fake.services);
     w.start();
-    QTextCursor c = w.controls().RichTextBox1->textCursor();
+    QTextCursor c = codeEditor(w)->textCursor();
     c.movePosition(QTextCursor::End);
-    w.controls().RichTextBox1->setTextCursor(c);
-    QTest::keyClick(w.controls().RichTextBox1, Qt::Key_Return);
-    QCOMPARE(w.editorText(), QStringLiteral("x\n    abc\n"));
+    codeEditor(w)->setTextCursor(c);
+    QTest::keyClick(codeEditor(w), Qt::Key_Return);
+    QCOMPARE(editorText(w), QStringLiteral("x\n    abc\n"));
 }
 
 void tst_Editor::hotInfoShowsBelowCaretAndHides()
@@ -247,16 +248,16 @@ void tst_Editor::hotInfoShowsBelowCaretAndHides()
     t.w->show();
     QCOMPARE(int(t.ctl().hotInfo.entries().size()), 2);
     t.caretTo(12);
-    QTest::keyClick(t.editor(), Qt::Key_Return);
-    QTest::keyClicks(t.editor(), "print ");
-    QFrame *box = t.w->controls().Picture2;
+    QTest::keyClick(editor(t), Qt::Key_Return);
+    QTest::keyClicks(editor(t), "print ");
+    QFrame *box = hotInfoBox(*t.w);
     QVERIFY(box->isVisible());
-    QCOMPARE(t.w->controls().Label2->text(), QStringLiteral("PRINT expression [; expression]"));
-    const QRect caret = t.editor()->cursorRect();
-    const QPoint expected = t.editor()->viewport()->mapTo(box->parentWidget(), caret.topLeft()) + QPoint(0, 20);
+    QCOMPARE(hotInfoLabel(*t.w)->text(), QStringLiteral("PRINT expression [; expression]"));
+    const QRect caret = editor(t)->cursorRect();
+    const QPoint expected = editor(t)->viewport()->mapTo(box->parentWidget(), caret.topLeft()) + QPoint(0, 20);
     QTRY_COMPARE(box->pos(), expected);
-    QCOMPARE(box->height(), t.w->controls().Label2->height() + 3);
-    QTest::keyClick(t.editor(), Qt::Key_Return);
+    QCOMPARE(box->height(), hotInfoLabel(*t.w)->height() + 3);
+    QTest::keyClick(editor(t), Qt::Key_Return);
     QVERIFY(!box->isVisible());
 }
 
@@ -288,12 +289,12 @@ void tst_Editor::insertSubroutine()
 {
     Window t("a");
     const int before = t.undoCount();
-    t.w->insertSubroutine();
+    editor(*t.w).insertSubroutine();
     const QString date = QDate::currentDate().toString("MM-dd-yyyy");
-    QCOMPARE(t.w->editorText(), "a\n\nrem  Name: New Procedure\nrem  Purpose: Unknown\nrem  Date Made: " + date
+    QCOMPARE(editorText(*t.w), "a\n\nrem  Name: New Procedure\nrem  Purpose: Unknown\nrem  Date Made: " + date
                                     + "\nsub newproc()\n  \nend sub\n");
     QCOMPARE(t.undoCount(), before + 1);
-    QTextCursor c = t.editor()->textCursor();
+    QTextCursor c = editor(t)->textCursor();
     QCOMPARE(c.block().text(), QStringLiteral("  "));
     QCOMPARE(c.positionInBlock(), 2);
 }
@@ -302,9 +303,9 @@ void tst_Editor::cutWithoutSelectionEmptiesClipboard()
 {
     Window t("print 1");
     QGuiApplication::clipboard()->setText("old");
-    t.w->toolbarButtonClick("cut");
+    clickToolbar(*t.w, "cut");
     QCOMPARE(QGuiApplication::clipboard()->text(), QString());
-    QCOMPARE(t.w->editorText(), QStringLiteral("print 1"));
+    QCOMPARE(editorText(*t.w), QStringLiteral("print 1"));
 }
 
 void tst_Editor::undoKeyGoesToTheMenu()
@@ -312,11 +313,11 @@ void tst_Editor::undoKeyGoesToTheMenu()
     Window t("ab");
     t.w->show();
     QVERIFY(QTest::qWaitForWindowActive(t.w.get()));
-    t.editor()->setFocus();
+    editor(t)->setFocus();
     t.caretTo(2);
-    QTest::keyClick(t.editor(), Qt::Key_C);
-    QTest::keyClick(t.editor(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(t.w->editorText(), QStringLiteral("ab"));
+    QTest::keyClick(editor(t), Qt::Key_C);
+    QTest::keyClick(editor(t), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editorText(*t.w), QStringLiteral("ab"));
 }
 
 QTEST_MAIN(tst_Editor)

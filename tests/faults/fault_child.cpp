@@ -6,6 +6,7 @@
 #include "documents/core/JournalKeeper.h"
 #include "editor/CodeEditor.h"
 #include "support/FakeServices.h"
+#include "support/WindowProbe.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -126,9 +127,9 @@ int editorWithChanges(const QString &journalFolder, const QString &file, const Q
     fake.services.commandLine = file;
     MainWindow window(fake.services);
     window.start();
-    window.controls().RichTextBox1->textCursor().insertText(typed);
+    codeEditor(window)->textCursor().insertText(typed);
     // The journal follows a few seconds after the last change, by its own timer.
-    while (!window.journal().hasJournal())
+    while (!journal(window).hasJournal())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     say(QStringLiteral("journaled"));
     for (;;)

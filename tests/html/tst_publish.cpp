@@ -7,6 +7,7 @@
 #include "html/HtmlOptionsDialog.h"
 #include "html/TightExport.h"
 #include "support/FakeServices.h"
+#include "support/WindowProbe.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -82,7 +83,7 @@ struct Window {
             win->showStatusMessage();
         });
     }
-    QString panel(int n) { return w->controls().StatusBar1->panel(n)->text(); }
+    QString panel(int n) { return statusBar(*w)->panel(n)->text(); }
     // An empty target cancels the file dialog.
     TightExport::Outcome run(const QString &target)
     {
@@ -90,7 +91,7 @@ struct Window {
             fake.prompter.cancelDialog();
         else
             fake.prompter.answerFile(target);
-        return tight->createTightProgram(w->editorText(), w->documents().state().format.encoding);
+        return tight->createTightProgram(editorText(*w), documents(*w).state().format.encoding);
     }
 };
 } // namespace
@@ -404,8 +405,8 @@ void tst_Publish::tightCopyThroughTheWindow()
 {
     Window t;
     t.w->setEditorText(QStringLiteral("  print 1\n  print 2\n\n# note\nlabel x\n  goto x // loop\nend"));
-    t.w->documents().state().fileChanged = false;
-    const QString before = t.w->editorText();
+    documents(*t.w).state().fileChanged = false;
+    const QString before = editorText(*t.w);
     t.w->statusMessages[1] = QStringLiteral("earlier");
     t.w->showStatusMessage();
     const QStringList files = QDir(t.fake.folder.path()).entryList(QDir::Files);
@@ -414,7 +415,7 @@ void tst_Publish::tightCopyThroughTheWindow()
     QCOMPARE(QDir(t.fake.folder.path()).entryList(QDir::Files), files);
 
     // The message waits on the debug tab until the program tab is shown again.
-    t.w->controls().TabBar->setCurrentIndex(1);
+    tabBar(*t.w)->setCurrentIndex(1);
     QCOMPARE(t.w->currentTab, 2);
     const QString target = t.fake.path(QStringLiteral("tight.yab"));
     QCOMPARE(t.run(target), TightExport::Outcome::Done);
@@ -423,13 +424,13 @@ void tst_Publish::tightCopyThroughTheWindow()
                           "YaBasic Program (*.yab)|*.yab|Basic Program (*.bas)|*.bas|All Files (*.*)|*.*", "1"}));
     QCOMPARE(readBytes(target), QByteArray("print 1:print 2\r\nlabel x\r\ngoto x // loop\r\nend"));
     QCOMPARE(t.panel(1), t.w->statusMessages[2]);
-    t.w->controls().TabBar->setCurrentIndex(0);
+    tabBar(*t.w)->setCurrentIndex(0);
     QCOMPARE(t.panel(1), QStringLiteral("Tight Creation Done Successfully"));
     QVERIFY(!QGuiApplication::overrideCursor());
     // The document is left as it was.
-    QCOMPARE(t.w->editorText(), before);
-    QVERIFY(!t.w->documents().state().fileChanged);
-    QCOMPARE(t.w->documents().state().currentFileName, QStringLiteral("Untitled"));
+    QCOMPARE(editorText(*t.w), before);
+    QVERIFY(!documents(*t.w).state().fileChanged);
+    QCOMPARE(documents(*t.w).state().currentFileName, QStringLiteral("Untitled"));
 
     // A folder in the way, or none at all: nothing written, the old copy whole.
     QVERIFY(QDir(t.fake.folder.path()).mkdir(QStringLiteral("taken.yab")));
@@ -440,7 +441,7 @@ void tst_Publish::tightCopyThroughTheWindow()
     QCOMPARE(readBytes(target), QByteArray("print 1:print 2\r\nlabel x\r\ngoto x // loop\r\nend"));
 
     // A Latin-1 document gets a Latin-1 copy, unless it holds what Latin-1 cannot.
-    t.w->documents().state().format.encoding = TextEncoding::Latin1;
+    documents(*t.w).state().format.encoding = TextEncoding::Latin1;
     t.w->setEditorText(QString::fromUtf8("print \"\xC3\xBC\""));
     QCOMPARE(t.run(target), TightExport::Outcome::Done);
     QCOMPARE(readBytes(target), QByteArray("print \"\xFC\""));

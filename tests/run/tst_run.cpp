@@ -5,6 +5,7 @@
 #include "run/AddingDebugOutputWindow.h"
 #include "run/YabasicPathDialog.h"
 #include "support/FakeServices.h"
+#include "support/WindowProbe.h"
 
 #include "app/MainStatusBar.h"
 
@@ -54,8 +55,8 @@ struct Window {
         w->start();
     }
     SettingsAccess settings() { return SettingsAccess(fake.settings, "vormeld"); }
-    QString debugView() { return w->controls().RichTextBox2->toPlainText(); }
-    QString panel(int n) { return w->controls().StatusBar1->panel(n)->text(); }
+    QString debugView() { return debugView(*w)->toPlainText(); }
+    QString panel(int n) { return statusBar(*w)->panel(n)->text(); }
 };
 } // namespace
 
@@ -127,7 +128,7 @@ void tst_Run::runWritesTheFileAndStartsTheInterpreter()
     SettingsAccess(t.fake.settings, "vormeld").saveSetting("Run", "GeoString", QStringLiteral("+10+20"));
     t.start();
     t.w->infoLevel = 3;
-    t.w->toolbarButtonClick("run");
+    clickToolbar(*t.w, "run");
     const QString temp = t.fake.path("TempPrg.yab");
     QCOMPARE(t.fake.launcher.started, QStringList{yab + " " + temp + " -geometry +10+20 -i e"});
     QCOMPARE(readBytes(temp), QByteArray("print \"hi\"\n"));
@@ -136,7 +137,7 @@ void tst_Run::runWritesTheFileAndStartsTheInterpreter()
     // TempPath wins; settings are read afresh at every run.
     const QString other = t.fake.path("elsewhere.yab");
     t.settings().saveSetting("Run", "TempPath", other);
-    t.w->menus().mnuprogramrun->trigger();
+    action(*t.w, "runProgram")->trigger();
     QCOMPARE(t.fake.launcher.started.last(), yab + " " + other + " -geometry +10+20 -i e");
     QVERIFY(QFile::exists(other));
 }
@@ -146,11 +147,11 @@ void tst_Run::runLeavesTheDocumentAlone()
     Window t;
     t.settings().saveSetting("Run", "YABPath", makeExecutable(t.fake.path("yabasic")));
     t.start();
-    QTextCursor c = t.w->controls().RichTextBox1->textCursor();
+    QTextCursor c = codeEditor(*t.w)->textCursor();
     c.insertText("x = 1\n");
-    t.w->runProgram();
-    QVERIFY(t.w->documents().state().fileChanged);
-    QVERIFY(!t.w->documents().state().hasFileName);
+    run(*t.w).runProgram();
+    QVERIFY(documents(*t.w).state().fileChanged);
+    QVERIFY(!documents(*t.w).state().hasFileName);
     QCOMPARE(t.w->windowTitle(), QStringLiteral("Untitled - Vormeld 2005"));
     QCOMPARE(t.panel(5), QStringLiteral("Line 2"));
 }
@@ -162,7 +163,7 @@ void tst_Run::detectionFromTheKey()
     makeExecutable(bin.filePath(interpreterExecutableName()));
     t.fake.interpreterKey.values["path"] = bin.path() + "/";
     t.start();
-    t.w->runProgram();
+    run(*t.w).runProgram();
     const QString expected = bin.path() + "/" + interpreterExecutableName();
     QCOMPARE(t.fake.setting("Run", "YABPath"), expected);
     QCOMPARE(t.fake.launcher.started.size(), 1);
@@ -179,7 +180,7 @@ void tst_Run::noInterpreterIsReported()
     log.write("from an earlier run\n");
     log.close();
     t.fake.prompter.answerMessage(MsgResult::OK);
-    t.w->runProgram();
+    run(*t.w).runProgram();
     QCOMPARE(t.fake.prompter.messages.size(), 1);
     const MessageRequest &m = t.fake.prompter.messages.first();
     QCOMPARE(m.title, QStringLiteral("Problem"));
@@ -215,9 +216,9 @@ void tst_Run::badInterpreterPathsAreReported()
     }
     t.settings().saveSetting("Run", "YABPath", path);
     t.start();
-    t.w->controls().RichTextBox2->setPlainText("untouched");
+    debugView(*t.w)->setPlainText("untouched");
     t.fake.prompter.answerMessage(MsgResult::OK);
-    t.w->runProgram();
+    run(*t.w).runProgram();
     QCOMPARE(t.fake.prompter.messages.size(), 1);
     const MessageRequest &m = t.fake.prompter.messages.first();
     QCOMPARE(m.title, QStringLiteral("Problem"));
@@ -233,7 +234,7 @@ void tst_Run::unwritableTempFileIsReported()
     t.settings().saveSetting("Run", "TempPath", t.fake.path("no/such/folder/T.yab"));
     t.start();
     t.fake.prompter.answerMessage(MsgResult::OK);
-    t.w->runProgram();
+    run(*t.w).runProgram();
     QCOMPARE(t.fake.prompter.messages.size(), 1);
     QCOMPARE(t.fake.prompter.messages.first().title, QStringLiteral("Problem"));
     QVERIFY(t.fake.launcher.started.isEmpty());
@@ -245,7 +246,7 @@ void tst_Run::geometryInput()
     t.settings().saveSetting("Run", "GeoString", QStringLiteral("+1+2"));
     t.start();
     t.fake.prompter.answerInput("+10+20");
-    t.w->menus().mnurungeo->trigger();
+    action(*t.w, "runGeometry")->trigger();
     QCOMPARE(t.fake.prompter.inputs.size(), 1);
     const InputRequest &r = t.fake.prompter.inputs.first();
     QCOMPARE(r.title, QStringLiteral("Geometry String"));
@@ -253,7 +254,7 @@ void tst_Run::geometryInput()
     QCOMPARE(r.defaultText, QStringLiteral("+1+2"));
     QCOMPARE(t.w->geoString, QStringLiteral("+10+20"));
     t.fake.prompter.cancelDialog();
-    t.w->menus().mnurungeo->trigger();
+    action(*t.w, "runGeometry")->trigger();
     QCOMPARE(t.w->geoString, QString());
     QVERIFY(t.w->close());
     QCOMPARE(t.fake.setting("Run", "GeoString"), QString());
@@ -264,14 +265,14 @@ void tst_Run::infoLevelItems()
     Window t;
     t.start();
     MainMenus &m = t.w->menus();
-    emit m.mnuprogram->aboutToShow();
+    emit m.runMenu->aboutToShow();
     for (int i = 0; i < 5; ++i)
-        QCOMPARE(m.mnuruninfor[i]->isChecked(), i == 2);
-    m.mnuruninfor[4]->trigger();
+        QCOMPARE(m.runInfoLevels[i]->isChecked(), i == 2);
+    m.runInfoLevels[4]->trigger();
     QCOMPARE(t.w->infoLevel, qint16(4));
-    emit m.mnuruninfo->aboutToShow();
+    emit m.runInfoLevelMenu->aboutToShow();
     for (int i = 0; i < 5; ++i)
-        QCOMPARE(m.mnuruninfor[i]->isChecked(), i == 4);
+        QCOMPARE(m.runInfoLevels[i]->isChecked(), i == 4);
     QVERIFY(t.w->close());
     QCOMPARE(t.fake.setting("Run", "InfoLevel"), QStringLiteral("4"));
 }
@@ -336,7 +337,7 @@ void tst_Run::pathDialogThroughTheMenu()
         d->Text1->setText("/opt/yab/yabasic");
         d->Command1->click();
     });
-    t.w->menus().mnuprogrampath->trigger();
+    action(*t.w, "runYabasicPath")->trigger();
     QCOMPARE(t.w->interpreterFolder, QStringLiteral("/opt/yab/"));
 }
 
@@ -349,20 +350,20 @@ void tst_Run::debugViewRefreshAndClear()
     QVERIFY(log.open(QIODevice::WriteOnly));
     log.write("x = 1\n");
     log.close();
-    t.w->menus().mnurefreshdebug->trigger();
+    action(*t.w, "debugRefresh")->trigger();
     QCOMPARE(t.debugView(), QStringLiteral("x = 1\n"));
     QVERIFY(log.open(QIODevice::Append));
     log.write("x = 2\n");
     log.close();
-    t.w->controls().Command1->click();
+    UNKNOWN_Command1(*t.w)->click();
     QCOMPARE(t.debugView(), QStringLiteral("x = 1\nx = 2\n")); // in full, not appended piecewise
-    t.w->menus().mnudebugclear->trigger();
+    action(*t.w, "debugClear")->trigger();
     QVERIFY(!QFile::exists(DebugLog::path()));
     QCOMPARE(t.debugView(), QString());
-    t.w->refreshDebugArea(); // no log: the view keeps what it has
+    run(*t.w).refreshDebugArea(); // no log: the view keeps what it has
     QCOMPARE(t.debugView(), QString());
-    t.w->controls().RichTextBox2->setPlainText("kept");
-    t.w->menus().mnudebugclear->trigger(); // clearing without a log is no error
+    debugView(*t.w)->setPlainText("kept");
+    action(*t.w, "debugClear")->trigger(); // clearing without a log is no error
     QCOMPARE(t.debugView(), QString());
     QVERIFY(t.fake.prompter.messages.isEmpty());
 }
@@ -393,7 +394,7 @@ void tst_Run::addingDebuggingWindow()
     Window t;
     t.start();
     t.w->move(100, 100);
-    t.w->menus().mnuadddebug->trigger();
+    action(*t.w, "debugAddOutput")->trigger();
     auto *help = t.w->findChild<AddingDebugOutputWindow *>();
     QVERIFY(help);
     QCOMPARE(help->windowTitle(), QStringLiteral("Adding Debug Output"));
@@ -417,10 +418,10 @@ void tst_Run::realInterpreterWritesTheDebugLog()
     QVERIFY2(QFile::exists(t.fake.path("qxdebug.yab")), "the shipped debug library is beside the program");
     t.settings().saveSetting("Run", "YABPath", yabasic);
     t.start();
-    t.w->runProgram();
+    run(*t.w).runProgram();
     QVERIFY(t.fake.prompter.messages.isEmpty());
     QTRY_VERIFY_WITH_TIMEOUT(readBytes(DebugLog::path()).contains("x = 42"), 15000);
-    t.w->refreshDebugArea();
+    run(*t.w).refreshDebugArea();
     QCOMPARE(t.debugView(), QStringLiteral("x = 42\n"));
 }
 
@@ -451,7 +452,7 @@ void tst_Run::realInterpreterRunsTheProgram()
     t.fake.services.commandLine = prog;
     t.settings().saveSetting("Run", "YABPath", yabasic);
     t.start();
-    t.w->runProgram();
+    run(*t.w).runProgram();
     QTRY_VERIFY_WITH_TIMEOUT(readBytes(result).contains("caf"), 15000);
     QCOMPARE(readBytes(result), QByteArray("twice 21 is 42 caf\xc3\xa9\n"));
 }

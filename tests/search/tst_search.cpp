@@ -4,6 +4,7 @@
 #include "search/SearchCommands.h"
 #include "search/FindDialogs.h"
 #include "support/FakeServices.h"
+#include "support/WindowProbe.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -24,11 +25,11 @@ struct Window {
         w = std::make_unique<MainWindow>(fake.services);
         w->start();
     }
-    SearchCommands &s() { return w->search(); }
+    SearchCommands &s() { return search(*w); }
     // The selection as program positions: (1-based start, length).
     QPair<int, int> selection()
     {
-        const QTextCursor c = w->controls().RichTextBox1->textCursor();
+        const QTextCursor c = codeEditor(*w)->textCursor();
         const QTextDocument *d = c.document();
         const int a = EditorText::modelPosition(d, c.selectionStart());
         const int b = EditorText::modelPosition(d, c.selectionEnd());
@@ -46,7 +47,7 @@ struct Window {
             d->Check1->setChecked(matchCase);
             d->findChild<QPushButton *>(button)->click();
         });
-        w->menus().mnueditfind->trigger();
+        action(*w, "editFind")->trigger();
     }
 };
 } // namespace
@@ -118,12 +119,12 @@ void tst_Search::findSelectsAndFindNextOverlaps()
     QCOMPARE(t.s().searchText, QStringLiteral("aa"));
     QCOMPARE(t.selection(), qMakePair(1, 2));
     QCOMPARE(t.s().nextSearchStart, 2);
-    t.w->menus().mnueditfindnext->setEnabled(true);
+    action(*t.w, "editFindNext")->setEnabled(true);
     t.w->editMenuAboutToShow();
-    QVERIFY(t.w->menus().mnueditfindnext->isEnabled());
-    t.w->menus().mnueditfindnext->trigger();
+    QVERIFY(action(*t.w, "editFindNext")->isEnabled());
+    action(*t.w, "editFindNext")->trigger();
     QCOMPARE(t.selection(), qMakePair(2, 2));
-    t.w->menus().mnueditfindnext->trigger();
+    action(*t.w, "editFindNext")->trigger();
     QCOMPARE(t.selection(), qMakePair(3, 2));
     QVERIFY(t.fake.prompter.messages.isEmpty());
 }
@@ -171,7 +172,7 @@ void tst_Search::cancelledFindChangesNothing()
         QVERIFY(d->isVisible());
         d->reject();
     });
-    t.w->menus().mnueditfind->trigger();
+    action(*t.w, "editFind")->trigger();
     QCOMPARE(t.fake.shell.opened, QStringList{t.fake.path("hlp00001.htm")});
 }
 
@@ -193,13 +194,13 @@ void tst_Search::positionsCountLineBreaksTwice()
     t.find("e", true);
     QCOMPARE(t.s().nextSearchStart, 10); // "ab" CR LF "cd" CR LF: e stands at 9
     QCOMPARE(t.selection(), qMakePair(9, 1));
-    QCOMPARE(t.w->controls().RichTextBox1->textCursor().selectedText(), QStringLiteral("e"));
+    QCOMPARE(codeEditor(*t.w)->textCursor().selectedText(), QStringLiteral("e"));
 }
 
 void tst_Search::replaceSequence()
 {
     Window t("a");
-    t.w->menus().mnueditreplace->trigger();
+    action(*t.w, "editReplace")->trigger();
     ReplaceDialog *r = t.s().replaceDialog();
     QVERIFY(r && r->isVisible());
     QCOMPARE(r->windowTitle(), QStringLiteral("Replace"));
@@ -209,14 +210,14 @@ void tst_Search::replaceSequence()
     QCOMPARE(t.s().lastFoundPos, 1);
     QVERIFY(r->ReplaceButton->isEnabled());
     r->ReplaceButton->click();
-    QCOMPARE(t.w->editorText(), QStringLiteral("aa"));
+    QCOMPARE(editorText(*t.w), QStringLiteral("aa"));
     QVERIFY(!r->ReplaceButton->isEnabled());
-    QVERIFY(t.w->documents().state().fileChanged);
+    QVERIFY(documents(*t.w).state().fileChanged);
     r->FindNextButton->click(); // from position 2: the second a
     QCOMPARE(t.s().lastFoundPos, 2);
     r->ReplaceBox->setText("");
     r->ReplaceButton->click(); // an empty replacement deletes
-    QCOMPARE(t.w->editorText(), QStringLiteral("a"));
+    QCOMPARE(editorText(*t.w), QStringLiteral("a"));
     t.fake.prompter.answerMessage(MsgResult::OK);
     r->FindNextButton->click();
     QCOMPARE(t.fake.prompter.messages.last().text, QStringLiteral("No Match were found"));
@@ -230,14 +231,14 @@ void tst_Search::replaceSequence()
 void tst_Search::replaceDialogRemembersAfterReopen()
 {
     Window t("xxxxxxxxx print print");
-    t.w->menus().mnueditreplace->trigger();
+    action(*t.w, "editReplace")->trigger();
     ReplaceDialog *r = t.s().replaceDialog();
     r->FindBox->setText("print");
     r->FindNextButton->click();
     QCOMPARE(t.s().lastFoundPos, 11);
     r->CloseButton->click();
     QTRY_VERIFY(!t.s().replaceDialog());
-    t.w->menus().mnueditreplace->trigger();
+    action(*t.w, "editReplace")->trigger();
     r = t.s().replaceDialog();
     QVERIFY(r);
     QCOMPARE(r->FindBox->text(), QString());
@@ -249,7 +250,7 @@ void tst_Search::replaceDialogRemembersAfterReopen()
 void tst_Search::replaceWithNothingFound()
 {
     Window t("abc");
-    t.w->menus().mnueditreplace->trigger();
+    action(*t.w, "editReplace")->trigger();
     ReplaceDialog *r = t.s().replaceDialog();
     QVERIFY(r->ReplaceButton->isEnabled());
     t.fake.prompter.answerMessage(MsgResult::OK);
@@ -259,29 +260,29 @@ void tst_Search::replaceWithNothingFound()
     QCOMPARE(m.text, QStringLiteral("There are no text to replace"));
     QCOMPARE(m.icon, MsgIcon::Information);
     QVERIFY(!r->ReplaceButton->isEnabled());
-    QCOMPARE(t.w->editorText(), QStringLiteral("abc"));
+    QCOMPARE(editorText(*t.w), QStringLiteral("abc"));
 }
 
 void tst_Search::replaceAtStalePositionPastTheEnd()
 {
     Window t("hello world");
-    t.w->menus().mnueditreplace->trigger();
+    action(*t.w, "editReplace")->trigger();
     ReplaceDialog *r = t.s().replaceDialog();
     r->FindBox->setText("world");
     r->FindNextButton->click();
     QCOMPARE(t.s().lastFoundPos, 7);
     // The text becomes shorter behind the dialog's back.
-    t.w->selectAllText();
-    t.w->controls().RichTextBox1->textCursor().insertText("hello wo");
+    editor(*t.w).selectAllText();
+    codeEditor(*t.w)->textCursor().insertText("hello wo");
     r->ReplaceBox->setText("X");
     r->ReplaceButton->click();
-    QCOMPARE(t.w->editorText(), QStringLiteral("hello X"));
+    QCOMPARE(editorText(*t.w), QStringLiteral("hello X"));
 }
 
 void tst_Search::replaceButtonsOnEmptyText()
 {
     Window t("");
-    t.w->menus().mnueditreplace->trigger();
+    action(*t.w, "editReplace")->trigger();
     ReplaceDialog *r = t.s().replaceDialog();
     QVERIFY(!r->FindNextButton->isEnabled());
     QVERIFY(!r->ReplaceButton->isEnabled());

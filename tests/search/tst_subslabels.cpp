@@ -5,6 +5,7 @@
 #include "search/SubsAndLabels.h"
 #include "search/core/SubsLabelsIndex.h"
 #include "support/FakeServices.h"
+#include "support/WindowProbe.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -34,8 +35,8 @@ struct Window {
         w = std::make_unique<MainWindow>(fake.services);
         w->start();
     }
-    QComboBox *subs() { return w->controls().Combo1; }
-    QComboBox *labels() { return w->controls().Combo2; }
+    QComboBox *subs() { return subsList(*w); }
+    QComboBox *labels() { return labelsList(*w); }
     QStringList items(QComboBox *c)
     {
         QStringList out;
@@ -45,7 +46,7 @@ struct Window {
     }
     void typeAt(int qtPos, const QString &s)
     {
-        QTextCursor c(w->controls().RichTextBox1->document());
+        QTextCursor c(codeEditor(*w)->document());
         c.setPosition(qtPos);
         c.insertText(s);
     }
@@ -96,11 +97,11 @@ void tst_SubsLabels::listsAndOffsets()
     Window t("sub first()\nprint 1\nlabel here\nsub first()\nlabel last");
     QCOMPARE(t.items(t.subs()), (QStringList{"first()", "first()"}));
     QCOMPARE(t.items(t.labels()), (QStringList{"here", "last"}));
-    SubsAndLabels &s = t.w->subsAndLabels();
+    SubsAndLabels &s = subsAndLabels(*t.w);
     QCOMPARE(s.entryOffset(Kind::Sub, 0), 13);  // "sub first()" CR LF
     QCOMPARE(s.entryOffset(Kind::Label, 0), 34);
     // The last line has no line break after it: its entry leads to the end of the text.
-    QCOMPARE(s.entryOffset(Kind::Label, 1), int(EditorText::modelText(t.w->controls().RichTextBox1->document()).size()));
+    QCOMPARE(s.entryOffset(Kind::Label, 1), int(EditorText::modelText(codeEditor(*t.w)->document()).size()));
     QCOMPARE(s.entryOffset(Kind::Sub, 5), -1);
 }
 
@@ -109,17 +110,17 @@ void tst_SubsLabels::choosingMovesTheCaret()
     Window t("label top\nsub a()\nend sub\nlabel bottom");
     t.subs()->setCurrentIndex(0);
     emit t.subs()->activated(0);
-    QTextCursor c = t.w->controls().RichTextBox1->textCursor();
+    QTextCursor c = codeEditor(*t.w)->textCursor();
     QCOMPARE(c.blockNumber(), 2);
     QCOMPARE(c.positionInBlock(), 0);
     QVERIFY(!c.hasSelection());
     t.labels()->setCurrentIndex(1);
     QTest::keyClick(t.labels(), Qt::Key_Shift); // a key released on the list goes there too
-    c = t.w->controls().RichTextBox1->textCursor();
+    c = codeEditor(*t.w)->textCursor();
     QVERIFY(c.atEnd());
     t.labels()->setCurrentIndex(-1);
     emit t.labels()->activated(-1); // nothing chosen: nothing happens
-    QVERIFY(t.w->controls().RichTextBox1->textCursor().atEnd());
+    QVERIFY(codeEditor(*t.w)->textCursor().atEnd());
 }
 
 void tst_SubsLabels::followsEveryEdit()
@@ -130,8 +131,8 @@ void tst_SubsLabels::followsEveryEdit()
     QCOMPARE(t.items(t.subs()), QStringList{"go()"});
     t.typeAt(0, "label start\n");
     QCOMPARE(t.items(t.labels()), QStringList{"start"});
-    QCOMPARE(displays(t.w->subsAndLabels().index().subs()), QStringList{"2:go()"});
-    t.w->undoEdit();
+    QCOMPARE(displays(subsAndLabels(*t.w).index().subs()), QStringList{"2:go()"});
+    editor(*t.w).undoEdit();
     QCOMPARE(t.items(t.labels()), QStringList{});
     QCOMPARE(t.w->statusMessages[1], QStringLiteral("Done"));
 }
@@ -143,8 +144,8 @@ void tst_SubsLabels::incrementalEqualsFullRebuild()
     const QStringList pieces = {"sub x()\n", "label y\n", "\n", "su", "b ", "label", " z", "x", "\nsub q()"};
     QRandomGenerator rng(7);
     for (int i = 0; i < 300; ++i) {
-        QTextCursor c(t.w->controls().RichTextBox1->document());
-        const int len = t.w->controls().RichTextBox1->document()->characterCount() - 1;
+        QTextCursor c(codeEditor(*t.w)->document());
+        const int len = codeEditor(*t.w)->document()->characterCount() - 1;
         c.setPosition(int(rng.bounded(len + 1)));
         if (rng.bounded(3) == 0 && len > 0) {
             c.setPosition(std::min(len, c.position() + int(rng.bounded(6))), QTextCursor::KeepAnchor);
@@ -152,10 +153,10 @@ void tst_SubsLabels::incrementalEqualsFullRebuild()
         } else {
             c.insertText(pieces.at(int(rng.bounded(pieces.size()))));
         }
-        const QStringList subs = displays(t.w->subsAndLabels().index().subs());
-        const QStringList labels = displays(t.w->subsAndLabels().index().labels());
+        const QStringList subs = displays(subsAndLabels(*t.w).index().subs());
+        const QStringList labels = displays(subsAndLabels(*t.w).index().labels());
         SubsLabelsIndex fresh;
-        const QTextDocument *doc = t.w->controls().RichTextBox1->document();
+        const QTextDocument *doc = codeEditor(*t.w)->document();
         fresh.rebuild(doc->blockCount(), [doc](int n) { return doc->findBlockByNumber(n).text(); });
         QCOMPARE(subs, displays(fresh.subs()));
         QCOMPARE(labels, displays(fresh.labels()));
@@ -166,13 +167,13 @@ void tst_SubsLabels::incrementalEqualsFullRebuild()
 void tst_SubsLabels::disabledUpdatingFreezesTheLists()
 {
     Window t("sub a()\n");
-    t.w->menus().mnuviewdisable->setChecked(true);
+    action(*t.w, "viewDisableUpdating")->setChecked(true);
     t.typeAt(0, "sub b()\n");
     QCOMPARE(t.items(t.subs()), QStringList{"a()"});
-    t.w->menus().mnureloadsubslab->trigger(); // the menu item rebuilds regardless
+    action(*t.w, "viewUpdateSubsLabels")->trigger(); // the menu item rebuilds regardless
     QCOMPARE(t.items(t.subs()), (QStringList{"b()", "a()"}));
     t.typeAt(0, "sub c()\n");
-    t.w->menus().mnuviewdisable->setChecked(false);
+    action(*t.w, "viewDisableUpdating")->setChecked(false);
     t.typeAt(0, "x");
     QCOMPARE(t.items(t.subs()), (QStringList{"b()", "a()"}));  // "xsub c()" is no definition
     t.typeAt(0, "\n");
@@ -225,14 +226,14 @@ void tst_SubsLabels::progressAndSlowRebuildSwitchOff()
 void tst_SubsLabels::debugTabKeepsItsMessage()
 {
     Window t("sub a()\n");
-    t.w->controls().TabBar->setCurrentIndex(1);
+    tabBar(*t.w)->setCurrentIndex(1);
     t.w->updateSubsAndLabels();
     QCOMPARE(t.w->statusMessages[1], QStringLiteral("Done"));
-    QCOMPARE(t.w->controls().StatusBar1->panel(1)->text(), QStringLiteral("Done")); // tab 2's own message
+    QCOMPARE(statusBar(*t.w)->panel(1)->text(), QStringLiteral("Done")); // tab 2's own message
     t.w->statusMessages[2] = "Debug";
     t.w->showStatusMessage();
     t.w->updateSubsAndLabels();
-    QCOMPARE(t.w->controls().StatusBar1->panel(1)->text(), QStringLiteral("Debug"));
+    QCOMPARE(statusBar(*t.w)->panel(1)->text(), QStringLiteral("Debug"));
 }
 
 QTEST_MAIN(tst_SubsLabels)

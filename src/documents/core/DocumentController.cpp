@@ -1,6 +1,7 @@
 #include "documents/core/DocumentController.h"
 
 #include "common/core/FileNames.h"
+#include "common/core/TextBuffer.h"
 #include "documents/core/CsvImport.h"
 #include "documents/core/FileErrors.h"
 #include "platform/core/ProcessLauncher.h"
@@ -40,11 +41,39 @@ QString breakName(LineBreakStyle s)
 }
 } // namespace
 
-DocumentController::DocumentController(IDocumentHost &host, IPrompter &prompter,
-                                       IProcessLauncher &launcher, QString programFolder)
-    : m_host(host), m_prompter(prompter), m_launcher(launcher),
+DocumentController::DocumentController(TextBuffer &text, IPrompter &prompter,
+                                       IProcessLauncher &launcher, QString programFolder,
+                                       QObject *parent)
+    : QObject(parent), m_text(text), m_prompter(prompter), m_launcher(launcher),
       m_programFolder(std::move(programFolder))
 {
+    setObjectName(QStringLiteral("documents"));
+}
+
+void DocumentController::loadRecentFiles(const SettingsAccess &settings, const QString &section)
+{
+    m_recent.loadRecentFiles(settings, section);
+    emit recentFilesChanged();
+}
+
+void DocumentController::saveRecentFiles(SettingsAccess &settings, const QString &section) const
+{
+    m_recent.saveRecentFiles(settings, section);
+}
+
+void DocumentController::markChanged()
+{
+    if (!m_doc.fileChanged) {
+        m_doc.fileChanged = true;
+        emit stateChanged();
+    }
+    emit edited();
+}
+
+void DocumentController::notifyState()
+{
+    emit titleChanged(title());
+    emit stateChanged();
 }
 
 bool DocumentController::readForEditor(const QString &path, TextFileContent *content)
@@ -80,28 +109,28 @@ bool DocumentController::readForEditor(const QString &path, TextFileContent *con
 
 void DocumentController::takeDocument(const QString &path, const TextFileContent &content)
 {
-    m_host.setEditorText(content.text);
+    m_text.setText(content.text);
     m_doc.format = content;
     m_doc.format.text.clear();
     m_doc.currentFileName = path;
     m_doc.hasFileName = true;
     m_doc.fileChanged = false;
     m_disk = m_readStamp;
-    m_host.documentStateChanged();
+    notifyState();
 }
 
 void DocumentController::loadStartupFile(const QString &path)
 {
     if (!QFileInfo::exists(path)) {
         // A new file: it is created by the first Save.
-        m_host.setEditorText(QString());
+        m_text.setText(QString());
         m_doc.format = TextFileContent();
         m_doc.currentFileName = path;
         m_doc.hasFileName = true;
         m_doc.fileChanged = false;
         m_disk = DiskStamp();
         m_recent.addRecentFile(path);
-        m_host.documentStateChanged();
+        notifyState();
         return;
     }
     TextFileContent content;
@@ -117,13 +146,13 @@ void DocumentController::loadTemplate()
 {
     TextFileContent content;
     const FileResult r = readTextFile(programFile(m_programFolder, QStringLiteral("Template.yab")), &content);
-    m_host.setEditorText(r.ok ? content.text : QString());
+    m_text.setText(r.ok ? content.text : QString());
     m_doc.format = TextFileContent();
     m_doc.currentFileName = QStringLiteral("Untitled");
     m_doc.hasFileName = false;
     m_doc.fileChanged = false;
     m_disk = DiskStamp();
-    m_host.documentStateChanged();
+    notifyState();
 }
 
 bool DocumentController::askSaveChanges(bool stopIfSaveCancelled)
@@ -136,31 +165,29 @@ bool DocumentController::askSaveChanges(bool stopIfSaveCancelled)
         MsgButtons::YesNoCancel, MsgIcon::Exclamation);
     if (answer == MsgResult::Yes) {
         saveDocument();
-        return !(stopIfSaveCancelled && saveCancelled);
+        return !(stopIfSaveCancelled && m_saveCancelled);
     }
     return answer == MsgResult::No;
 }
 
 void DocumentController::newDocument()
 {
-    m_host.clearDisableUpdating();
+    emit resumeUpdating();
     if (!askSaveChanges(false))
         return;
     loadTemplate();
-    m_host.updateTitle();
-    m_host.refreshLinePanel();
-    m_host.parseAllLines();
+    emit titleChanged(title());
+    emit textReplaced();
 }
 
 void DocumentController::openDocument()
 {
-    m_host.clearDisableUpdating();
+    emit resumeUpdating();
     if (!askSaveChanges(true))
         return;
     loadDocumentFromDialog();
-    m_host.updateTitle();
-    m_host.showReadyMessage();
-    m_host.refreshLinePanel();
+    emit titleChanged(title());
+    emit opened();
 }
 
 void DocumentController::loadDocumentFromDialog()
@@ -175,15 +202,15 @@ void DocumentController::loadDocumentFromDialog()
         return; // the document stays as it was
     takeDocument(*path, content);
     m_recent.addRecentFile(*path);
-    m_host.rebuildRecentMenu();
-    m_host.parseAllLines();
+    emit recentFilesChanged();
+    emit textReplaced();
 }
 
 void DocumentController::openRecentFile(int index)
 {
     if (index < 0 || index >= RecentFileList::Size || m_recent.at(index).isEmpty())
         return;
-    m_host.clearDisableUpdating();
+    emit resumeUpdating();
     if (!askSaveChanges(false))
         return;
     const QString path = m_recent.at(index);
@@ -194,15 +221,15 @@ void DocumentController::openRecentFile(int index)
         return;
     takeDocument(path, content);
     m_recent.addRecentFile(path);
-    m_host.rebuildRecentMenu();
-    m_host.updateTitle();
-    m_host.parseAllLines();
+    emit recentFilesChanged();
+    emit titleChanged(title());
+    emit textReplaced();
 }
 
 bool DocumentController::writeTo(const QString &path)
 {
     TextFileContent content = m_doc.format;
-    content.text = m_host.editorText();
+    content.text = m_text.text();
     content.finalBreak = true;
     QByteArray bytes;
     QChar bad;
@@ -259,22 +286,21 @@ bool DocumentController::writeTo(const QString &path)
 
 void DocumentController::saveDocument()
 {
-    saveCancelled = false;
+    m_saveCancelled = false;
     if (m_doc.hasFileName) {
         if (writeTo(m_doc.currentFileName))
             m_doc.fileChanged = false;
         else
-            saveCancelled = true; // nothing was saved: callers must not go on as if it were
+            m_saveCancelled = true; // nothing was saved: callers must not go on as if it were
     } else {
         saveDocumentAs();
     }
-    m_host.updateTitle();
-    m_host.documentStateChanged();
+    notifyState();
 }
 
 void DocumentController::saveDocumentAs()
 {
-    saveCancelled = false;
+    m_saveCancelled = false;
     FileDialogRequest r;
     r.kind = FileDialogRequest::Save;
     r.title = QStringLiteral("Save as YaBasic Program");
@@ -285,13 +311,13 @@ void DocumentController::saveDocumentAs()
     r.confirmOverwrite = true;
     const std::optional<QString> path = m_prompter.fileDialog(r);
     if (!path || !writeTo(*path)) {
-        saveCancelled = true;
+        m_saveCancelled = true;
         return;
     }
     m_doc.currentFileName = *path;
     m_doc.fileChanged = false;
     m_doc.hasFileName = true;
-    m_host.documentStateChanged();
+    notifyState();
 }
 
 void DocumentController::appendFile()
@@ -304,8 +330,8 @@ void DocumentController::appendFile()
     TextFileContent content;
     if (!readForEditor(*path, &content))
         return;
-    m_host.appendEditorText(QLatin1Char('\n') + content.text);
-    m_host.parseAllLines();
+    m_text.appendText(QLatin1Char('\n') + content.text);
+    emit textReplaced();
 }
 
 void DocumentController::importCsvFile()
@@ -324,8 +350,8 @@ void DocumentController::importCsvFile()
                        MsgButtons::OK, MsgIcon::Critical);
     }
     // The text is built once and added in one change.
-    m_host.appendEditorText(QLatin1Char('\n') + (r.ok ? csvToDataLines(decodeBytes(bytes)) : QString()));
-    m_host.parseAllLines();
+    m_text.appendText(QLatin1Char('\n') + (r.ok ? csvToDataLines(decodeBytes(bytes)) : QString()));
+    emit textReplaced();
 }
 
 QString DocumentController::executablePath() const
@@ -373,13 +399,13 @@ std::optional<JournalEntry> DocumentController::journalSnapshot() const
     e.encoding = int(m_doc.format.encoding);
     e.lineBreak = int(m_doc.format.lineBreak);
     e.finalBreak = m_doc.format.finalBreak;
-    e.text = m_host.editorText();
+    e.text = m_text.text();
     return e;
 }
 
 void DocumentController::recoverFromJournal(const JournalEntry &entry)
 {
-    m_host.setEditorText(entry.text);
+    m_text.setText(entry.text);
     m_doc.currentFileName = entry.originalPath;
     m_doc.hasFileName = entry.hasFileName;
     m_doc.format = TextFileContent();
@@ -388,9 +414,9 @@ void DocumentController::recoverFromJournal(const JournalEntry &entry)
     m_doc.format.finalBreak = entry.finalBreak;
     m_disk = entry.disk;
     m_doc.fileChanged = true;
-    m_host.updateTitle();
-    m_host.parseAllLines();
-    m_host.documentStateChanged();
+    emit titleChanged(title());
+    emit textReplaced();
+    notifyState();
 }
 
 bool DocumentController::diskChangedOutside() const
@@ -418,7 +444,7 @@ bool DocumentController::checkOutsideChange()
                        MsgButtons::OK, MsgIcon::Exclamation);
         m_disk = now;
         m_doc.fileChanged = true; // closing must ask before this text is lost
-        m_host.documentStateChanged();
+        notifyState();
         return true;
     }
     const QString text = m_doc.fileChanged
@@ -432,14 +458,14 @@ bool DocumentController::checkOutsideChange()
         TextFileContent content;
         if (readForEditor(path, &content)) {
             takeDocument(path, content);
-            m_host.updateTitle();
-            m_host.parseAllLines();
+            emit titleChanged(title());
+            emit textReplaced();
             return true;
         }
     }
     // Kept as it is: the text now differs from the file, so it counts as changed.
     m_disk = now;
     m_doc.fileChanged = true;
-    m_host.documentStateChanged();
+    notifyState();
     return true;
 }

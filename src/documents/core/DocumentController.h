@@ -4,42 +4,29 @@
 #include "documents/core/Document.h"
 #include "documents/core/RecentFileList.h"
 
+#include <QObject>
 #include <QString>
 
 class IPrompter;
 class IProcessLauncher;
-
-// What the document operations need of the window around them.
-class IDocumentHost {
-public:
-    virtual ~IDocumentHost() = default;
-    // The whole text, one '\n' between lines.
-    virtual QString editorText() const = 0;
-    // Replaces the whole text (one change for the history).
-    virtual void setEditorText(const QString &text) = 0;
-    // Adds text at the end (one change for the history).
-    virtual void appendEditorText(const QString &text) = 0;
-    virtual void clearDisableUpdating() = 0;  // View > Disable Updating Editor State off
-    virtual void parseAllLines() = 0;
-    virtual void updateTitle() = 0;
-    virtual void rebuildRecentMenu() = 0;
-    virtual void refreshLinePanel() = 0;      // status bar panel 5
-    virtual void showReadyMessage() = 0;      // status bar panel 1 after Open
-    // The document's name or changed flag may have changed (journal, file watching).
-    virtual void documentStateChanged() = 0;
-};
+class SettingsAccess;
+class TextBuffer;
 
 // The document's state and the operations that load and store it. It asks the
-// user through the prompter; it never touches a widget itself.
-class DocumentController {
+// user through the prompter and reads and replaces the text through the text
+// buffer; it never touches a widget itself, and tells what changed by signals.
+class DocumentController : public QObject {
+    Q_OBJECT
 public:
-    DocumentController(IDocumentHost &host, IPrompter &prompter, IProcessLauncher &launcher,
-                       QString programFolder);
+    DocumentController(TextBuffer &text, IPrompter &prompter, IProcessLauncher &launcher,
+                       QString programFolder, QObject *parent = nullptr);
 
-    Document &state() { return m_doc; }
     const Document &state() const { return m_doc; }
-    RecentFileList &recent() { return m_recent; }
-    bool saveCancelled = false;
+    const RecentFileList &recent() const { return m_recent; }
+    void loadRecentFiles(const SettingsAccess &settings, const QString &section);
+    void saveRecentFiles(SettingsAccess &settings, const QString &section) const;
+    // The last Save or Save As wrote nothing (cancelled or failed).
+    bool lastSaveCancelled() const { return m_saveCancelled; }
 
     // Start-up: the file named on the command line. A missing file starts an
     // empty document under that name (a later Save creates it); a file that
@@ -63,6 +50,9 @@ public:
     void newInstance();
     void openInNewInstance();
 
+    // The user changed the text.
+    void markChanged();
+
     // The window caption for the current name.
     QString title() const;
 
@@ -77,6 +67,20 @@ public:
     // Tells the user about such a change and offers to reload. True when anything was said.
     bool checkOutsideChange();
 
+signals:
+    // The user changed the text (every change, not only the first).
+    void edited();
+    // The name or the changed flag may have changed (title, journal, file watching).
+    void stateChanged();
+    void titleChanged(const QString &title);
+    void recentFilesChanged();
+    // New text was put in whole or added: the lists and colours follow it.
+    void textReplaced();
+    // A document is about to replace the text: automatic updating comes back on.
+    void resumeUpdating();
+    // A program was opened: the status bar says it is ready.
+    void opened();
+
 private:
     // Reads a file for the editor; reports a failure and returns false.
     bool readForEditor(const QString &path, TextFileContent *content);
@@ -84,15 +88,15 @@ private:
     void takeDocument(const QString &path, const TextFileContent &content);
     bool writeTo(const QString &path);
     QString executablePath() const;
+    void notifyState();
 
-    void setDisk(const DiskStamp &stamp) { m_disk = stamp; }
-
-    IDocumentHost &m_host;
+    TextBuffer &m_text;
     IPrompter &m_prompter;
     IProcessLauncher &m_launcher;
     QString m_programFolder;
     Document m_doc;
     RecentFileList m_recent;
+    bool m_saveCancelled = false;
     DiskStamp m_disk;      // the file as the document last matched it
     DiskStamp m_readStamp; // the file as the last read found it
 };

@@ -1,6 +1,6 @@
 #include "editor/core/AutoIndent.h"
 
-namespace autoIndent {
+namespace AutoIndentRule {
 
 int blanksFor(bool caretAtLineStart, int lineAboveIndex, const QString &lineAbove)
 {

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QWidget>
+
+class CodeEditor;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTabBar;
+
+// The window's client area: the "Subroutines:" / "Labels:" panel on top, and
+// below it the tab strip whose two pages are the code editor and the debug view
+// (with its refresh button in the tab row). The hot-info box floats over the editor.
+class CentralArea : public QWidget {
+    Q_OBJECT
+public:
+    enum Tab { CodeTab = 0, DebugTab = 1 };
+
+    explicit CentralArea(QWidget *parent = nullptr);
+
+    CodeEditor *codeEditor() const { return m_codeEditor; }
+    QPlainTextEdit *debugView() const { return m_debugView; }
+    QComboBox *subsList() const { return m_subsList; }
+    QComboBox *labelsList() const { return m_labelsList; }
+    QFrame *hotInfoBox() const { return m_hotInfoBox; }
+    QLabel *hotInfoLabel() const { return m_hotInfoLabel; }
+
+    int currentTab() const { return m_currentTab; }
+    void setCurrentTab(int tab);
+
+    // Places the parts for the window's inner size. toolbarHeight and
+    // statusHeight are those of the visible bars; nothing moves while minimised.
+    void layoutParts(int toolbarHeight, int statusHeight, bool minimized);
+
+signals:
+    // A tab was chosen (also when the current tab is clicked again).
+    void tabClicked(int tab);
+    void refreshDebugRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createListPanel();
+    void createTabs();
+    void showTab(int tab);
+
+    QWidget *m_listPanel;
+    QFrame *m_listPanelLine;
+    QComboBox *m_subsList;
+    QComboBox *m_labelsList;
+    QWidget *m_tabStrip;
+    QTabBar *m_tabBar;
+    CodeEditor *m_codeEditor;
+    QPlainTextEdit *m_debugView;
+    QWidget *m_debugButtons;
+    QPushButton *m_refreshDebugButton;
+    QFrame *m_hotInfoBox;
+    QLabel *m_hotInfoLabel;
+    int m_currentTab = CodeTab;
+};
