@@ -3,6 +3,7 @@
 #include "Report.h"
 
 #include "app/MainWindow.h"
+#include "support/WindowProbe.h"
 #include "editor/CodeEditor.h"
 #include "editor/EditorController.h"
 #include "editor/core/LineScanner.h"
@@ -90,10 +91,10 @@ QList<BenchRow> MeasureOpenColour(BenchEnvironment &env)
         }
         QList<double> times;
         for (int i = 0; i < env.options().runs; ++i) {
-            window.setEditorText(QString());
+            editor(window).setText(QString());
             QCoreApplication::processEvents();
             times << TimeMs([&] {
-                window.setEditorText(text);
+                editor(window).setText(text);
                 editor(window).parseAllLines();
                 QCoreApplication::processEvents();
             });
@@ -118,7 +119,7 @@ QList<BenchRow> MeasureKeystrokes(BenchEnvironment &env)
         editor(window).parseAllLines();
         QCoreApplication::processEvents();
         const TypingResult typed = typeInto(window, 500);
-        if (editor(window).history.undoStack.count() < 400)
+        if (editor(window).history().undoStack.count() < 400)
             Warn("keystroke", lines, "typing did not reach the history");
         rows << BenchRow{QStringLiteral("keystroke_p50"), lines, Median(typed.times), QStringLiteral("ms")};
         rows << BenchRow{QStringLiteral("keystroke_p99"), lines, Percentile(typed.times, 0.99), QStringLiteral("ms")};
@@ -169,7 +170,7 @@ QList<BenchRow> MeasureSubsLabelsFull(BenchEnvironment &env)
         QCoreApplication::processEvents();
         QList<double> times;
         for (int i = 0; i < env.options().runs; ++i)
-            times << TimeMs([&] { window.updateSubsAndLabels(); });
+            times << TimeMs([&] { subsAndLabels(window).updateSubsAndLabels(); });
         if (action(window, "viewDisableUpdating")->isChecked())
             Warn("subs_labels_full", lines, "the rebuild switched automatic updating off");
         rows << BenchRow{QStringLiteral("subs_labels_full"), lines, Median(times), QStringLiteral("ms")};

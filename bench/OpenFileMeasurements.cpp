@@ -2,6 +2,7 @@
 #include "Measurements.h"
 
 #include "app/MainWindow.h"
+#include "support/WindowProbe.h"
 #include "common/core/FileNames.h"
 #include "platform/core/TextFile.h"
 
@@ -14,8 +15,7 @@ QList<BenchRow> MeasureOpenFile(BenchEnvironment &env)
 {
     MainWindow window(env.services());
     window.start();
-    // Found by name, whatever class the editor control is.
-    const auto *editor = window.findChild<QPlainTextEdit *>(QStringLiteral("RichTextBox1"));
+    const QPlainTextEdit *code = codeEditor(window);
 
     QList<BenchRow> rows;
     for (const int lines : env.options().sizes) {
@@ -35,7 +35,7 @@ QList<BenchRow> MeasureOpenFile(BenchEnvironment &env)
                 editor(window).parseAllLines();
                 QCoreApplication::processEvents();
             });
-            if (ok && editor && editor->document()->blockCount() != lines) {
+            if (ok && code->document()->blockCount() != lines) {
                 Warn("open_file", lines, "the editor does not hold every line");
                 ok = false;
             }

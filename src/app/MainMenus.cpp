@@ -1,5 +1,7 @@
 #include "MainMenus.h"
 
+#include "documents/core/RecentFileList.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -158,4 +160,28 @@ void MainMenus::setClipboardCaptions()
     editClipboard[1]->setText(QStringLiteral("&Copy\tCtrl+C"));
     editClipboard[2]->setText(QStringLiteral("&Paste\tCtrl+V"));
     editClipboard[3]->setText(QStringLiteral("&Delete\tDel"));
+}
+
+void MainMenus::showRecentFiles(const RecentFileList &recent)
+{
+    bool any = false;
+    for (int i = 0; i < RecentFileList::Size; ++i) {
+        const QString &path = recent.at(i);
+        recentFiles[i]->setVisible(!path.isEmpty());
+        if (path.isEmpty())
+            continue;
+        // A literal '&' in a path must not turn into a keyboard mark.
+        QString shown = path;
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        recentFiles[i]->setText(RecentFileList::caption(i, shown));
+        recentFiles[i]->setData(path);
+        any = true;
+    }
+    recentSeparator->setVisible(any);
+}
+
+void MainMenus::checkInfoLevel(int level)
+{
+    for (int i = 0; i < 5; ++i)
+        runInfoLevels[i]->setChecked(i == level);
 }

@@ -6,6 +6,7 @@ class QAction;
 class QMenu;
 class QMenuBar;
 class QWidget;
+class RecentFileList;
 
 // The main window's menu tree. Each item's objectName is its member's name;
 // indexed groups are arrays, and each of their items has its "index" property.
@@ -61,4 +62,8 @@ struct MainMenus {
 
     // Start-up: the clipboard items get their captions with the key names.
     void setClipboardCaptions();
+
+    // The recent-file items and their separator show the list's entries.
+    void showRecentFiles(const RecentFileList &recent);
+    void checkInfoLevel(int level);
 };

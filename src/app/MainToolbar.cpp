@@ -11,7 +11,7 @@
 
 MainToolbar::MainToolbar(QWidget *parent) : QToolBar(parent)
 {
-    setObjectName(QStringLiteral("Toolbar1"));
+    setObjectName(QStringLiteral("toolBar"));
     setWindowTitle(QStringLiteral("Toolbar"));
     setMovable(false);
     setFloatable(false);
@@ -23,7 +23,12 @@ MainToolbar::MainToolbar(QWidget *parent) : QToolBar(parent)
         a->setData(def.key);
         a->setToolTip(def.tooltip);
         a->setStatusTip(def.description);
-        connect(a, &QAction::triggered, this, [this, key = def.key] { emit buttonClicked(key); });
+        connect(a, &QAction::triggered, this, [this, key = def.key] {
+            if (QAction *item = m_bound.value(key))
+                item->trigger();
+            else
+                emit buttonClicked(key);
+        });
         m_buttons.insert(def.key, a);
     }
 

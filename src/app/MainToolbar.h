@@ -7,7 +7,7 @@
 class QAction;
 class QMenu;
 
-// The main window's toolbar (Toolbar1): keyed buttons, the "help" drop-down
+// The main window's toolbar: keyed buttons, the "help" drop-down
 // button with its page menu, and a layout the user can customise.
 class MainToolbar : public QToolBar {
     Q_OBJECT
@@ -15,6 +15,8 @@ public:
     explicit MainToolbar(QWidget *parent = nullptr);
 
     QAction *button(const QString &key) const { return m_buttons.value(key); }
+    // The button does what the menu item does (while the item is enabled).
+    void bind(const QString &key, QAction *item) { m_bound.insert(key, item); }
     QMenu *helpMenu() const { return m_helpMenu; }
 
     // Shows the buttons of the layout, in its order; an empty layout means the
@@ -39,5 +41,6 @@ protected:
 
 private:
     QHash<QString, QAction *> m_buttons;
+    QHash<QString, QAction *> m_bound;
     QMenu *m_helpMenu = nullptr;
 };

@@ -1,13 +1,12 @@
 #include "app/MainWindow.h"
 
 #include "app/CentralArea.h"
+#include "app/HelpCommands.h"
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
 #include "app/ToolWindows.h"
-#include "common/core/Addresses.h"
 #include "common/core/AppSettings.h"
 #include "common/core/FileNames.h"
-#include "common/core/ShellErrors.h"
 #include "documents/core/DocumentController.h"
 #include "documents/core/JournalKeeper.h"
 #include "documents/core/JournalRecovery.h"
@@ -63,9 +62,7 @@ void MainWindow::createSubsystems()
     m_editor->setWindowShortcuts(menuBar()->findChildren<QAction *>());
     m_documents = new DocumentController(*m_editor, *m_svc.prompter, *m_svc.launcher,
                                          m_svc.programFolder, this);
-    const QString journalFolder = m_svc.journalFolder.isEmpty() ? JournalKeeper::defaultFolder()
-                                                                : m_svc.journalFolder;
-    m_journal = new JournalKeeper(journalFolder, [this] { return m_documents->journalSnapshot(); },
+    m_journal = new JournalKeeper(m_svc.journalFolder, [this] { return m_documents->journalSnapshot(); },
                                   3000, this);
     JournalRecovery::keepJournalOf(*m_documents, *m_journal);
     m_watcher = new OutsideChangeWatcher(*m_documents, this);
@@ -75,6 +72,7 @@ void MainWindow::createSubsystems()
                               m_area->debugView(), this);
     m_htmlExport = std::make_unique<HtmlExport>(*m_svc.prompter, *m_svc.shell, m_svc.programFolder, this);
     m_toolWindows = new ToolWindows(this);
+    m_help = new HelpCommands(m_svc, *m_run, this);
 }
 
 void MainWindow::createToolBar()
@@ -82,33 +80,30 @@ void MainWindow::createToolBar()
     m_toolBar = new MainToolbar(this);
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     connect(m_toolBar, &MainToolbar::buttonClicked, this, &MainWindow::toolbarButtonClicked);
+    const std::pair<const char *, QAction *> bound[] = {
+        {"new", m_menus.fileNew},   {"open", m_menus.fileOpen},       {"save", m_menus.fileSave},
+        {"run", m_menus.runProgram}, {"undo", m_menus.editUndo},      {"redo", m_menus.editRedo},
+        {"saveweb", m_menus.fileSaveWebPage}, {"lines", m_menus.tools[MainMenus::LineBrowser]}};
+    for (const auto &[key, item] : bound)
+        m_toolBar->bind(QString::fromLatin1(key), item);
     // The "help" button's drop-down: m1 to m6 open the six help pages.
     connect(m_toolBar, &MainToolbar::buttonMenuClicked, this, [this](const QString &key) {
         const int page = key.startsWith(QLatin1Char('m')) ? key.mid(1).toInt() : 0;
         if (page >= 1 && page <= 6)
-            openHelpPage(QStringLiteral("hlp0000%1.htm").arg(page));
+            m_help->openPage(QStringLiteral("hlp0000%1.htm").arg(page));
     });
 }
 
 void MainWindow::toolbarButtonClicked(const QString &key)
 {
-    // Keys are compared exactly; an unknown key does nothing.
     static const QHash<QString, int> clipboard = {
         {QStringLiteral("cut"), 0}, {QStringLiteral("copy"), 1}, {QStringLiteral("paste"), 2}};
     if (clipboard.contains(key))
-        return m_editor->editCommand(clipboard.value(key));
-    if (key == QLatin1String("help"))
-        return openHelpPage(QStringLiteral("hlp00001.htm"));
-    if (key == QLatin1String("onlines"))
-        return openTarget(Addresses::VormeldHomePage);
-    const QHash<QString, QAction *> items = {
-        {QStringLiteral("new"), m_menus.fileNew},     {QStringLiteral("open"), m_menus.fileOpen},
-        {QStringLiteral("save"), m_menus.fileSave},   {QStringLiteral("run"), m_menus.runProgram},
-        {QStringLiteral("undo"), m_menus.editUndo},   {QStringLiteral("redo"), m_menus.editRedo},
-        {QStringLiteral("saveweb"), m_menus.fileSaveWebPage},
-        {QStringLiteral("lines"), m_menus.tools[MainMenus::LineBrowser]}};
-    if (QAction *item = items.value(key))
-        item->trigger();
+        m_editor->editCommand(clipboard.value(key));
+    else if (key == QLatin1String("help"))
+        m_help->openPage(QStringLiteral("hlp00001.htm"));
+    else if (key == QLatin1String("onlines"))
+        m_help->openVormeldHomePage();
 }
 
 void MainWindow::connectEditor()
@@ -138,7 +133,7 @@ void MainWindow::connectEditor()
 void MainWindow::connectDocuments()
 {
     connect(m_documents, &DocumentController::titleChanged, this, &QWidget::setWindowTitle);
-    connect(m_documents, &DocumentController::recentFilesChanged, this, &MainWindow::rebuildRecentMenu);
+    connect(m_documents, &DocumentController::recentFilesChanged, this, [this] { m_menus.showRecentFiles(m_documents->recent()); });
     connect(m_documents, &DocumentController::textReplaced, m_editor, &EditorController::parseAllLines);
     connect(m_documents, &DocumentController::resumeUpdating, this,
             [this] { m_menus.viewDisableUpdating->setChecked(false); });
@@ -184,19 +179,19 @@ void MainWindow::connectEditMenu()
     connect(m_menus.editReplace, &QAction::triggered, m_search, &SearchCommands::showReplaceDialog);
     connect(m_search, &SearchCommands::toolWindowOpened, m_toolWindows, &ToolWindows::track);
     connect(m_search, &SearchCommands::helpRequested, this,
-            [this] { openHelpPage(QStringLiteral("hlp00001.htm")); });
+            [this] { m_help->openPage(QStringLiteral("hlp00001.htm")); });
 }
 
 void MainWindow::connectRunMenus()
 {
     RunController *run = m_run;
     connect(m_menus.runProgram, &QAction::triggered, run, &RunController::runProgram);
-    connect(m_menus.runMenu, &QMenu::aboutToShow, this, &MainWindow::checkInfoLevelItems);
-    connect(m_menus.runInfoLevelMenu, &QMenu::aboutToShow, this, &MainWindow::checkInfoLevelItems);
+    connect(m_menus.runMenu, &QMenu::aboutToShow, this, [this] { m_menus.checkInfoLevel(m_run->infoLevel()); });
+    connect(m_menus.runInfoLevelMenu, &QMenu::aboutToShow, this, [this] { m_menus.checkInfoLevel(m_run->infoLevel()); });
     for (int i = 0; i < 5; ++i)
         connect(m_menus.runInfoLevels[i], &QAction::triggered, this, [this, i] {
             m_run->setInfoLevel(i);
-            checkInfoLevelItems();
+            m_menus.checkInfoLevel(i);
         });
     connect(m_menus.runGeometry, &QAction::triggered, run, &RunController::showGeometryInput);
     connect(m_menus.runYabasicPath, &QAction::triggered, run, &RunController::showYabasicPathDialog);
@@ -210,14 +205,11 @@ void MainWindow::connectToolsAndHelp()
 {
     connect(m_menus.tools[MainMenus::LineBrowser], &QAction::triggered, this,
             [this] { m_toolWindows->show(QStringLiteral("lineBrowser")); });
-    const auto open = [this](QAction *item, std::function<QString()> target) {
-        connect(item, &QAction::triggered, this, [this, target] { openTarget(target()); });
-    };
-    open(m_menus.helpContents, [this] { return programFile(m_svc.programFolder, QStringLiteral("hlp99999.htm")); });
-    open(m_menus.helpYabasicDocs, [this] { return m_run->interpreterFolder() + QStringLiteral("yabasic.htm"); });
-    open(m_menus.helpGettingStarted, [] { return Addresses::GettingStartedPage; });
-    open(m_menus.helpYabasicHome, [] { return Addresses::YabasicHomePage; });
-    open(m_menus.helpVormeldHome, [] { return Addresses::VormeldHomePage; });
+    connect(m_menus.helpContents, &QAction::triggered, m_help, &HelpCommands::openContents);
+    connect(m_menus.helpYabasicDocs, &QAction::triggered, m_help, &HelpCommands::openYabasicDocumentation);
+    connect(m_menus.helpGettingStarted, &QAction::triggered, m_help, &HelpCommands::openGettingStarted);
+    connect(m_menus.helpYabasicHome, &QAction::triggered, m_help, &HelpCommands::openYabasicHomePage);
+    connect(m_menus.helpVormeldHome, &QAction::triggered, m_help, &HelpCommands::openVormeldHomePage);
 }
 
 void MainWindow::registerToolWindows()
@@ -272,13 +264,11 @@ void MainWindow::start()
     m_menus.setClipboardCaptions();
     QApplication::processEvents();
     // Unsaved work of a program that did not end properly is offered back first.
-    JournalRecovery::offerOrphanedJournal(
-        m_svc.journalFolder.isEmpty() ? JournalKeeper::defaultFolder() : m_svc.journalFolder,
-        *m_svc.prompter, *m_documents, *m_journal);
+    JournalRecovery::offerOrphanedJournal(m_journal->folder(), *m_svc.prompter, *m_documents, *m_journal);
     m_run->readSettings();
     m_toolBar->restoreLayout(m_settings.getSetting(AppSettings::Toolbar, AppSettings::Toolbar1));
     setWindowTitle(m_documents->title());
-    rebuildRecentMenu();
+    m_menus.showRecentFiles(m_documents->recent());
     showReadyMessage();
     m_statusBar->setLinePanel(m_editor->caretLineNumber() + 1);
     m_run->refreshDebugArea();
@@ -328,25 +318,6 @@ void MainWindow::showReadyMessage()
                                QStringLiteral("Ready - Using Yabasic version ") + m_run->yabasicVersion());
 }
 
-void MainWindow::rebuildRecentMenu()
-{
-    bool any = false;
-    for (int i = 0; i < RecentFileList::Size; ++i) {
-        const QString &path = m_documents->recent().at(i);
-        QAction *item = m_menus.recentFiles[i];
-        item->setVisible(!path.isEmpty());
-        if (path.isEmpty())
-            continue;
-        // A literal '&' in a path must not turn into a keyboard mark.
-        QString shown = path;
-        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        item->setText(RecentFileList::caption(i, shown));
-        item->setData(path);
-        any = true;
-    }
-    m_menus.recentSeparator->setVisible(any);
-}
-
 void MainWindow::updateHistoryCommands(bool canUndo, bool canRedo)
 {
     m_toolBar->button(QStringLiteral("undo"))->setEnabled(canUndo);
@@ -364,22 +335,6 @@ void MainWindow::updateEditMenu()
     m_menus.editClipboard[3]->setEnabled(hasSelection);
     m_menus.editClipboard[2]->setEnabled(!QGuiApplication::clipboard()->text().isEmpty());
     m_menus.editFindNext->setEnabled(!m_search->searchText().isEmpty());
-}
-
-void MainWindow::checkInfoLevelItems()
-{
-    for (int i = 0; i < 5; ++i)
-        m_menus.runInfoLevels[i]->setChecked(i == m_run->infoLevel());
-}
-
-void MainWindow::openHelpPage(const QString &page)
-{
-    openTarget(programFile(m_svc.programFolder, page));
-}
-
-void MainWindow::openTarget(const QString &target)
-{
-    shellOpen(*m_svc.shell, *m_svc.prompter, target);
 }
 
 void MainWindow::saveAsWebPage()

@@ -5,12 +5,12 @@
 #include "search/core/LineReferences.h"
 
 #include <QMainWindow>
-#include <functional>
 #include <memory>
 
 class CentralArea;
 class DocumentController;
 class EditorController;
+class HelpCommands;
 class HtmlExport;
 class JournalKeeper;
 class MainStatusBar;
@@ -54,12 +54,8 @@ private:
     // The close sequence; false keeps the window open.
     bool queryClose();
     void showReadyMessage();
-    void rebuildRecentMenu();
     void updateHistoryCommands(bool canUndo, bool canRedo);
     void updateEditMenu();
-    void checkInfoLevelItems();
-    void openHelpPage(const QString &page);
-    void openTarget(const QString &target);
     void toolbarButtonClicked(const QString &key);
     void saveAsWebPage();
     void saveAsTightCode();
@@ -78,6 +74,7 @@ private:
     SearchCommands *m_search = nullptr;
     RunController *m_run = nullptr;
     ToolWindows *m_toolWindows = nullptr;
+    HelpCommands *m_help = nullptr;
     std::unique_ptr<HtmlExport> m_htmlExport; // keeps the page options for the rest of the run
     LineReferences m_lineReferences;          // for the whole run, whatever document is open
     QList<QAction *> m_itemsToCome;           // disabled until their features exist

@@ -18,7 +18,8 @@ QString lockPathFor(const QString &journal)
 } // namespace
 
 JournalKeeper::JournalKeeper(QString folder, Snapshot snapshot, int idleMs, QObject *parent)
-    : QObject(parent), m_folder(std::move(folder)), m_snapshot(std::move(snapshot))
+    : QObject(parent), m_folder(folder.isEmpty() ? defaultFolder() : std::move(folder)),
+      m_snapshot(std::move(snapshot))
 {
     m_idle.setSingleShot(true);
     m_idle.setInterval(idleMs);

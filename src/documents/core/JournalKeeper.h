@@ -20,6 +20,7 @@ public:
     // holds no unsaved changes.
     using Snapshot = std::function<std::optional<JournalEntry>()>;
 
+    // An empty folder means the default one.
     JournalKeeper(QString folder, Snapshot snapshot, int idleMs = 3000, QObject *parent = nullptr);
     ~JournalKeeper() override;
 
@@ -36,6 +37,7 @@ public:
     void close();
 
     QString journalPath() const { return m_path; }
+    const QString &folder() const { return m_folder; }
     bool hasJournal() const;
 
     // A journal left behind by a program that is no longer running. Its lock is
