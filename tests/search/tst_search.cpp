@@ -35,15 +35,15 @@ struct Window {
         return {a + 1, b - a};
     }
     // Drives the modal Find dialog: types the text, sets Match Case, presses a button.
-    void find(const QString &text, bool matchCase, const char *button = "FindButton")
+    void find(const QString &text, bool matchCase, const char *button = "findButton")
     {
         QTimer::singleShot(0, [=] {
             auto *d = qobject_cast<FindDialog *>(QApplication::activeModalWidget());
             QVERIFY(d);
-            QCOMPARE(d->Text1->text(), QString()); // a fresh dialog every time
-            QVERIFY(!d->FindButton->isEnabled());
-            d->Text1->setText(text);
-            d->Check1->setChecked(matchCase);
+            QCOMPARE(d->findChild<QLineEdit *>("findEdit")->text(), QString()); // a fresh dialog every time
+            QVERIFY(!d->findChild<QPushButton *>("findButton")->isEnabled());
+            d->findChild<QLineEdit *>("findEdit")->setText(text);
+            d->findChild<QCheckBox *>("matchCaseCheck")->setChecked(matchCase);
             d->findChild<QPushButton *>(button)->click();
         });
         w->menus().mnueditfind->trigger();
@@ -159,7 +159,7 @@ void tst_Search::cancelledFindChangesNothing()
     QVERIFY(t.fake.prompter.messages.isEmpty());
     t.find("bc", true);
     QCOMPARE(t.selection(), qMakePair(2, 2));
-    t.find("c", false, "CancelButton");
+    t.find("c", false, "cancelButton");
     QCOMPARE(t.s().searchText, QStringLiteral("bc"));
     QCOMPARE(t.s().matchCase, qint16(1));
     QCOMPARE(t.selection(), qMakePair(2, 2));
@@ -167,7 +167,7 @@ void tst_Search::cancelledFindChangesNothing()
     QTimer::singleShot(0, [&] {
         auto *d = qobject_cast<FindDialog *>(QApplication::activeModalWidget());
         QVERIFY(d);
-        d->HelpButton->click();
+        d->findChild<QPushButton *>("helpButton")->click();
         QVERIFY(d->isVisible());
         d->reject();
     });
@@ -203,27 +203,27 @@ void tst_Search::replaceSequence()
     ReplaceDialog *r = t.s().replaceDialog();
     QVERIFY(r && r->isVisible());
     QCOMPARE(r->windowTitle(), QStringLiteral("Replace"));
-    r->FindBox->setText("a");
-    r->ReplaceBox->setText("aa");
-    r->FindNextButton->click();
+    r->findChild<QLineEdit *>("findEdit")->setText("a");
+    r->findChild<QLineEdit *>("replaceEdit")->setText("aa");
+    r->findChild<QPushButton *>("findNextButton")->click();
     QCOMPARE(t.s().lastFoundPos, 1);
-    QVERIFY(r->ReplaceButton->isEnabled());
-    r->ReplaceButton->click();
+    QVERIFY(r->findChild<QPushButton *>("replaceButton")->isEnabled());
+    r->findChild<QPushButton *>("replaceButton")->click();
     QCOMPARE(t.w->editorText(), QStringLiteral("aa"));
-    QVERIFY(!r->ReplaceButton->isEnabled());
+    QVERIFY(!r->findChild<QPushButton *>("replaceButton")->isEnabled());
     QVERIFY(t.w->documents().state().fileChanged);
-    r->FindNextButton->click(); // from position 2: the second a
+    r->findChild<QPushButton *>("findNextButton")->click(); // from position 2: the second a
     QCOMPARE(t.s().lastFoundPos, 2);
-    r->ReplaceBox->setText("");
-    r->ReplaceButton->click(); // an empty replacement deletes
+    r->findChild<QLineEdit *>("replaceEdit")->setText("");
+    r->findChild<QPushButton *>("replaceButton")->click(); // an empty replacement deletes
     QCOMPARE(t.w->editorText(), QStringLiteral("a"));
     t.fake.prompter.answerMessage(MsgResult::OK);
-    r->FindNextButton->click();
+    r->findChild<QPushButton *>("findNextButton")->click();
     QCOMPARE(t.fake.prompter.messages.last().text, QStringLiteral("No Match were found"));
     QCOMPARE(t.fake.prompter.messages.last().icon, MsgIcon::Information);
     QCOMPARE(t.s().lastFoundPos, 0);
-    QVERIFY(!r->ReplaceButton->isEnabled());
-    r->FindNextButton->click(); // starts at the top again
+    QVERIFY(!r->findChild<QPushButton *>("replaceButton")->isEnabled());
+    r->findChild<QPushButton *>("findNextButton")->click(); // starts at the top again
     QCOMPARE(t.s().lastFoundPos, 1);
 }
 
@@ -232,17 +232,17 @@ void tst_Search::replaceDialogRemembersAfterReopen()
     Window t("xxxxxxxxx print print");
     t.w->menus().mnueditreplace->trigger();
     ReplaceDialog *r = t.s().replaceDialog();
-    r->FindBox->setText("print");
-    r->FindNextButton->click();
+    r->findChild<QLineEdit *>("findEdit")->setText("print");
+    r->findChild<QPushButton *>("findNextButton")->click();
     QCOMPARE(t.s().lastFoundPos, 11);
-    r->CloseButton->click();
+    r->findChild<QPushButton *>("closeButton")->click();
     QTRY_VERIFY(!t.s().replaceDialog());
     t.w->menus().mnueditreplace->trigger();
     r = t.s().replaceDialog();
     QVERIFY(r);
-    QCOMPARE(r->FindBox->text(), QString());
-    r->FindBox->setText("print");
-    r->FindNextButton->click();
+    QCOMPARE(r->findChild<QLineEdit *>("findEdit")->text(), QString());
+    r->findChild<QLineEdit *>("findEdit")->setText("print");
+    r->findChild<QPushButton *>("findNextButton")->click();
     QCOMPARE(t.s().lastFoundPos, 17); // continued after position 11
 }
 
@@ -251,14 +251,14 @@ void tst_Search::replaceWithNothingFound()
     Window t("abc");
     t.w->menus().mnueditreplace->trigger();
     ReplaceDialog *r = t.s().replaceDialog();
-    QVERIFY(r->ReplaceButton->isEnabled());
+    QVERIFY(r->findChild<QPushButton *>("replaceButton")->isEnabled());
     t.fake.prompter.answerMessage(MsgResult::OK);
-    r->ReplaceButton->click();
+    r->findChild<QPushButton *>("replaceButton")->click();
     const MessageRequest &m = t.fake.prompter.messages.first();
     QCOMPARE(m.title, QStringLiteral("Replace?"));
     QCOMPARE(m.text, QStringLiteral("There are no text to replace"));
     QCOMPARE(m.icon, MsgIcon::Information);
-    QVERIFY(!r->ReplaceButton->isEnabled());
+    QVERIFY(!r->findChild<QPushButton *>("replaceButton")->isEnabled());
     QCOMPARE(t.w->editorText(), QStringLiteral("abc"));
 }
 
@@ -267,14 +267,14 @@ void tst_Search::replaceAtStalePositionPastTheEnd()
     Window t("hello world");
     t.w->menus().mnueditreplace->trigger();
     ReplaceDialog *r = t.s().replaceDialog();
-    r->FindBox->setText("world");
-    r->FindNextButton->click();
+    r->findChild<QLineEdit *>("findEdit")->setText("world");
+    r->findChild<QPushButton *>("findNextButton")->click();
     QCOMPARE(t.s().lastFoundPos, 7);
     // The text becomes shorter behind the dialog's back.
     t.w->selectAllText();
     t.w->controls().RichTextBox1->textCursor().insertText("hello wo");
-    r->ReplaceBox->setText("X");
-    r->ReplaceButton->click();
+    r->findChild<QLineEdit *>("replaceEdit")->setText("X");
+    r->findChild<QPushButton *>("replaceButton")->click();
     QCOMPARE(t.w->editorText(), QStringLiteral("hello X"));
 }
 
@@ -283,8 +283,8 @@ void tst_Search::replaceButtonsOnEmptyText()
     Window t("");
     t.w->menus().mnueditreplace->trigger();
     ReplaceDialog *r = t.s().replaceDialog();
-    QVERIFY(!r->FindNextButton->isEnabled());
-    QVERIFY(!r->ReplaceButton->isEnabled());
+    QVERIFY(!r->findChild<QPushButton *>("findNextButton")->isEnabled());
+    QVERIFY(!r->findChild<QPushButton *>("replaceButton")->isEnabled());
     QVERIFY(t.w->close()); // the close sequence closes the dialog too
     QTRY_VERIFY(!t.s().replaceDialog());
 }
