@@ -81,55 +81,55 @@ ToolbarCustomizeDialog::ToolbarCustomizeDialog(const QStringList &layout, QWidge
 {
     setWindowTitle(QStringLiteral("Customize Toolbar"));
 
-    m_available = MakeList(QStringLiteral("availableList"), this);
-    m_current = MakeList(QStringLiteral("currentList"), this);
-    m_add = MakeButton(QStringLiteral("addButton"), QStringLiteral("&Add ->"), this);
-    m_remove = MakeButton(QStringLiteral("removeButton"), QStringLiteral("<- &Remove"), this);
-    m_up = MakeButton(QStringLiteral("upButton"), QStringLiteral("Move &Up"), this);
-    m_down = MakeButton(QStringLiteral("downButton"), QStringLiteral("Move &Down"), this);
-    m_reset = MakeButton(QStringLiteral("resetButton"), QStringLiteral("R&eset"), this);
-    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    m_buttons->setObjectName(QStringLiteral("buttonBox"));
+    m_availableList = MakeList(QStringLiteral("availableList"), this);
+    m_currentList = MakeList(QStringLiteral("currentList"), this);
+    m_addButton = MakeButton(QStringLiteral("addButton"), QStringLiteral("&Add ->"), this);
+    m_removeButton = MakeButton(QStringLiteral("removeButton"), QStringLiteral("<- &Remove"), this);
+    m_upButton = MakeButton(QStringLiteral("upButton"), QStringLiteral("Move &Up"), this);
+    m_downButton = MakeButton(QStringLiteral("downButton"), QStringLiteral("Move &Down"), this);
+    m_resetButton = MakeButton(QStringLiteral("resetButton"), QStringLiteral("R&eset"), this);
+    m_buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_buttonBox->setObjectName(QStringLiteral("buttonBox"));
 
     auto *availableLabel = new QLabel(QStringLiteral("A&vailable buttons:"), this);
-    availableLabel->setBuddy(m_available);
+    availableLabel->setBuddy(m_availableList);
     auto *currentLabel = new QLabel(QStringLiteral("&Current toolbar buttons:"), this);
-    currentLabel->setBuddy(m_current);
+    currentLabel->setBuddy(m_currentList);
 
     auto *transfer = new QVBoxLayout;
     transfer->addStretch();
-    transfer->addWidget(m_add);
-    transfer->addWidget(m_remove);
+    transfer->addWidget(m_addButton);
+    transfer->addWidget(m_removeButton);
     transfer->addStretch();
 
     auto *arrange = new QVBoxLayout;
-    arrange->addWidget(m_up);
-    arrange->addWidget(m_down);
+    arrange->addWidget(m_upButton);
+    arrange->addWidget(m_downButton);
     arrange->addStretch();
-    arrange->addWidget(m_reset);
+    arrange->addWidget(m_resetButton);
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(availableLabel, 0, 0);
     grid->addWidget(currentLabel, 0, 2);
-    grid->addWidget(m_available, 1, 0);
+    grid->addWidget(m_availableList, 1, 0);
     grid->addLayout(transfer, 1, 1);
-    grid->addWidget(m_current, 1, 2);
+    grid->addWidget(m_currentList, 1, 2);
     grid->addLayout(arrange, 1, 3);
-    grid->addWidget(m_buttons, 2, 0, 1, 4);
+    grid->addWidget(m_buttonBox, 2, 0, 1, 4);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
 
-    connect(m_add, &QPushButton::clicked, this, &ToolbarCustomizeDialog::addSelected);
-    connect(m_remove, &QPushButton::clicked, this, &ToolbarCustomizeDialog::removeSelected);
-    connect(m_up, &QPushButton::clicked, this, [this] { moveSelected(-1); });
-    connect(m_down, &QPushButton::clicked, this, [this] { moveSelected(1); });
-    connect(m_reset, &QPushButton::clicked, this, &ToolbarCustomizeDialog::resetToDefault);
-    connect(m_available, &QListWidget::itemDoubleClicked, this, &ToolbarCustomizeDialog::addSelected);
-    connect(m_current, &QListWidget::itemDoubleClicked, this, &ToolbarCustomizeDialog::removeSelected);
-    connect(m_available, &QListWidget::itemSelectionChanged, this, &ToolbarCustomizeDialog::updateButtons);
-    connect(m_current, &QListWidget::itemSelectionChanged, this, &ToolbarCustomizeDialog::updateButtons);
-    connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_addButton, &QPushButton::clicked, this, &ToolbarCustomizeDialog::addSelected);
+    connect(m_removeButton, &QPushButton::clicked, this, &ToolbarCustomizeDialog::removeSelected);
+    connect(m_upButton, &QPushButton::clicked, this, [this] { moveSelected(-1); });
+    connect(m_downButton, &QPushButton::clicked, this, [this] { moveSelected(1); });
+    connect(m_resetButton, &QPushButton::clicked, this, &ToolbarCustomizeDialog::resetToDefault);
+    connect(m_availableList, &QListWidget::itemDoubleClicked, this, &ToolbarCustomizeDialog::addSelected);
+    connect(m_currentList, &QListWidget::itemDoubleClicked, this, &ToolbarCustomizeDialog::removeSelected);
+    connect(m_availableList, &QListWidget::itemSelectionChanged, this, &ToolbarCustomizeDialog::updateButtons);
+    connect(m_currentList, &QListWidget::itemSelectionChanged, this, &ToolbarCustomizeDialog::updateButtons);
+    connect(m_buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     // An empty layout stands for the built-in one, as on the toolbar itself.
     const QStringList shown = tidyToolbarLayout(layout);
@@ -144,17 +144,17 @@ QStringList ToolbarCustomizeDialog::layout() const
 QStringList ToolbarCustomizeDialog::entries() const
 {
     QStringList keys;
-    for (int row = 0; row < m_current->count(); ++row)
-        keys << m_current->item(row)->data(KeyRole).toString();
+    for (int row = 0; row < m_currentList->count(); ++row)
+        keys << m_currentList->item(row)->data(KeyRole).toString();
     return keys;
 }
 
 void ToolbarCustomizeDialog::setEntries(const QStringList &entries, int selectRow)
 {
-    m_current->clear();
+    m_currentList->clear();
     for (const QString &key : entries)
-        m_current->addItem(MakeItem(key));
-    m_current->setCurrentRow(qMin(selectRow, m_current->count() - 1));
+        m_currentList->addItem(MakeItem(key));
+    m_currentList->setCurrentRow(qMin(selectRow, m_currentList->count() - 1));
     fillAvailable(QString(), 0);
 }
 
@@ -162,30 +162,30 @@ void ToolbarCustomizeDialog::setEntries(const QStringList &entries, int selectRo
 // when it is still there, else on fallbackRow (or the nearest row).
 void ToolbarCustomizeDialog::fillAvailable(const QString &selectKey, int fallbackRow)
 {
-    m_available->clear();
-    m_available->addItem(MakeItem(ToolbarSeparator));
+    m_availableList->clear();
+    m_availableList->addItem(MakeItem(ToolbarSeparator));
     for (const QString &key : availableToolbarButtons(entries()))
-        m_available->addItem(MakeItem(key));
+        m_availableList->addItem(MakeItem(key));
 
-    int row = qBound(0, fallbackRow, m_available->count() - 1);
-    for (int i = 0; i < m_available->count(); ++i) {
-        if (m_available->item(i)->data(KeyRole).toString() == selectKey)
+    int row = qBound(0, fallbackRow, m_availableList->count() - 1);
+    for (int i = 0; i < m_availableList->count(); ++i) {
+        if (m_availableList->item(i)->data(KeyRole).toString() == selectKey)
             row = i;
     }
-    m_available->setCurrentRow(row);
+    m_availableList->setCurrentRow(row);
     updateButtons();
 }
 
 void ToolbarCustomizeDialog::addSelected()
 {
-    const int from = SelectedRow(m_available);
+    const int from = SelectedRow(m_availableList);
     if (from < 0)
         return;
-    const QString key = m_available->item(from)->data(KeyRole).toString();
-    const int after = SelectedRow(m_current);
-    const int to = after < 0 ? m_current->count() : after + 1;
-    m_current->insertItem(to, MakeItem(key));
-    m_current->setCurrentRow(to);
+    const QString key = m_availableList->item(from)->data(KeyRole).toString();
+    const int after = SelectedRow(m_currentList);
+    const int to = after < 0 ? m_currentList->count() : after + 1;
+    m_currentList->insertItem(to, MakeItem(key));
+    m_currentList->setCurrentRow(to);
     // The separator stays selected; a button leaves the list, and the entry
     // below it takes the selection so the next Add goes on down the list.
     fillAvailable(key, from);
@@ -193,25 +193,25 @@ void ToolbarCustomizeDialog::addSelected()
 
 void ToolbarCustomizeDialog::removeSelected()
 {
-    const int row = SelectedRow(m_current);
+    const int row = SelectedRow(m_currentList);
     if (row < 0)
         return;
-    const QString key = m_current->item(row)->data(KeyRole).toString();
-    delete m_current->takeItem(row);
-    if (m_current->count() > 0)
-        m_current->setCurrentRow(qMin(row, m_current->count() - 1));
+    const QString key = m_currentList->item(row)->data(KeyRole).toString();
+    delete m_currentList->takeItem(row);
+    if (m_currentList->count() > 0)
+        m_currentList->setCurrentRow(qMin(row, m_currentList->count() - 1));
     fillAvailable(key, 0);
 }
 
 void ToolbarCustomizeDialog::moveSelected(int delta)
 {
-    const int row = SelectedRow(m_current);
+    const int row = SelectedRow(m_currentList);
     const int to = row + delta;
-    if (row < 0 || to < 0 || to >= m_current->count())
+    if (row < 0 || to < 0 || to >= m_currentList->count())
         return;
-    QListWidgetItem *item = m_current->takeItem(row);
-    m_current->insertItem(to, item);
-    m_current->setCurrentRow(to);
+    QListWidgetItem *item = m_currentList->takeItem(row);
+    m_currentList->insertItem(to, item);
+    m_currentList->setCurrentRow(to);
     updateButtons();
 }
 
@@ -222,13 +222,13 @@ void ToolbarCustomizeDialog::resetToDefault()
 
 void ToolbarCustomizeDialog::updateButtons()
 {
-    const int row = SelectedRow(m_current);
-    m_add->setEnabled(SelectedRow(m_available) >= 0);
-    m_remove->setEnabled(row >= 0);
-    m_up->setEnabled(row > 0);
-    m_down->setEnabled(row >= 0 && row < m_current->count() - 1);
-    m_reset->setEnabled(entries() != defaultToolbarLayout());
+    const int row = SelectedRow(m_currentList);
+    m_addButton->setEnabled(SelectedRow(m_availableList) >= 0);
+    m_removeButton->setEnabled(row >= 0);
+    m_upButton->setEnabled(row > 0);
+    m_downButton->setEnabled(row >= 0 && row < m_currentList->count() - 1);
+    m_resetButton->setEnabled(entries() != defaultToolbarLayout());
     // A toolbar without a single button cannot be kept: the settings read an
     // empty layout as the built-in one.
-    m_buttons->button(QDialogButtonBox::Ok)->setEnabled(!layout().isEmpty());
+    m_buttonBox->button(QDialogButtonBox::Ok)->setEnabled(!layout().isEmpty());
 }

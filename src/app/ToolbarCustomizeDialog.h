@@ -35,12 +35,12 @@ private:
     void resetToDefault();
     void updateButtons();
 
-    QListWidget *m_available = nullptr;
-    QListWidget *m_current = nullptr;
-    QPushButton *m_add = nullptr;
-    QPushButton *m_remove = nullptr;
-    QPushButton *m_up = nullptr;
-    QPushButton *m_down = nullptr;
-    QPushButton *m_reset = nullptr;
-    QDialogButtonBox *m_buttons = nullptr;
+    QListWidget *m_availableList = nullptr;
+    QListWidget *m_currentList = nullptr;
+    QPushButton *m_addButton = nullptr;
+    QPushButton *m_removeButton = nullptr;
+    QPushButton *m_upButton = nullptr;
+    QPushButton *m_downButton = nullptr;
+    QPushButton *m_resetButton = nullptr;
+    QDialogButtonBox *m_buttonBox = nullptr;
 };

@@ -74,7 +74,7 @@ void HtmlExport::createHTMLSource(const QString &text, TextEncoding encoding,
 
     HtmlOptionsDialog options(Settings, m_prompter, m_shell, m_programFolder, m_owner);
     options.exec();
-    if (options.dialogCancelled)
+    if (options.dialogCancelled())
         return;
 
     const HtmlPage::HtmlFileResult result =

@@ -106,30 +106,30 @@ HtmlOptionsDialog::HtmlOptionsDialog(HtmlSettings &settings, IPrompter &prompter
         e->setObjectName(QString::fromLatin1(name));
         return e;
     };
-    Text1 = lineEdit("Text1");
-    Text2 = lineEdit("Text2");
-    Text3 = lineEdit("Text3");
+    m_titleEdit = lineEdit("titleEdit");
+    m_descriptionEdit = lineEdit("descriptionEdit");
+    m_keywordsEdit = lineEdit("keywordsEdit");
     const auto caption = [this](const QString &text, QWidget *buddy) {
         auto *l = new QLabel(text, this);
         l->setBuddy(buddy);
         return l;
     };
 
-    Check1 = new QCheckBox(QStringLiteral("&Include side bar with ASCII text"), this);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Text4 = new QPlainTextEdit(this);
-    Text4->setObjectName(QStringLiteral("Text4"));
-    Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text4->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Text4->setTabChangesFocus(true);
-    Text4->installEventFilter(this);
-    Label5 = new QLabel(QStringLiteral("For new line -- press CTRL-ENTER"), this);
-    Label5->setObjectName(QStringLiteral("Label5"));
+    m_sideBarCheck = new QCheckBox(QStringLiteral("&Include side bar with ASCII text"), this);
+    m_sideBarCheck->setObjectName(QStringLiteral("sideBarCheck"));
+    m_sideBarTextEdit = new QPlainTextEdit(this);
+    m_sideBarTextEdit->setObjectName(QStringLiteral("sideBarTextEdit"));
+    m_sideBarTextEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_sideBarTextEdit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_sideBarTextEdit->setTabChangesFocus(true);
+    m_sideBarTextEdit->installEventFilter(this);
+    m_newLineHint = new QLabel(QStringLiteral("For new line -- press CTRL-ENTER"), this);
+    m_newLineHint->setObjectName(QStringLiteral("newLineHint"));
 
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setFixedSize(kPreviewWidth, kPreviewHeight);
-    Picture1->setFrameShape(QFrame::NoFrame);
+    m_layoutPreview = new QLabel(this);
+    m_layoutPreview->setObjectName(QStringLiteral("layoutPreview"));
+    m_layoutPreview->setFixedSize(kPreviewWidth, kPreviewHeight);
+    m_layoutPreview->setFrameShape(QFrame::NoFrame);
 
     const auto button = [this](const QString &text, const char *name) {
         auto *b = new QPushButton(text, this);
@@ -137,38 +137,38 @@ HtmlOptionsDialog::HtmlOptionsDialog(HtmlSettings &settings, IPrompter &prompter
         b->setAutoDefault(false);
         return b;
     };
-    Command1 = button(QStringLiteral("OK"), "Command1");
-    Command1->setDefault(true);
-    Command2 = button(QStringLiteral("Cancel"), "Command2");
-    Command3 = button(QStringLiteral("&Help"), "Command3");
-    Command4 = button(QStringLiteral("&Load Settings..."), "Command4");
-    Command5 = button(QStringLiteral("S&ave Settings..."), "Command5");
+    m_okButton = button(QStringLiteral("OK"), "okButton");
+    m_okButton->setDefault(true);
+    m_cancelButton = button(QStringLiteral("Cancel"), "cancelButton");
+    m_helpButton = button(QStringLiteral("&Help"), "helpButton");
+    m_loadButton = button(QStringLiteral("&Load Settings..."), "loadButton");
+    m_saveButton = button(QStringLiteral("S&ave Settings..."), "saveButton");
 
-    auto *fields = new QGridLayout;
-    fields->addWidget(caption(QStringLiteral("&Title:"), Text1), 0, 0);
-    fields->addWidget(Text1, 0, 1);
-    fields->addWidget(caption(QStringLiteral("&Description:"), Text2), 1, 0);
-    fields->addWidget(Text2, 1, 1);
-    fields->addWidget(caption(QStringLiteral("&Keywords:"), Text3), 2, 0);
-    fields->addWidget(Text3, 2, 1);
+    auto *form = new QGridLayout;
+    form->addWidget(caption(QStringLiteral("&Title:"), m_titleEdit), 0, 0);
+    form->addWidget(m_titleEdit, 0, 1);
+    form->addWidget(caption(QStringLiteral("&Description:"), m_descriptionEdit), 1, 0);
+    form->addWidget(m_descriptionEdit, 1, 1);
+    form->addWidget(caption(QStringLiteral("&Keywords:"), m_keywordsEdit), 2, 0);
+    form->addWidget(m_keywordsEdit, 2, 1);
 
     auto *sideHeader = new QHBoxLayout;
-    sideHeader->addWidget(caption(QStringLiteral("&Side bar text:"), Text4));
+    sideHeader->addWidget(caption(QStringLiteral("&Side bar text:"), m_sideBarTextEdit));
     sideHeader->addStretch();
-    sideHeader->addWidget(Label5);
+    sideHeader->addWidget(m_newLineHint);
 
     auto *left = new QVBoxLayout;
-    left->addLayout(fields);
+    left->addLayout(form);
     left->addSpacing(6);
-    left->addWidget(Check1);
+    left->addWidget(m_sideBarCheck);
     left->addLayout(sideHeader);
-    left->addWidget(Text4, 1);
+    left->addWidget(m_sideBarTextEdit, 1);
 
     auto *right = new QVBoxLayout;
-    right->addWidget(Picture1);
+    right->addWidget(m_layoutPreview);
     right->addStretch();
-    right->addWidget(Command1);
-    right->addWidget(Command2);
+    right->addWidget(m_okButton);
+    right->addWidget(m_cancelButton);
 
     auto *top = new QHBoxLayout;
     top->addLayout(left, 1);
@@ -176,10 +176,10 @@ HtmlOptionsDialog::HtmlOptionsDialog(HtmlSettings &settings, IPrompter &prompter
     top->addLayout(right);
 
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(Command4);
-    bottom->addWidget(Command5);
+    bottom->addWidget(m_loadButton);
+    bottom->addWidget(m_saveButton);
     bottom->addStretch();
-    bottom->addWidget(Command3);
+    bottom->addWidget(m_helpButton);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
@@ -187,83 +187,83 @@ HtmlOptionsDialog::HtmlOptionsDialog(HtmlSettings &settings, IPrompter &prompter
     resize(560, 330);
 
     // Opening: the title is the suggestion; everything else starts empty.
-    Text1->setText(m_settings.htmlTitle);
-    dialogCancelled = true;
+    m_titleEdit->setText(m_settings.htmlTitle);
+    m_cancelled = true;
     applySideBarState();
 
-    connect(Check1, &QCheckBox::toggled, this, &HtmlOptionsDialog::applySideBarState);
-    connect(Command1, &QPushButton::clicked, this, &HtmlOptionsDialog::ok);
-    connect(Command2, &QPushButton::clicked, this, [this] {
-        dialogCancelled = true;
+    connect(m_sideBarCheck, &QCheckBox::toggled, this, &HtmlOptionsDialog::applySideBarState);
+    connect(m_okButton, &QPushButton::clicked, this, &HtmlOptionsDialog::ok);
+    connect(m_cancelButton, &QPushButton::clicked, this, [this] {
+        m_cancelled = true;
         reject();
     });
-    connect(Command3, &QPushButton::clicked, this, [this] {
+    connect(m_helpButton, &QPushButton::clicked, this, [this] {
         shellOpen(m_shell, m_prompter,
                            programFile(m_programFolder, QStringLiteral("hlp99999.htm")));
     });
-    connect(Command4, &QPushButton::clicked, this, &HtmlOptionsDialog::loadSettings);
-    connect(Command5, &QPushButton::clicked, this, &HtmlOptionsDialog::saveSettings);
-    Text1->setFocus();
+    connect(m_loadButton, &QPushButton::clicked, this, &HtmlOptionsDialog::loadSettings);
+    connect(m_saveButton, &QPushButton::clicked, this, &HtmlOptionsDialog::saveSettings);
+    m_titleEdit->setFocus();
 }
 
 void HtmlOptionsDialog::applySideBarState()
 {
-    m_showsSideBar = Check1->isChecked();
-    Picture1->setPixmap(QPixmap::fromImage(previewPicture(m_showsSideBar)));
-    Text4->setEnabled(m_showsSideBar);
+    m_showsSideBar = m_sideBarCheck->isChecked();
+    m_layoutPreview->setPixmap(QPixmap::fromImage(previewPicture(m_showsSideBar)));
+    m_sideBarTextEdit->setEnabled(m_showsSideBar);
 }
 
 bool HtmlOptionsDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Text4 && event->type() == QEvent::KeyPress) {
+    if (watched == m_sideBarTextEdit && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             // Ctrl+Enter starts a new line; Enter alone is the default button's.
             if (key->modifiers() & Qt::ControlModifier)
-                Text4->textCursor().insertText(QStringLiteral("\n"));
+                m_sideBarTextEdit->textCursor().insertText(QStringLiteral("\n"));
             else
-                Command1->click();
+                m_okButton->click();
             return true;
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-HtmlSettingsFields HtmlOptionsDialog::Fields() const
+HtmlSettingsFields HtmlOptionsDialog::fields() const
 {
     HtmlSettingsFields f;
-    f.title = Text1->text();
-    f.description = Text2->text();
-    f.keywords = Text3->text();
+    f.title = m_titleEdit->text();
+    f.description = m_descriptionEdit->text();
+    f.keywords = m_keywordsEdit->text();
     // From the blocks: toPlainText() would turn a no-break space into a blank.
     QStringList lines;
-    for (QTextBlock b = Text4->document()->begin(); b.isValid(); b = b.next())
+    for (QTextBlock b = m_sideBarTextEdit->document()->begin(); b.isValid(); b = b.next())
         lines << b.text();
     f.sideBarText = lines.join(QLatin1String("\r\n"));
-    f.sideBarOn = Check1->isChecked() ? 1 : 0;
+    f.sideBarOn = m_sideBarCheck->isChecked() ? 1 : 0;
     return f;
 }
 
 void HtmlOptionsDialog::setFields(const HtmlSettingsFields &f)
 {
-    Text1->setText(f.title);
-    Text2->setText(f.description);
-    Text3->setText(f.keywords);
-    Text4->setPlainText(boxText(f.sideBarText));
+    m_titleEdit->setText(f.title);
+    m_descriptionEdit->setText(f.description);
+    m_keywordsEdit->setText(f.keywords);
+    m_sideBarTextEdit->setPlainText(boxText(f.sideBarText));
     // Only 1 means checked; the box has no third state.
-    Check1->setChecked(f.sideBarOn == 1);
+    m_sideBarCheck->setChecked(f.sideBarOn == 1);
     applySideBarState();
 }
 
 void HtmlOptionsDialog::ok()
 {
-    const HtmlSettingsFields f = Fields();
+    const HtmlSettingsFields f = fields();
     m_settings.htmlSideBarText = f.sideBarText;
     m_settings.htmlSideBarOn = qint16(f.sideBarOn);
     m_settings.htmlTitle = f.title;
     m_settings.htmlDescription = f.description;
     m_settings.htmlKeywords = f.keywords;
-    dialogCancelled = false;
+    m_cancelled = false;
     accept();
 }
 
@@ -297,7 +297,7 @@ void HtmlOptionsDialog::saveSettings()
     if (!path)
         return;
     QString error;
-    if (!HtmlSettingsFile::save(*path, Fields(), &error)) {
+    if (!HtmlSettingsFile::save(*path, fields(), &error)) {
         // A save that did not happen must not look like one that did.
         m_prompter.ask(QStringLiteral("Save Vormeld HTML Settings"),
                        QStringLiteral("The settings could not be saved to\r\n") + *path

@@ -24,27 +24,14 @@ public:
                    QString programFolder, QWidget *parent = nullptr);
 
     // True unless OK closed the dialog (the title bar's close counts as Cancel).
-    bool dialogCancelled = true;
-
-    QLineEdit *Text1 = nullptr;      // title
-    QLineEdit *Text2 = nullptr;      // description
-    QLineEdit *Text3 = nullptr;      // keywords
-    QPlainTextEdit *Text4 = nullptr; // side bar text
-    QCheckBox *Check1 = nullptr;     // include side bar
-    QLabel *Picture1 = nullptr;      // the layout sketch
-    QLabel *Label5 = nullptr;        // the hint beside the side bar text
-    QPushButton *Command1 = nullptr; // OK
-    QPushButton *Command2 = nullptr; // Cancel
-    QPushButton *Command3 = nullptr; // Help
-    QPushButton *Command4 = nullptr; // Load Settings...
-    QPushButton *Command5 = nullptr; // Save Settings...
+    bool dialogCancelled() const { return m_cancelled; }
 
     // The sketch of the page with or without the side bar.
     static QImage previewPicture(bool withSideBar);
     bool showsSideBarPreview() const { return m_showsSideBar; }
 
     // The dialog's fields as a settings file holds them.
-    HtmlSettingsFields Fields() const;
+    HtmlSettingsFields fields() const;
     void setFields(const HtmlSettingsFields &fields);
 
 protected:
@@ -56,9 +43,23 @@ private:
     void loadSettings();
     void saveSettings();
 
+    QLineEdit *m_titleEdit = nullptr;
+    QLineEdit *m_descriptionEdit = nullptr;
+    QLineEdit *m_keywordsEdit = nullptr;
+    QPlainTextEdit *m_sideBarTextEdit = nullptr;
+    QCheckBox *m_sideBarCheck = nullptr;
+    QLabel *m_layoutPreview = nullptr; // the sketch of the page
+    QLabel *m_newLineHint = nullptr;   // beside the side bar text
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QPushButton *m_helpButton = nullptr;
+    QPushButton *m_loadButton = nullptr;
+    QPushButton *m_saveButton = nullptr;
+
     HtmlSettings &m_settings;
     IPrompter &m_prompter;
     IShell &m_shell;
     QString m_programFolder;
     bool m_showsSideBar = false;
+    bool m_cancelled = true;
 };

@@ -12,7 +12,7 @@ class PointerPicture : public QWidget {
 public:
     explicit PointerPicture(QWidget *parent) : QWidget(parent)
     {
-        setObjectName(QStringLiteral("Picture1"));
+        setObjectName(QStringLiteral("pointerArea"));
         setMouseTracking(true);
         setMinimumHeight(70);
         setAutoFillBackground(true);
@@ -20,8 +20,6 @@ public:
         p.setColor(QPalette::Window, QColor(0, 0, 128));
         setPalette(p);
     }
-    QPoint pointer{-1, -1};
-
 protected:
     void mouseMoveEvent(QMouseEvent *e) override
     {
@@ -38,6 +36,9 @@ protected:
         p.drawRect(box);
         p.drawText(box.bottomRight() + QPoint(1, 0), QStringLiteral("H"));
     }
+
+private:
+    QPoint pointer{-1, -1};
 };
 
 QLineEdit *copyableLine(const QString &text, QWidget *parent)
@@ -56,21 +57,21 @@ AddingDebugOutputWindow::AddingDebugOutputWindow(QWidget *owner)
     setWindowTitle(QStringLiteral("Adding Debug Output"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto *layout = new QVBoxLayout(this);
-    auto *l1 = new QLabel(QStringLiteral("To add debug output, include in your project qxdebug with the following line:"), this);
-    l1->setWordWrap(true);
-    auto *t1 = copyableLine(QStringLiteral("import qxdebug"), this);
-    t1->setObjectName(QStringLiteral("Text1"));
-    auto *l2 = new QLabel(QStringLiteral("Make sure that you have the qxdebug.yab file in your yabasic lib folder. "
+    auto *importText = new QLabel(QStringLiteral("To add debug output, include in your project qxdebug with the following line:"), this);
+    importText->setWordWrap(true);
+    auto *importLine = copyableLine(QStringLiteral("import qxdebug"), this);
+    importLine->setObjectName(QStringLiteral("importLineEdit"));
+    auto *printDebugText = new QLabel(QStringLiteral("Make sure that you have the qxdebug.yab file in your yabasic lib folder. "
                                          "To output debug information use the following syntax:"), this);
-    l2->setWordWrap(true);
+    printDebugText->setWordWrap(true);
     // The classic "PrintDebug \"x = \" + x" is no valid line for this interpreter:
     // a sub call needs brackets, and a number must become a string first.
-    auto *t2 = copyableLine(QStringLiteral("PrintDebug(\"MyVariable = \" + str$(MyVariable))"), this);
-    t2->setObjectName(QStringLiteral("Text2"));
-    layout->addWidget(l1);
-    layout->addWidget(t1);
-    layout->addWidget(l2);
-    layout->addWidget(t2);
+    auto *printDebugLine = copyableLine(QStringLiteral("PrintDebug(\"MyVariable = \" + str$(MyVariable))"), this);
+    printDebugLine->setObjectName(QStringLiteral("printDebugLineEdit"));
+    layout->addWidget(importText);
+    layout->addWidget(importLine);
+    layout->addWidget(printDebugText);
+    layout->addWidget(printDebugLine);
     layout->addWidget(new PointerPicture(this));
     resize(380, sizeHint().height());
 }

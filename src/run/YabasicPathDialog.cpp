@@ -23,82 +23,82 @@ YabasicPathDialog::YabasicPathDialog(SettingsAccess &settings, IInterpreterKey &
     setWindowTitle(QStringLiteral("Yabasic Path"));
     setModal(true);
 
-    auto *frame1 = new QGroupBox(QStringLiteral("Yabasic \"Interpreter\" Path and Name"), this);
-    frame1->setObjectName(QStringLiteral("Frame1"));
-    Text1 = new QLineEdit(frame1);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Command4 = new QPushButton(QStringLiteral("Browse..."), frame1);
-    Command4->setObjectName(QStringLiteral("Command4"));
-    Command5 = new QPushButton(QStringLiteral("Check in Registry"), frame1);
-    Command5->setObjectName(QStringLiteral("Command5"));
-    auto *row1 = new QHBoxLayout;
-    row1->addWidget(Command4);
-    row1->addWidget(Command5);
-    row1->addStretch();
-    auto *f1 = new QVBoxLayout(frame1);
-    f1->addWidget(Text1);
-    f1->addLayout(row1);
+    auto *interpreterGroup = new QGroupBox(QStringLiteral("Yabasic \"Interpreter\" Path and Name"), this);
+    interpreterGroup->setObjectName(QStringLiteral("interpreterGroup"));
+    m_interpreterEdit = new QLineEdit(interpreterGroup);
+    m_interpreterEdit->setObjectName(QStringLiteral("interpreterEdit"));
+    m_browseButton = new QPushButton(QStringLiteral("Browse..."), interpreterGroup);
+    m_browseButton->setObjectName(QStringLiteral("browseButton"));
+    m_registryButton = new QPushButton(QStringLiteral("Check in Registry"), interpreterGroup);
+    m_registryButton->setObjectName(QStringLiteral("registryButton"));
+    auto *browseRow = new QHBoxLayout;
+    browseRow->addWidget(m_browseButton);
+    browseRow->addWidget(m_registryButton);
+    browseRow->addStretch();
+    auto *interpreterLayout = new QVBoxLayout(interpreterGroup);
+    interpreterLayout->addWidget(m_interpreterEdit);
+    interpreterLayout->addLayout(browseRow);
 
-    auto *frame2 = new QGroupBox(QStringLiteral("Temporary Storage Path and Name"), this);
-    frame2->setObjectName(QStringLiteral("Frame2"));
-    Text2 = new QLineEdit(frame2);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    auto *label3 = new QLabel(QStringLiteral("(Optional, Filename used to run the program)"), frame2);
-    label3->setObjectName(QStringLiteral("Label3"));
-    auto *label1 = new QLabel(
+    auto *tempFileGroup = new QGroupBox(QStringLiteral("Temporary Storage Path and Name"), this);
+    tempFileGroup->setObjectName(QStringLiteral("tempFileGroup"));
+    m_tempFileEdit = new QLineEdit(tempFileGroup);
+    m_tempFileEdit->setObjectName(QStringLiteral("tempFileEdit"));
+    auto *tempFileHint = new QLabel(QStringLiteral("(Optional, Filename used to run the program)"), tempFileGroup);
+    tempFileHint->setObjectName(QStringLiteral("tempFileHint"));
+    auto *spacesNote = new QLabel(
         QStringLiteral("With some older versions of yabasic, yabasic cannot run programs stored in "
                        "folders containing spaces. This setting allows you to set the temporary file "
                        "in a folder containing no spaces. In case Vormeld is stored in \"Program Files\""),
-        frame2);
-    label1->setObjectName(QStringLiteral("Label1"));
-    label1->setWordWrap(true);
-    auto *f2 = new QVBoxLayout(frame2);
-    f2->addWidget(Text2);
-    f2->addWidget(label3);
-    f2->addWidget(label1);
+        tempFileGroup);
+    spacesNote->setObjectName(QStringLiteral("spacesNote"));
+    spacesNote->setWordWrap(true);
+    auto *tempFileLayout = new QVBoxLayout(tempFileGroup);
+    tempFileLayout->addWidget(m_tempFileEdit);
+    tempFileLayout->addWidget(tempFileHint);
+    tempFileLayout->addWidget(spacesNote);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command3 = new QPushButton(QStringLiteral("&Help"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_okButton->setDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    m_helpButton = new QPushButton(QStringLiteral("&Help"), this);
+    m_helpButton->setObjectName(QStringLiteral("helpButton"));
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(Command3);
+    buttons->addWidget(m_helpButton);
     buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(frame1);
-    layout->addWidget(frame2);
+    layout->addWidget(interpreterGroup);
+    layout->addWidget(tempFileGroup);
     layout->addLayout(buttons);
     resize(480, sizeHint().height());
 
     // Load: the stored values; the dialog counts as cancelled until OK.
-    Text1->setText(AppSettings::readYABPath(m_settings));
-    Text2->setText(AppSettings::readTempPath(m_settings));
-    dialogCancelled = true;
+    m_interpreterEdit->setText(AppSettings::readYABPath(m_settings));
+    m_tempFileEdit->setText(AppSettings::readTempPath(m_settings));
+    m_cancelled = true;
 
-    connect(Command1, &QPushButton::clicked, this, &YabasicPathDialog::ok);
-    connect(Command2, &QPushButton::clicked, this, [this] {
-        dialogCancelled = true;
+    connect(m_okButton, &QPushButton::clicked, this, &YabasicPathDialog::ok);
+    connect(m_cancelButton, &QPushButton::clicked, this, [this] {
+        m_cancelled = true;
         reject();
     });
-    connect(Command3, &QPushButton::clicked, this, [this] {
+    connect(m_helpButton, &QPushButton::clicked, this, [this] {
         shellOpen(m_shell, m_prompter, programFile(m_programFolder, QStringLiteral("hlp00001.htm")));
     });
-    connect(Command4, &QPushButton::clicked, this, &YabasicPathDialog::browse);
-    connect(Command5, &QPushButton::clicked, this, &YabasicPathDialog::checkRegistry);
+    connect(m_browseButton, &QPushButton::clicked, this, &YabasicPathDialog::browse);
+    connect(m_registryButton, &QPushButton::clicked, this, &YabasicPathDialog::checkRegistry);
 }
 
 void YabasicPathDialog::ok()
 {
-    dialogCancelled = false;
+    m_cancelled = false;
     // Stored exactly as typed; whether the files exist is seen at the next run.
-    m_settings.saveSetting(AppSettings::Run, AppSettings::YABPath, Text1->text());
-    m_settings.saveSetting(AppSettings::Run, AppSettings::TempPath, Text2->text());
+    m_settings.saveSetting(AppSettings::Run, AppSettings::YABPath, m_interpreterEdit->text());
+    m_settings.saveSetting(AppSettings::Run, AppSettings::TempPath, m_tempFileEdit->text());
     accept();
 }
 
@@ -114,11 +114,11 @@ void YabasicPathDialog::browse()
     r.filterIndex = 1;
     r.fileMustExist = true;
     if (const std::optional<QString> path = m_prompter.fileDialog(r))
-        Text1->setText(*path);
+        m_interpreterEdit->setText(*path);
 }
 
 void YabasicPathDialog::checkRegistry()
 {
     if (const std::optional<QString> folder = m_key.readValue(QStringLiteral("path")))
-        Text1->setText(*folder + interpreterExecutableName());
+        m_interpreterEdit->setText(*folder + interpreterExecutableName());
 }

@@ -17,15 +17,7 @@ public:
                    IShell &shell, QString programFolder, QWidget *parent = nullptr);
 
     // True unless OK closed the dialog (the title bar's close counts as Cancel).
-    bool dialogCancelled = true;
-
-    QLineEdit *Text1 = nullptr;
-    QLineEdit *Text2 = nullptr;
-    QPushButton *Command1 = nullptr; // OK
-    QPushButton *Command2 = nullptr; // Cancel
-    QPushButton *Command3 = nullptr; // Help
-    QPushButton *Command4 = nullptr; // Browse...
-    QPushButton *Command5 = nullptr; // Check in Registry
+    bool dialogCancelled() const { return m_cancelled; }
 
 private:
     void ok();
@@ -37,4 +29,13 @@ private:
     IPrompter &m_prompter;
     IShell &m_shell;
     QString m_programFolder;
+    bool m_cancelled = true;
+
+    QLineEdit *m_interpreterEdit = nullptr;
+    QLineEdit *m_tempFileEdit = nullptr; // where the program is stored to be run
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QPushButton *m_helpButton = nullptr;
+    QPushButton *m_browseButton = nullptr;
+    QPushButton *m_registryButton = nullptr;
 };

@@ -12,18 +12,21 @@ class FindDialog : public QDialog {
 public:
     explicit FindDialog(QWidget *parent = nullptr);
 
-    bool dialogCancelled = true; // set on load and by Cancel; the title bar's close counts as Cancel
+    // Set on load and by Cancel; the title bar's close counts as Cancel.
+    bool dialogCancelled() const { return m_cancelled; }
     QString searchText() const;
     bool matchCase() const;
 
-    QLineEdit *Text1 = nullptr;
-    QCheckBox *Check1 = nullptr;
-    QPushButton *FindButton = nullptr;
-    QPushButton *CancelButton = nullptr;
-    QPushButton *HelpButton = nullptr;
-
 signals:
     void helpRequested();
+
+private:
+    QLineEdit *m_findEdit = nullptr;
+    QCheckBox *m_matchCaseCheck = nullptr;
+    QPushButton *m_findButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QPushButton *m_helpButton = nullptr;
+    bool m_cancelled = true;
 };
 
 // "Replace": modeless; finds and replaces one match at a time.
@@ -32,16 +35,24 @@ class ReplaceDialog : public QDialog {
 public:
     explicit ReplaceDialog(QWidget *parent = nullptr);
 
-    QLineEdit *FindBox = nullptr;
-    QLineEdit *ReplaceBox = nullptr;
-    QCheckBox *Check1 = nullptr;
-    QPushButton *FindNextButton = nullptr;
-    QPushButton *ReplaceButton = nullptr;
-    QPushButton *CloseButton = nullptr;
-    QPushButton *HelpButton = nullptr;
+    QString findText() const;
+    QString replacementText() const;
+    bool matchCase() const;
+    // Find Next and Replace are offered only when they can do something.
+    void setFindNextEnabled(bool enabled);
+    void setReplaceEnabled(bool enabled);
 
 signals:
     void findNextRequested();
     void replaceRequested();
     void helpRequested();
+
+private:
+    QLineEdit *m_findEdit = nullptr;
+    QLineEdit *m_replaceEdit = nullptr;
+    QCheckBox *m_matchCaseCheck = nullptr;
+    QPushButton *m_findNextButton = nullptr;
+    QPushButton *m_replaceButton = nullptr;
+    QPushButton *m_closeButton = nullptr;
+    QPushButton *m_helpButton = nullptr;
 };

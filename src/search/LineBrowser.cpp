@@ -40,32 +40,32 @@ LineBrowser::LineBrowser(LineReferences &references, QPlainTextEdit *editor,
     setWindowTitle(QStringLiteral("Line Browser"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    Command1 = new QPushButton(QStringLiteral("Add Line Reference"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("Remove Line Reference"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command3 = new QPushButton(QStringLiteral("Go to Line Reference"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    Command4 = new QPushButton(QStringLiteral("Edit Line Reference"), this);
-    Command4->setObjectName(QStringLiteral("Command4"));
+    m_referenceList = new QListWidget(this);
+    m_referenceList->setObjectName(QStringLiteral("referenceList"));
+    m_referenceList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_addButton = new QPushButton(QStringLiteral("Add Line Reference"), this);
+    m_addButton->setObjectName(QStringLiteral("addButton"));
+    m_removeButton = new QPushButton(QStringLiteral("Remove Line Reference"), this);
+    m_removeButton->setObjectName(QStringLiteral("removeButton"));
+    m_goToButton = new QPushButton(QStringLiteral("Go to Line Reference"), this);
+    m_goToButton->setObjectName(QStringLiteral("goToButton"));
+    m_editButton = new QPushButton(QStringLiteral("Edit Line Reference"), this);
+    m_editButton->setObjectName(QStringLiteral("editButton"));
 
     auto *buttons = new QGridLayout;
-    buttons->addWidget(Command1, 0, 0);
-    buttons->addWidget(Command2, 0, 1);
-    buttons->addWidget(Command3, 1, 0);
-    buttons->addWidget(Command4, 1, 1);
+    buttons->addWidget(m_addButton, 0, 0);
+    buttons->addWidget(m_removeButton, 0, 1);
+    buttons->addWidget(m_goToButton, 1, 0);
+    buttons->addWidget(m_editButton, 1, 1);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(List1, 1);
+    layout->addWidget(m_referenceList, 1);
     layout->addLayout(buttons);
     resize(340, 300);
 
-    connect(Command1, &QPushButton::clicked, this, &LineBrowser::addReference);
-    connect(Command2, &QPushButton::clicked, this, &LineBrowser::removeReference);
-    connect(Command3, &QPushButton::clicked, this, &LineBrowser::goToReference);
-    connect(Command4, &QPushButton::clicked, this, &LineBrowser::editReference);
+    connect(m_addButton, &QPushButton::clicked, this, &LineBrowser::addReference);
+    connect(m_removeButton, &QPushButton::clicked, this, &LineBrowser::removeReference);
+    connect(m_goToButton, &QPushButton::clicked, this, &LineBrowser::goToReference);
+    connect(m_editButton, &QPushButton::clicked, this, &LineBrowser::editReference);
 
     // Load: the table as it stands (it may hold references from an earlier opening).
     refreshLineList();
@@ -82,18 +82,18 @@ void LineBrowser::placeBesideOwner()
 void LineBrowser::refreshLineList()
 {
     const QStringList entries = m_references.refreshLineList();
-    List1->setUpdatesEnabled(false);
-    List1->clear();
-    List1->addItems(entries);
-    List1->setUpdatesEnabled(true);
+    m_referenceList->setUpdatesEnabled(false);
+    m_referenceList->clear();
+    m_referenceList->addItems(entries);
+    m_referenceList->setUpdatesEnabled(true);
 }
 
 int LineBrowser::selectedIndex() const
 {
-    const QList<QListWidgetItem *> selected = List1->selectedItems();
+    const QList<QListWidgetItem *> selected = m_referenceList->selectedItems();
     if (selected.isEmpty())
         return -1;
-    const int row = List1->row(selected.first());
+    const int row = m_referenceList->row(selected.first());
     return m_references.isUsed(row) ? row : -1;
 }
 

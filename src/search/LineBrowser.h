@@ -25,12 +25,6 @@ public:
     // Packs the table and shows it afresh; no entry is selected afterwards.
     void refreshLineList();
 
-    QListWidget *List1 = nullptr;
-    QPushButton *Command1 = nullptr; // Add Line Reference
-    QPushButton *Command2 = nullptr; // Remove Line Reference
-    QPushButton *Command3 = nullptr; // Go to Line Reference
-    QPushButton *Command4 = nullptr; // Edit Line Reference
-
 private:
     void addReference();
     void removeReference();
@@ -47,4 +41,10 @@ private:
     IShell &m_shell;
     QString m_programFolder;
     QWidget *m_owner;
+
+    QListWidget *m_referenceList = nullptr;
+    QPushButton *m_addButton = nullptr;
+    QPushButton *m_removeButton = nullptr;
+    QPushButton *m_goToButton = nullptr;
+    QPushButton *m_editButton = nullptr;
 };

@@ -20,42 +20,42 @@ LineReferenceDialog::LineReferenceDialog(LineReferences &references, IPrompter &
     setWindowTitle(QStringLiteral("Line Reference Properties"));
     setModal(true);
 
-    auto *label1 = new QLabel(QStringLiteral("Caption:"), this);
-    label1->setObjectName(QStringLiteral("Label1"));
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    label1->setBuddy(Text1);
+    auto *captionLabel = new QLabel(QStringLiteral("Caption:"), this);
+    captionLabel->setObjectName(QStringLiteral("captionLabel"));
+    m_captionEdit = new QLineEdit(this);
+    m_captionEdit->setObjectName(QStringLiteral("captionEdit"));
+    captionLabel->setBuddy(m_captionEdit);
 
-    auto *label2 = new QLabel(QStringLiteral("Line Geometry:"), this);
-    label2->setObjectName(QStringLiteral("Label2"));
-    Label3 = new QLabel(this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label4 = new QLabel(this);
-    Label4->setObjectName(QStringLiteral("Label4"));
+    auto *geometryLabel = new QLabel(QStringLiteral("Line Geometry:"), this);
+    geometryLabel->setObjectName(QStringLiteral("geometryLabel"));
+    m_offsetLabel = new QLabel(this);
+    m_offsetLabel->setObjectName(QStringLiteral("offsetLabel"));
+    m_lineNumberLabel = new QLabel(this);
+    m_lineNumberLabel->setObjectName(QStringLiteral("lineNumberLabel"));
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command3 = new QPushButton(QStringLiteral("&Help"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_okButton->setDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    m_helpButton = new QPushButton(QStringLiteral("&Help"), this);
+    m_helpButton->setObjectName(QStringLiteral("helpButton"));
 
     auto *form = new QGridLayout;
-    form->addWidget(label1, 0, 0);
-    form->addWidget(Text1, 0, 1);
+    form->addWidget(captionLabel, 0, 0);
+    form->addWidget(m_captionEdit, 0, 1);
     form->setRowMinimumHeight(1, 8);
-    form->addWidget(label2, 2, 0, 1, 2);
+    form->addWidget(geometryLabel, 2, 0, 1, 2);
     auto *geometry = new QVBoxLayout;
     geometry->setContentsMargins(16, 0, 0, 0);
-    geometry->addWidget(Label3);
-    geometry->addWidget(Label4);
+    geometry->addWidget(m_offsetLabel);
+    geometry->addWidget(m_lineNumberLabel);
     form->addLayout(geometry, 3, 0, 1, 2);
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(Command3);
+    buttons->addWidget(m_helpButton);
     buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addStretch();
@@ -64,14 +64,14 @@ LineReferenceDialog::LineReferenceDialog(LineReferences &references, IPrompter &
 
     // Load: the slot's caption and where it points.
     const LineReference &r = m_references.at(m_references.LineRefEditIndex);
-    Text1->setText(r.caption);
-    Text1->selectAll();
-    Label3->setText(QStringLiteral("Character Offset: ") + QString::number(r.characterOffset));
-    Label4->setText(QStringLiteral("Line Number: ") + QString::number(r.lineNumber));
+    m_captionEdit->setText(r.caption);
+    m_captionEdit->selectAll();
+    m_offsetLabel->setText(QStringLiteral("Character Offset: ") + QString::number(r.characterOffset));
+    m_lineNumberLabel->setText(QStringLiteral("Line Number: ") + QString::number(r.lineNumber));
 
-    connect(Command1, &QPushButton::clicked, this, &LineReferenceDialog::ok);
-    connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Command3, &QPushButton::clicked, this, [this] {
+    connect(m_okButton, &QPushButton::clicked, this, &LineReferenceDialog::ok);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_helpButton, &QPushButton::clicked, this, [this] {
         shellOpen(m_shell, m_prompter,
                            programFile(m_programFolder, QStringLiteral("hlp00001.htm")));
     });
@@ -79,6 +79,6 @@ LineReferenceDialog::LineReferenceDialog(LineReferences &references, IPrompter &
 
 void LineReferenceDialog::ok()
 {
-    m_references.setCaption(m_references.LineRefEditIndex, Text1->text()); // empty is allowed
+    m_references.setCaption(m_references.LineRefEditIndex, m_captionEdit->text()); // empty is allowed
     accept();
 }

@@ -17,13 +17,6 @@ public:
     LineReferenceDialog(LineReferences &references, IPrompter &prompter, IShell &shell,
                QString programFolder, QWidget *parent = nullptr);
 
-    QLineEdit *Text1 = nullptr;      // the caption
-    QLabel *Label3 = nullptr;        // "Character Offset: N"
-    QLabel *Label4 = nullptr;        // "Line Number: N"
-    QPushButton *Command1 = nullptr; // OK
-    QPushButton *Command2 = nullptr; // Cancel
-    QPushButton *Command3 = nullptr; // Help
-
 private:
     void ok();
 
@@ -31,4 +24,11 @@ private:
     IPrompter &m_prompter;
     IShell &m_shell;
     QString m_programFolder;
+
+    QLineEdit *m_captionEdit = nullptr;
+    QLabel *m_offsetLabel = nullptr;     // "Character Offset: N"
+    QLabel *m_lineNumberLabel = nullptr; // "Line Number: N"
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QPushButton *m_helpButton = nullptr;
 };

@@ -25,7 +25,7 @@ void SearchCommands::showFindDialog()
     FindDialog dialog(m_owner);
     connect(&dialog, &FindDialog::helpRequested, this, &SearchCommands::helpRequested);
     dialog.exec();
-    if (dialog.dialogCancelled)
+    if (dialog.dialogCancelled())
         return;
     m_searchText = dialog.searchText();
     m_matchCase = dialog.matchCase();
@@ -67,8 +67,8 @@ void SearchCommands::showReplaceDialog()
         emit toolWindowOpened(m_replace);
         connect(m_replace, &ReplaceDialog::helpRequested, this, &SearchCommands::helpRequested);
         const bool hasText = !m_editor->document()->isEmpty();
-        m_replace->FindNextButton->setEnabled(hasText);
-        m_replace->ReplaceButton->setEnabled(hasText);
+        m_replace->setFindNextEnabled(hasText);
+        m_replace->setReplaceEnabled(hasText);
     }
     m_replace->show();
     m_replace->raise();
@@ -79,22 +79,22 @@ void SearchCommands::replaceFindNext()
 {
     if (!m_replace)
         return;
-    const QString what = m_replace->FindBox->text();
+    const QString what = m_replace->findText();
     const int start = m_lastFoundPos + 1;
     if (what.isEmpty())
         return;
     const int p = FindText::find(EditorText::modelText(m_editor->document()), what, start,
-                                 m_replace->Check1->isChecked());
+                                 m_replace->matchCase());
     if (p > 0) {
         m_lastFoundPos = p;
         m_lastFoundLen = int(what.size());
         select(p, m_lastFoundLen);
         m_editor->setFocus();
-        m_replace->ReplaceButton->setEnabled(true);
+        m_replace->setReplaceEnabled(true);
     } else {
         m_prompter.ask(QStringLiteral("No Match"), QStringLiteral("No Match were found"), MsgButtons::OK,
                        MsgIcon::Information);
-        m_replace->ReplaceButton->setEnabled(false);
+        m_replace->setReplaceEnabled(false);
         m_lastFoundPos = 0;
         m_lastFoundLen = 0;
     }
@@ -108,12 +108,12 @@ void SearchCommands::replaceOne()
         // What stands there now is replaced, even if the text changed since the
         // search; a range past the end is cut at the end.
         select(m_lastFoundPos, m_lastFoundLen);
-        m_editor->textCursor().insertText(m_replace->ReplaceBox->text());
+        m_editor->textCursor().insertText(m_replace->replacementText());
     } else {
         m_prompter.ask(QStringLiteral("Replace?"), QStringLiteral("There are no text to replace"),
                        MsgButtons::OK, MsgIcon::Information);
     }
-    m_replace->ReplaceButton->setEnabled(false);
+    m_replace->setReplaceEnabled(false);
 }
 
 ReplaceDialog *SearchCommands::replaceDialog() const

@@ -11,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -35,8 +34,26 @@ QStringList request(const FileDialogRequest &r)
             r.filter, QString::number(r.filterIndex)};
 }
 
-// Answers the modal options dialog once the export shows it (in the dialog's
-// own event loop) and counts the dialogs shown; one left open is cancelled.
+template <class T> T *child(const QWidget &d, const char *name)
+{
+    T *w = d.findChild<T *>(QLatin1String(name));
+    if (!w)
+        qFatal("no widget %s", name);
+    return w;
+}
+QPushButton *button(const QWidget &d, const char *name) { return child<QPushButton>(d, name); }
+QPlainTextEdit *sideBarText(const QWidget &d) { return child<QPlainTextEdit>(d, "sideBarTextEdit"); }
+
+// The four text fields and the box as the dialog's widgets show them.
+QStringList shownFields(const QWidget &d)
+{
+    return {child<QLineEdit>(d, "titleEdit")->text(), child<QLineEdit>(d, "descriptionEdit")->text(),
+            child<QLineEdit>(d, "keywordsEdit")->text(), sideBarText(d)->toPlainText(),
+            child<QCheckBox>(d, "sideBarCheck")->isChecked() ? "checked" : "unchecked"};
+}
+
+// Answers the modal options dialog once the export shows it and counts the
+// dialogs shown; one left open is cancelled.
 struct DialogAnswer {
     explicit DialogAnswer(std::function<void(HtmlOptionsDialog &)> answer)
     {
@@ -44,8 +61,7 @@ struct DialogAnswer {
             if (auto *d = qobject_cast<HtmlOptionsDialog *>(QApplication::activeModalWidget())) {
                 timer.stop();
                 ++shown;
-                if (answer)
-                    answer(*d);
+                answer(*d);
                 if (d->isVisible())
                     d->reject();
             }
@@ -61,37 +77,10 @@ struct Options {
     FakeServices fake;
     HtmlSettings settings;
     std::unique_ptr<HtmlOptionsDialog> d;
-    explicit Options(const QString &title = QString())
+    explicit Options(const QString &title)
     {
         settings.htmlTitle = title;
         d = std::make_unique<HtmlOptionsDialog>(settings, fake.prompter, fake.shell, fake.folder.path());
-    }
-};
-
-struct Window {
-    FakeServices fake;
-    std::unique_ptr<MainWindow> w;
-    std::unique_ptr<TightExport> tight;
-    Window()
-    {
-        fake.writeFile("Template.yab", "rem template\n");
-        w = std::make_unique<MainWindow>(fake.services);
-        w->start();
-        MainWindow *win = w.get();
-        tight = std::make_unique<TightExport>(fake.prompter, [win](const QString &message) {
-            win->statusMessages[1] = message;
-            win->showStatusMessage();
-        });
-    }
-    QString panel(int n) { return statusBar(*w)->panel(n)->text(); }
-    // An empty target cancels the file dialog.
-    TightExport::Outcome run(const QString &target)
-    {
-        if (target.isEmpty())
-            fake.prompter.cancelDialog();
-        else
-            fake.prompter.answerFile(target);
-        return tight->createTightProgram(editorText(*w), documents(*w).state().format.encoding);
     }
 };
 } // namespace
@@ -105,53 +94,42 @@ private slots:
     void loadSettings_data();
     void loadSettings();
     void saveSettings();
-
     void exportThroughTheDialog_data();
     void exportThroughTheDialog();
     void exportOutcomes_data();
     void exportOutcomes();
-
     void tightCopyThroughTheWindow();
 };
 
 void tst_Publish::optionsDialogOpens()
 {
-    FakeServices fake;
-    HtmlSettings s;
-    s.htmlTitle = QStringLiteral("game.yab - Yabasic Code");
-    s.htmlDescription = QStringLiteral("from last time");
-    s.htmlKeywords = QStringLiteral("old");
-    s.htmlSideBarOn = 1;
-    s.htmlSideBarText = QStringLiteral("old");
-    HtmlOptionsDialog d(s, fake.prompter, fake.shell, fake.folder.path());
-    QCOMPARE(d.windowTitle(), QStringLiteral("HTML Options"));
-    QStringList labels;
+    Options t(QStringLiteral("game.yab - Yabasic Code"));
+    t.settings.htmlDescription = QStringLiteral("from last time"); // not shown again
+    HtmlOptionsDialog &d = *t.d;
+    QStringList texts{d.windowTitle()};
     for (const QLabel *l : d.findChildren<QLabel *>())
-        labels << l->text();
-    for (const char *caption : {"&Title:", "&Description:", "&Keywords:", "&Side bar text:",
-                                "For new line -- press CTRL-ENTER"})
-        QVERIFY2(labels.contains(QLatin1String(caption)), caption);
-    QCOMPARE((QStringList{d.Check1->text(), d.Command1->text(), d.Command2->text(), d.Command3->text(),
-                          d.Command4->text(), d.Command5->text()}),
-             (QStringList{"&Include side bar with ASCII text", "OK", "Cancel", "&Help", "&Load Settings...",
-                          "S&ave Settings..."}));
-    QVERIFY(d.Command1->isDefault());
-    // Only the title is preset; the rest starts fresh at every opening.
-    QCOMPARE(d.Fields(), (HtmlSettingsFields{"game.yab - Yabasic Code", "", "", "", 0}));
-    QVERIFY(d.dialogCancelled);
+        texts << l->text();
+    for (const char *name : {"sideBarCheck", "okButton", "cancelButton", "helpButton", "loadButton", "saveButton"})
+        texts << child<QAbstractButton>(d, name)->text();
+    QCOMPARE(texts, (QStringList{"HTML Options", "For new line -- press CTRL-ENTER", "", "&Title:", "&Description:",
+                                 "&Keywords:", "&Side bar text:",
+                                 "&Include side bar with ASCII text", "OK", "Cancel", "&Help", "&Load Settings...",
+                                 "S&ave Settings..."}));
+    QVERIFY(button(d, "okButton")->isDefault());
+    QCOMPARE(d.fields(), (HtmlSettingsFields{"game.yab - Yabasic Code", "", "", "", 0}));
+    QVERIFY(d.dialogCancelled());
 
     // The box turns the side bar text and its picture on and off.
     QVERIFY(HtmlOptionsDialog::previewPicture(true) != HtmlOptionsDialog::previewPicture(false));
     for (bool on : {false, true, false}) {
-        if (d.Check1->isChecked() != on)
-            d.Check1->click();
-        QCOMPARE((QList<bool>{d.Text4->isEnabled(), d.showsSideBarPreview()}), (QList<bool>{on, on}));
-        QCOMPARE(d.Picture1->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+        if (child<QCheckBox>(d, "sideBarCheck")->isChecked() != on)
+            child<QCheckBox>(d, "sideBarCheck")->click();
+        QCOMPARE((QList<bool>{sideBarText(d)->isEnabled(), d.showsSideBarPreview()}), (QList<bool>{on, on}));
+        QCOMPARE(child<QLabel>(d, "layoutPreview")->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
                  HtmlOptionsDialog::previewPicture(on));
     }
-
-    d.Command3->click();
-    QCOMPARE(fake.shell.opened, QStringList{fake.path(QStringLiteral("hlp99999.htm"))});
+    button(d, "helpButton")->click();
+    QCOMPARE(t.fake.shell.opened, QStringList{t.fake.path(QStringLiteral("hlp99999.htm"))});
 }
 
 void tst_Publish::okOrCancel_data()
@@ -169,30 +147,27 @@ void tst_Publish::okOrCancel()
     QFETCH(bool, checked);
     Options t(QStringLiteral("suggested"));
     HtmlOptionsDialog &d = *t.d;
-    d.Text1->setText(QStringLiteral("My <b>page</b>"));
-    d.Text2->setText(QStringLiteral("desc"));
-    d.Text3->setText(QStringLiteral("k1, k2"));
-    d.Check1->setChecked(checked);
+    child<QLineEdit>(d, "titleEdit")->setText(QStringLiteral("My <b>page</b>"));
+    child<QLineEdit>(d, "descriptionEdit")->setText(QStringLiteral("desc"));
+    child<QLineEdit>(d, "keywordsEdit")->setText(QStringLiteral("k1, k2"));
+    child<QCheckBox>(d, "sideBarCheck")->setChecked(checked);
     if (checked) {
-        QTest::keyClicks(d.Text4, QStringLiteral("one"));
-        QTest::keyClick(d.Text4, Qt::Key_Return, Qt::ControlModifier);
-        QTest::keyClicks(d.Text4, QStringLiteral("two"));
+        QTest::keyClicks(sideBarText(d), QStringLiteral("one"));
+        QTest::keyClick(sideBarText(d), Qt::Key_Return, Qt::ControlModifier);
+        QTest::keyClicks(sideBarText(d), QStringLiteral("two"));
         QCOMPARE(d.result(), int(QDialog::Rejected)); // Ctrl+Enter did not close it
     } else {
-        d.Text4->setPlainText(QStringLiteral("one\ntwo"));
+        sideBarText(d)->setPlainText(QStringLiteral("one\ntwo"));
     }
     if (how == "enter")
-        QTest::keyClick(d.Text4, Qt::Key_Enter);
-    else if (how == "ok")
-        d.Command1->click();
+        QTest::keyClick(sideBarText(d), Qt::Key_Enter);
     else
-        d.Command2->click();
+        button(d, how == "ok" ? "okButton" : "cancelButton")->click();
     const HtmlSettings &s = t.settings;
-    const bool ok = how == "enter" || how == "ok";
-    QCOMPARE(d.dialogCancelled, !ok);
-    const QStringList given{"My <b>page</b>", "desc", "k1, k2", "one\r\ntwo"};
+    const bool ok = how != "cancel";
+    QCOMPARE(d.dialogCancelled(), !ok);
     QCOMPARE((QStringList{s.htmlTitle, s.htmlDescription, s.htmlKeywords, s.htmlSideBarText}),
-             ok ? given : QStringList({"suggested", "", "", ""}));
+             ok ? QStringList({"My <b>page</b>", "desc", "k1, k2", "one\r\ntwo"}) : QStringList({"suggested", "", "", ""}));
     QCOMPARE(s.htmlSideBarOn, qint16(ok && checked ? 1 : 0));
 }
 
@@ -201,15 +176,13 @@ void tst_Publish::loadSettings_data()
     QTest::addColumn<QByteArray>("bytes"); // written to the chosen file; "-" for no file
     QTest::addColumn<bool>("cancel");
     QTest::addColumn<QStringList>("fields");
-    QTest::addColumn<bool>("checked");
-    QTest::newRow("full file, box on")
-        << QByteArray("Page\r\nDesc\r\nKeys\r\nline 1\x07\x08line 2\r\n1\r\n") << false
-        << QStringList{"Page", "Desc", "Keys", "line 1\nline 2"} << true;
+    QTest::newRow("full file, box on") << QByteArray("Page\r\nDesc\r\nKeys\r\nline 1\x07\x08line 2\r\n1\r\n") << false
+                                       << QStringList{"Page", "Desc", "Keys", "line 1\nline 2", "checked"};
     QTest::newRow("other box values are unchecked") << QByteArray("a\r\nb\r\nc\r\nd\r\n2\r\n") << false
-                                                    << QStringList{"a", "b", "c", "d"} << false;
-    QTest::newRow("missing file empties the fields") << QByteArray("-") << false << QStringList{"", "", "", ""} << false;
+                                                    << QStringList{"a", "b", "c", "d", "unchecked"};
+    QTest::newRow("missing file empties the fields") << QByteArray("-") << false << QStringList{"", "", "", "", "unchecked"};
     QTest::newRow("cancelled: nothing changes") << QByteArray("x\r\n") << true
-                                                << QStringList{"before", "before", "before", "before"} << true;
+                                                << QStringList{"before", "before", "before", "before", "checked"};
 }
 
 void tst_Publish::loadSettings()
@@ -217,7 +190,6 @@ void tst_Publish::loadSettings()
     QFETCH(QByteArray, bytes);
     QFETCH(bool, cancel);
     QFETCH(QStringList, fields);
-    QFETCH(bool, checked);
     Options t(QStringLiteral("before"));
     HtmlOptionsDialog &d = *t.d;
     d.setFields({"before", "before", "before", "before", 1});
@@ -227,57 +199,53 @@ void tst_Publish::loadSettings()
         t.fake.prompter.cancelDialog();
     else
         t.fake.prompter.answerFile(t.fake.path(QStringLiteral("s.khs")));
-    d.Command4->click();
-
+    button(d, "loadButton")->click();
     QCOMPARE(request(t.fake.prompter.fileDialogs.value(0)),
              (QStringList{"Open", "Open Vormeld HTML Settings", "*.khs", ".khs",
                           "Vormeld HTML Settings File (*.khs)|*.khs|All files (*.*)|*.*", "1"}));
     QVERIFY(t.fake.prompter.messages.isEmpty()); // reading problems are not reported
-    QCOMPARE(QStringList({d.Text1->text(), d.Text2->text(), d.Text3->text(), d.Text4->toPlainText()}), fields);
-    QCOMPARE(d.Check1->isChecked(), checked);
-    QCOMPARE(d.Text4->isEnabled(), checked);
+    QCOMPARE(shownFields(d), fields);
+    QCOMPARE(sideBarText(d)->isEnabled(), fields.last() == "checked");
     // The settings change only on OK.
-    QCOMPARE(t.settings.htmlTitle, QStringLiteral("before"));
-    QCOMPARE(t.settings.htmlDescription, QString());
+    QCOMPARE((QStringList{t.settings.htmlTitle, t.settings.htmlDescription}), (QStringList{"before", ""}));
 }
 
 void tst_Publish::saveSettings()
 {
     Options t(QStringLiteral("x.yab - Yabasic Code"));
     HtmlOptionsDialog &d = *t.d;
-    d.Text2->setText(QStringLiteral("About"));
-    d.Text3->setText(QStringLiteral("yab"));
-    d.Text4->setPlainText(QStringLiteral("a\nb")); // saved with the box unchecked too
+    child<QLineEdit>(d, "descriptionEdit")->setText(QStringLiteral("About"));
+    child<QLineEdit>(d, "keywordsEdit")->setText(QStringLiteral("yab"));
+    sideBarText(d)->setPlainText(QStringLiteral("a\nb")); // saved with the box unchecked too
     const QString path = t.fake.path(QStringLiteral("out.khs"));
     t.fake.prompter.cancelDialog();
-    d.Command5->click();
+    button(d, "saveButton")->click();
     QVERIFY(!QFile::exists(path));
     t.fake.prompter.answerFile(path);
-    d.Command5->click();
+    button(d, "saveButton")->click();
     QCOMPARE(request(t.fake.prompter.fileDialogs.last()),
              (QStringList{"Save", "Save Vormeld HTML Settings", "*.khs", ".khs",
                           "Vormeld HTML Settings File (*.khs)|*.khs|All Files (*.*)|*.*", "1"}));
     QCOMPARE(readBytes(path), QByteArray("x.yab - Yabasic Code\r\nAbout\r\nyab\r\na\x07\x08" "b\r\n0\r\n"));
-    QVERIFY(t.fake.prompter.messages.isEmpty());
 
     // Saved and loaded again, every field comes back.
     HtmlOptionsDialog other(t.settings, t.fake.prompter, t.fake.shell, t.fake.folder.path());
     t.fake.prompter.answerFile(path);
-    other.Command4->click();
-    QCOMPARE(other.Fields(), d.Fields());
+    button(other, "loadButton")->click();
+    QCOMPARE(shownFields(other), shownFields(d));
 
     // A save that fails is reported, and the dialog stays open.
     const QString bad = t.fake.path(QStringLiteral("no such folder/s.khs"));
     t.fake.prompter.answerFile(bad);
     t.fake.prompter.answerMessage(MsgResult::OK);
-    d.Command5->click();
+    button(d, "saveButton")->click();
     QCOMPARE(t.fake.prompter.messages.size(), 1);
     const MessageRequest &m = t.fake.prompter.messages.first();
     QCOMPARE(m.title, QStringLiteral("Save Vormeld HTML Settings"));
     const QString head = QStringLiteral("The settings could not be saved to\r\n") + bad + QStringLiteral("\r\n");
     QVERIFY2(m.text.startsWith(head) && m.text.size() > head.size(), qPrintable(m.text));
     QCOMPARE(m.icon, MsgIcon::Exclamation);
-    QVERIFY(d.dialogCancelled);
+    QVERIFY(d.dialogCancelled());
 }
 
 void tst_Publish::exportThroughTheDialog_data()
@@ -304,10 +272,10 @@ void tst_Publish::exportThroughTheDialog()
     QString suggested;
     QByteArray tempBytes;
     DialogAnswer answer([&](HtmlOptionsDialog &d) {
-        suggested = d.Text1->text();
+        suggested = child<QLineEdit>(d, "titleEdit")->text();
         tempBytes = readBytes(fake.path(QStringLiteral("Tmpsrc.tmp")));
         d.setFields({typed == "-" ? suggested : typed, "D", "K", "S1\r\nS2", 1});
-        d.Command1->click();
+        button(d, "okButton")->click();
     });
     html.createHTMLSource(QStringLiteral("label a\ngoto a\n"), TextEncoding::Utf8, fileName);
     QCOMPARE(answer.shown, 1);
@@ -318,39 +286,34 @@ void tst_Publish::exportThroughTheDialog()
     if (typed == "-")
         QCOMPARE(suggested, title);
     QCOMPARE(tempBytes, QByteArray("label a\r\ngoto a\r\n\r\n"));
-
     const QByteArray page = readBytes(target);
-    QVERIFY(page.contains("<META NAME=\"Description\" CONTENT=\"D\">\r\n<META NAME=\"Keywords\" CONTENT=\"K\">\r\n"));
-    QVERIFY(page.contains("<TITLE>" + title.toUtf8() + "</TITLE>\r\n"));
-    QVERIFY(page.contains("<H1>" + title.toUtf8() + "</H1><HR>\r\n"));
-    QVERIFY(page.contains("<TD BGCOLOR=\"#CBCBCB\" VALIGN=\"top\">\r\nS1\r\nS2\r\n</TD>\r\n"));
-    QVERIFY(page.contains("<NOBR><PRE><B>\r\n"
-                          "<A NAME=\"a\"></A>l<A HREF=\"#a\">a</A>bel a\r\n"
-                          "<FONT COLOR=darkblue>goto</FONT> <A HREF=\"#a\">a</A>\r\n"
-                          "\r\n"
-                          "</B></PRE></NOBR>\r\n"));
+    for (const QByteArray &part : QList<QByteArray>{"<META NAME=\"Description\" CONTENT=\"D\">\r\n<META NAME=\"Keywords\" CONTENT=\"K\">\r\n",
+                                   "<TITLE>" + title.toUtf8() + "</TITLE>\r\n", "<H1>" + title.toUtf8() + "</H1><HR>\r\n",
+                                   QByteArray("<TD BGCOLOR=\"#CBCBCB\" VALIGN=\"top\">\r\nS1\r\nS2\r\n</TD>\r\n"),
+                                   QByteArray("<NOBR><PRE><B>\r\n<A NAME=\"a\"></A>l<A HREF=\"#a\">a</A>bel a\r\n"
+                                              "<FONT COLOR=darkblue>goto</FONT> <A HREF=\"#a\">a</A>\r\n\r\n</B></PRE></NOBR>\r\n")})
+        QVERIFY2(page.contains(part), part.constData());
 }
 
 void tst_Publish::exportOutcomes_data()
 {
     QTest::addColumn<QString>("target");  // the page's name in the program folder; empty: save dialog cancelled
     QTest::addColumn<bool>("ok");         // the options dialog's answer
-    QTest::addColumn<QString>("text");    // the editor text
+    QTest::addColumn<QString>("text");    // the editor text; a "ü" in it stands for a Latin-1 document
     QTest::addColumn<QString>("setup");   // "stale": a TMPSRC.TMP is there; "gone": the program folder is missing
     QTest::addColumn<QByteArray>("page"); // in the page; empty: no page, the folder as it was
     QTest::addColumn<QString>("message"); // the error message; empty: none
     const QString head = QStringLiteral("Error Occured\nAn Error has occured during the creation of the HTML file\r\n");
     QTest::newRow("save dialog cancelled") << "" << true << "print 1" << "" << QByteArray() << "";
     QTest::newRow("options dialog cancelled") << "p.html" << false << "print 1" << "" << QByteArray() << "";
-    QTest::newRow("page cannot be written") << "no folder/p.html" << true << "print 1" << ""
-                                            << QByteArray() << head + "76 - Path not found";
+    QTest::newRow("page cannot be written") << "no folder/p.html" << true << "print 1" << "" << QByteArray()
+                                            << head + "76 - Path not found";
     QTest::newRow("temporary file of another case is used") << "p.html" << true << "print 2" << "stale"
                                                             << QByteArray("<B>\r\n<FONT COLOR=darkblue>print</FONT> 2\r\n</B>") << "";
     QTest::newRow("program folder not writable: made from the editor text all the same")
         << "p.html" << true << "print 3" << "gone" << QByteArray("<B>\r\n<FONT COLOR=darkblue>print</FONT> 3\r\n</B>") << "";
-    QTest::newRow("Latin-1 document gives a Latin-1 page") << "p.html" << true
-                                                           << QString::fromUtf8("a$ = \"Gr\xC3\xBC\xC3\x9F" "e\"") << ""
-                                                           << QByteArray("<B>\r\na$ = \"Gr\xFC\xDF" "e\"\r\n") << "";
+    QTest::newRow("Latin-1 document gives a Latin-1 page") << "p.html" << true << QString::fromUtf8("a$ = \"Gr\xC3\xBC\xC3\x9F" "e\"")
+                                                           << "" << QByteArray("<B>\r\na$ = \"Gr\xFC\xDF" "e\"\r\n") << "";
 }
 
 void tst_Publish::exportOutcomes()
@@ -373,15 +336,14 @@ void tst_Publish::exportOutcomes()
         fake.prompter.answerFile(fake.path(target));
     if (!message.isEmpty())
         fake.prompter.answerMessage(MsgResult::OK);
-    // The options dialog finds the editor text in the temporary copy; where the
-    // program folder cannot take it, in a file of its own in the system's folder.
-    // A text with a "ü" stands for a Latin-1 document.
+    // While the dialog is open the editor text waits in the temporary copy; where
+    // the program folder cannot take it, in a file of its own in the system's folder.
     const TextEncoding encoding = text.contains(QChar(0xFC)) ? TextEncoding::Latin1 : TextEncoding::Utf8;
     QByteArray whileOpen;
     DialogAnswer answer([&](HtmlOptionsDialog &d) {
         const QStringList own = QDir::temp().entryList(QStringList{QStringLiteral("Tmpsrc-*.tmp")});
         whileOpen = readBytes(setup == "gone" ? QDir::temp().filePath(own.value(0)) : temp);
-        (ok ? d.Command1 : d.Command2)->click();
+        button(d, ok ? "okButton" : "cancelButton")->click();
     });
     html.createHTMLSource(text, encoding, QStringLiteral("Untitled"));
 
@@ -403,50 +365,64 @@ void tst_Publish::exportOutcomes()
 
 void tst_Publish::tightCopyThroughTheWindow()
 {
-    Window t;
-    t.w->setEditorText(QStringLiteral("  print 1\n  print 2\n\n# note\nlabel x\n  goto x // loop\nend"));
-    documents(*t.w).state().fileChanged = false;
-    const QString before = editorText(*t.w);
-    t.w->statusMessages[1] = QStringLiteral("earlier");
-    t.w->showStatusMessage();
-    const QStringList files = QDir(t.fake.folder.path()).entryList(QDir::Files);
-    QCOMPARE(t.run(QString()), TightExport::Outcome::Cancelled);
-    QCOMPARE(t.panel(1), QStringLiteral("earlier"));
-    QCOMPARE(QDir(t.fake.folder.path()).entryList(QDir::Files), files);
+    FakeServices fake;
+    fake.writeFile("Template.yab", "rem template\n");
+    MainWindow w(fake.services);
+    w.start();
+    TightExport tight(fake.prompter, [&w](const QString &message) {
+        w.statusMessages[1] = message;
+        w.showStatusMessage();
+    });
+    const auto run = [&](const QString &target) { // an empty target cancels the file dialog
+        if (target.isEmpty())
+            fake.prompter.cancelDialog();
+        else
+            fake.prompter.answerFile(target);
+        return tight.createTightProgram(editorText(w), documents(w).state().format.encoding);
+    };
+    const auto panel = [&w] { return statusBar(w)->panel(1)->text(); };
+    w.setEditorText(QStringLiteral("  print 1\n  print 2\n\n# note\nlabel x\n  goto x // loop\nend"));
+    documents(w).state().fileChanged = false;
+    const QString before = editorText(w);
+    w.statusMessages[1] = QStringLiteral("earlier");
+    w.showStatusMessage();
+    const QStringList files = QDir(fake.folder.path()).entryList(QDir::Files);
+    QCOMPARE(run(QString()), TightExport::Outcome::Cancelled);
+    QCOMPARE(panel(), QStringLiteral("earlier"));
+    QCOMPARE(QDir(fake.folder.path()).entryList(QDir::Files), files);
 
     // The message waits on the debug tab until the program tab is shown again.
-    tabBar(*t.w)->setCurrentIndex(1);
-    QCOMPARE(t.w->currentTab, 2);
-    const QString target = t.fake.path(QStringLiteral("tight.yab"));
-    QCOMPARE(t.run(target), TightExport::Outcome::Done);
-    QCOMPARE(request(t.fake.prompter.fileDialogs.last()),
+    tabBar(w)->setCurrentIndex(1);
+    const QString target = fake.path(QStringLiteral("tight.yab"));
+    QCOMPARE(run(target), TightExport::Outcome::Done);
+    QCOMPARE(request(fake.prompter.fileDialogs.last()),
              (QStringList{"Save", "Make Tight YaBasic Program", "*.yab", ".yab",
                           "YaBasic Program (*.yab)|*.yab|Basic Program (*.bas)|*.bas|All Files (*.*)|*.*", "1"}));
-    QCOMPARE(readBytes(target), QByteArray("print 1:print 2\r\nlabel x\r\ngoto x // loop\r\nend"));
-    QCOMPARE(t.panel(1), t.w->statusMessages[2]);
-    tabBar(*t.w)->setCurrentIndex(0);
-    QCOMPARE(t.panel(1), QStringLiteral("Tight Creation Done Successfully"));
+    const QByteArray copy("print 1:print 2\r\nlabel x\r\ngoto x // loop\r\nend");
+    QCOMPARE(readBytes(target), copy);
+    QCOMPARE(panel(), w.statusMessages[2]);
+    tabBar(w)->setCurrentIndex(0);
+    QCOMPARE(panel(), QStringLiteral("Tight Creation Done Successfully"));
     QVERIFY(!QGuiApplication::overrideCursor());
     // The document is left as it was.
-    QCOMPARE(editorText(*t.w), before);
-    QVERIFY(!documents(*t.w).state().fileChanged);
-    QCOMPARE(documents(*t.w).state().currentFileName, QStringLiteral("Untitled"));
+    QCOMPARE(editorText(w), before);
+    QVERIFY(!documents(w).state().fileChanged);
 
     // A folder in the way, or none at all: nothing written, the old copy whole.
-    QVERIFY(QDir(t.fake.folder.path()).mkdir(QStringLiteral("taken.yab")));
-    QCOMPARE(t.run(t.fake.path(QStringLiteral("taken.yab"))), TightExport::Outcome::Failed);
-    QCOMPARE(t.panel(1), QStringLiteral("Tight Creation Failed"));
+    QVERIFY(QDir(fake.folder.path()).mkdir(QStringLiteral("taken.yab")));
+    QCOMPARE(run(fake.path(QStringLiteral("taken.yab"))), TightExport::Outcome::Failed);
+    QCOMPARE(panel(), QStringLiteral("Tight Creation Failed"));
     QVERIFY(!QGuiApplication::overrideCursor());
-    QCOMPARE(t.run(t.fake.path(QStringLiteral("no folder/x.yab"))), TightExport::Outcome::Failed);
-    QCOMPARE(readBytes(target), QByteArray("print 1:print 2\r\nlabel x\r\ngoto x // loop\r\nend"));
+    QCOMPARE(run(fake.path(QStringLiteral("no folder/x.yab"))), TightExport::Outcome::Failed);
+    QCOMPARE(readBytes(target), copy);
 
     // A Latin-1 document gets a Latin-1 copy, unless it holds what Latin-1 cannot.
-    documents(*t.w).state().format.encoding = TextEncoding::Latin1;
-    t.w->setEditorText(QString::fromUtf8("print \"\xC3\xBC\""));
-    QCOMPARE(t.run(target), TightExport::Outcome::Done);
+    documents(w).state().format.encoding = TextEncoding::Latin1;
+    w.setEditorText(QString::fromUtf8("print \"\xC3\xBC\""));
+    QCOMPARE(run(target), TightExport::Outcome::Done);
     QCOMPARE(readBytes(target), QByteArray("print \"\xFC\""));
-    t.w->setEditorText(QString::fromUtf8("print \"\xE2\x82\xAC\""));
-    QCOMPARE(t.run(target), TightExport::Outcome::Done);
+    w.setEditorText(QString::fromUtf8("print \"\xE2\x82\xAC\""));
+    QCOMPARE(run(target), TightExport::Outcome::Done);
     QCOMPARE(readBytes(target), QByteArray("print \"\xE2\x82\xAC\""));
 }
 

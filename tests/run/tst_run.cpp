@@ -285,41 +285,41 @@ void tst_Run::pathDialog()
     {
         YabasicPathDialog d(s, fake.interpreterKey, fake.prompter, fake.shell, fake.folder.path());
         QCOMPARE(d.windowTitle(), QStringLiteral("Yabasic Path"));
-        QCOMPARE(d.Text1->text(), QStringLiteral("/old/yabasic"));
-        QCOMPARE(d.Text2->text(), QString());
-        QVERIFY(d.dialogCancelled);
-        QCOMPARE(d.Command4->text(), QStringLiteral("Browse..."));
-        QCOMPARE(d.Command5->text(), QStringLiteral("Check in Registry"));
-        QVERIFY(d.findChild<QLabel *>("Label1")->text().endsWith("In case Vormeld is stored in \"Program Files\""));
+        QCOMPARE(d.findChild<QLineEdit *>("interpreterEdit")->text(), QStringLiteral("/old/yabasic"));
+        QCOMPARE(d.findChild<QLineEdit *>("tempFileEdit")->text(), QString());
+        QVERIFY(d.dialogCancelled());
+        QCOMPARE(d.findChild<QPushButton *>("browseButton")->text(), QStringLiteral("Browse..."));
+        QCOMPARE(d.findChild<QPushButton *>("registryButton")->text(), QStringLiteral("Check in Registry"));
+        QVERIFY(d.findChild<QLabel *>("spacesNote")->text().endsWith("In case Vormeld is stored in \"Program Files\""));
 
         fake.prompter.cancelDialog();
-        d.Command4->click();
+        d.findChild<QPushButton *>("browseButton")->click();
         QCOMPARE(fake.prompter.fileDialogs.first().title, QStringLiteral("Select YaBasic Interpreter"));
-        QCOMPARE(d.Text1->text(), QStringLiteral("/old/yabasic")); // a cancelled browse keeps the text
+        QCOMPARE(d.findChild<QLineEdit *>("interpreterEdit")->text(), QStringLiteral("/old/yabasic")); // a cancelled browse keeps the text
         fake.prompter.answerFile("/picked/yabasic");
-        d.Command4->click();
-        QCOMPARE(d.Text1->text(), QStringLiteral("/picked/yabasic"));
+        d.findChild<QPushButton *>("browseButton")->click();
+        QCOMPARE(d.findChild<QLineEdit *>("interpreterEdit")->text(), QStringLiteral("/picked/yabasic"));
 
-        d.Command5->click(); // nothing in the key: unchanged, no message
-        QCOMPARE(d.Text1->text(), QStringLiteral("/picked/yabasic"));
+        d.findChild<QPushButton *>("registryButton")->click(); // nothing in the key: unchanged, no message
+        QCOMPARE(d.findChild<QLineEdit *>("interpreterEdit")->text(), QStringLiteral("/picked/yabasic"));
         fake.interpreterKey.values["path"] = "/usr/local/bin"; // no separator is added
-        d.Command5->click();
-        QCOMPARE(d.Text1->text(), "/usr/local/bin" + interpreterExecutableName());
+        d.findChild<QPushButton *>("registryButton")->click();
+        QCOMPARE(d.findChild<QLineEdit *>("interpreterEdit")->text(), "/usr/local/bin" + interpreterExecutableName());
 
-        d.Command3->click();
+        d.findChild<QPushButton *>("helpButton")->click();
         QCOMPARE(fake.shell.opened, QStringList{fake.path("hlp00001.htm")});
 
-        d.Text2->setText(" /tmp/with blank.yab");
-        d.Command2->click(); // Cancel stores nothing
-        QVERIFY(d.dialogCancelled);
+        d.findChild<QLineEdit *>("tempFileEdit")->setText(" /tmp/with blank.yab");
+        d.findChild<QPushButton *>("cancelButton")->click(); // Cancel stores nothing
+        QVERIFY(d.dialogCancelled());
         QCOMPARE(s.getSetting("Run", "YABPath"), QStringLiteral("/old/yabasic"));
     }
     {
         YabasicPathDialog d(s, fake.interpreterKey, fake.prompter, fake.shell, fake.folder.path());
-        d.Text1->setText("");
-        d.Text2->setText(" /tmp/with blank.yab");
-        d.Command1->click();
-        QVERIFY(!d.dialogCancelled);
+        d.findChild<QLineEdit *>("interpreterEdit")->setText("");
+        d.findChild<QLineEdit *>("tempFileEdit")->setText(" /tmp/with blank.yab");
+        d.findChild<QPushButton *>("okButton")->click();
+        QVERIFY(!d.dialogCancelled());
         QCOMPARE(s.getSetting("Run", "YABPath"), QString());
         QCOMPARE(s.getSetting("Run", "TempPath"), QStringLiteral(" /tmp/with blank.yab"));
     }
@@ -334,8 +334,8 @@ void tst_Run::pathDialogThroughTheMenu()
     QTimer::singleShot(0, [] {
         auto *d = qobject_cast<YabasicPathDialog *>(QApplication::activeModalWidget());
         QVERIFY(d);
-        d->Text1->setText("/opt/yab/yabasic");
-        d->Command1->click();
+        d->findChild<QLineEdit *>("interpreterEdit")->setText("/opt/yab/yabasic");
+        d->findChild<QPushButton *>("okButton")->click();
     });
     action(*t.w, "runYabasicPath")->trigger();
     QCOMPARE(t.w->interpreterFolder, QStringLiteral("/opt/yab/"));
@@ -398,8 +398,8 @@ void tst_Run::addingDebuggingWindow()
     auto *help = t.w->findChild<AddingDebugOutputWindow *>();
     QVERIFY(help);
     QCOMPARE(help->windowTitle(), QStringLiteral("Adding Debug Output"));
-    QCOMPARE(help->findChild<QLineEdit *>("Text1")->text(), QStringLiteral("import qxdebug"));
-    QVERIFY(help->findChild<QLineEdit *>("Text2")->isReadOnly());
+    QCOMPARE(help->findChild<QLineEdit *>("importLineEdit")->text(), QStringLiteral("import qxdebug"));
+    QVERIFY(help->findChild<QLineEdit *>("printDebugLineEdit")->isReadOnly());
     const QRect owner = t.w->frameGeometry();
     QCOMPARE(help->frameGeometry().right(), owner.right());
     QCOMPARE(help->frameGeometry().top(), owner.top() + 40);

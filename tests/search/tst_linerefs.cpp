@@ -3,8 +3,8 @@
 #include <QtTest>
 
 namespace {
-// A table holding `added` references (reference i: offset 10 * i, line i + 1,
-// caption "r<i>"), then the given slots emptied, not yet packed.
+// `added` references (reference i: offset 10 * i, line i + 1, caption "r<i>"),
+// then the given slots emptied, not yet packed.
 LineReferences tableWithGaps(int added, const QList<int> &removed)
 {
     LineReferences t;
@@ -19,68 +19,57 @@ LineReferences tableWithGaps(int added, const QList<int> &removed)
 class tst_LineRefs : public QObject {
     Q_OBJECT
 private slots:
-    void addTakesTheFirstEmptySlot_data();
-    void addTakesTheFirstEmptySlot();
-    void packingKeepsTheOrder_data();
-    void packingKeepsTheOrder();
+    void addAndPack_data();
+    void addAndPack();
     void indexesWithoutAReference_data();
     void indexesWithoutAReference();
 };
 
-void tst_LineRefs::addTakesTheFirstEmptySlot_data()
+void tst_LineRefs::addAndPack_data()
 {
     QTest::addColumn<int>("added");
     QTest::addColumn<QList<int>>("removed");
-    QTest::addColumn<int>("slot");
-    QTest::newRow("empty table") << 0 << QList<int>{} << 0;
-    QTest::newRow("lowest of two gaps") << 5 << QList<int>{3, 1} << 1;
-    QTest::newRow("gap in the last slot") << 100 << QList<int>{99} << 99;
-    QTest::newRow("the 101st: nothing added") << 100 << QList<int>{} << -1;
+    QTest::addColumn<int>("slot");        // where an add goes before packing; -1: nowhere
+    QTest::addColumn<QStringList>("list"); // the list once packed
+    QList<int> allButLast;
+    for (int i = 0; i < 99; ++i)
+        allButLast << i;
+    QStringList full;
+    for (int i = 0; i < 100; ++i)
+        full << QStringLiteral("r%1 (line %2)").arg(i).arg(i + 1);
+    QTest::newRow("empty table") << 0 << QList<int>{} << 0 << QStringList{};
+    QTest::newRow("lowest of two gaps") << 5 << QList<int>{3, 1} << 1
+                                        << QStringList{"r0 (line 1)", "r2 (line 3)", "r4 (line 5)"};
+    QTest::newRow("scattered gaps") << 7 << QList<int>{0, 2, 3, 6} << 0
+                                    << QStringList{"r1 (line 2)", "r4 (line 5)", "r5 (line 6)"};
+    QTest::newRow("gap in the last slot") << 100 << QList<int>{99} << 99 << full.mid(0, 99);
+    QTest::newRow("only the last slot left") << 100 << allButLast << 0 << QStringList{"r99 (line 100)"};
+    QTest::newRow("the 101st: nothing added") << 100 << QList<int>{} << -1 << full;
 }
 
-void tst_LineRefs::addTakesTheFirstEmptySlot()
+void tst_LineRefs::addAndPack()
 {
     QFETCH(int, added);
     QFETCH(QList<int>, removed);
     QFETCH(int, slot);
-    LineReferences t = tableWithGaps(added, removed);
-    QCOMPARE(t.add(777, 42), slot);
-    QCOMPARE(t.count(), added - removed.size() + (slot < 0 ? 0 : 1));
-    if (slot < 0) {
-        QCOMPARE(t.refreshLineList().last(), QStringLiteral("r99 (line 100)"));
-        return;
-    }
-    QCOMPARE(t.at(slot).characterOffset, 777);
-    QCOMPARE(LineReferences::listText(t.at(slot)), QStringLiteral("Line reference to Line 42 (line 42)"));
-}
-
-void tst_LineRefs::packingKeepsTheOrder_data()
-{
-    QTest::addColumn<int>("added");
-    QTest::addColumn<QList<int>>("removed");
-    QTest::addColumn<QStringList>("list");
-    QTest::newRow("second of three removed") << 3 << QList<int>{1} << QStringList{"r0 (line 1)", "r2 (line 3)"};
-    QTest::newRow("all removed") << 3 << QList<int>{0, 1, 2} << QStringList{};
-    QTest::newRow("scattered gaps") << 7 << QList<int>{0, 2, 3, 6}
-                                    << QStringList{"r1 (line 2)", "r4 (line 5)", "r5 (line 6)"};
-    QList<int> allButLast;
-    for (int i = 0; i < 99; ++i)
-        allButLast << i;
-    QTest::newRow("only the last slot left") << 100 << allButLast << QStringList{"r99 (line 100)"};
-}
-
-void tst_LineRefs::packingKeepsTheOrder()
-{
-    QFETCH(int, added);
-    QFETCH(QList<int>, removed);
     QFETCH(QStringList, list);
     LineReferences t = tableWithGaps(added, removed);
-    QCOMPARE(t.refreshLineList(), list);
-    // The list index is the slot index, each reference moved as a whole, and
-    // the slots behind the packed ones are empty in every field.
-    QCOMPARE(t.count(), list.size());
+    QCOMPARE(t.add(777, 42), slot);
+    if (slot >= 0) {
+        QCOMPARE(t.at(slot).characterOffset, 777);
+        QCOMPARE(LineReferences::listText(t.at(slot)), QStringLiteral("Line reference to Line 42 (line 42)"));
+    } else {
+        QCOMPARE(t.refreshLineList(), list);
+    }
+
+    // Packing keeps the order and moves each reference as a whole; the slots
+    // behind the packed ones are empty in every field, and an add fills the
+    // first of them.
+    LineReferences packed = tableWithGaps(added, removed);
+    QCOMPARE(packed.refreshLineList(), list);
+    QCOMPARE(packed.count(), list.size());
     for (int i = 0; i < LineReferences::SlotCount; ++i) {
-        const LineReference &r = t.at(i);
+        const LineReference &r = packed.at(i);
         if (i < list.size()) {
             QCOMPARE(LineReferences::listText(r), list.at(i));
             QCOMPARE(r.characterOffset, 10 * (r.lineNumber - 1));
@@ -88,8 +77,8 @@ void tst_LineRefs::packingKeepsTheOrder()
             QVERIFY2(r.lineNumber == 0 && r.characterOffset == 0 && r.caption.isEmpty(), qPrintable(QString::number(i)));
         }
     }
-    QCOMPARE(t.refreshLineList(), list);
-    QCOMPARE(t.add(1, 1), int(list.size()));
+    QCOMPARE(packed.refreshLineList(), list);
+    QCOMPARE(packed.add(1, 1), list.size() < 100 ? int(list.size()) : -1);
 }
 
 void tst_LineRefs::indexesWithoutAReference_data()

@@ -22,8 +22,8 @@ struct HtmlSettings {
 namespace HtmlPage {
 
 // The text cut at every CR LF, in order, followed by one further empty element:
-// c line breaks give c + 2 elements (the SourceLines of printing and tight
-// programs). An empty text gives two empty elements.
+// c line breaks give c + 2 elements. Printing and the tight copy take the
+// editor text in this form. An empty text gives two empty elements.
 QStringList splitLines(const QString &text);
 
 // The lines of a source file as they are read one after another: each ends at

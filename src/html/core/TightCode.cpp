@@ -155,15 +155,16 @@ void TightWriter::writeTightLine(QStringView line)
         joined(text);
 }
 
-void TightWriter::writeTightLines(const QStringList &SourceLines)
+void TightWriter::writeTightLines(const QStringList &sourceLines)
 {
-    for (const QString &line : SourceLines)
+    for (const QString &line : sourceLines)
         writeTightLine(line);
 }
 
 QString tightProgram(const QString &programText)
 {
-    // The lines SplitLines would give, taken as views of the text.
+    // The lines HtmlPage::splitLines() would give, taken as views of the text
+    // rather than copied.
     TightWriter writer;
     writer.output.reserve(programText.size());
     const QStringView text(programText);
@@ -177,7 +178,9 @@ QString tightProgram(const QString &programText)
         writer.writeTightLine(text.mid(start, end - start));
         start = end + 2;
     }
-    writer.writeTightLine(QStringView()); // the further empty element
+    // splitLines() ends with one more empty line; it is written too, so both
+    // ways of cutting the text give the same copy.
+    writer.writeTightLine(QStringView());
     return writer.output;
 }
 

@@ -16,8 +16,9 @@ enum class TightAction {
     Joined,  // the text is added to the statement line, after a ":" when one is open
 };
 
-// Which text of the line is written: trimmed of blanks on both sides (T), or
-// of leading blanks only (L).
+// Which text of the line is written: trimmed of blanks on both sides, or of
+// leading blanks only (the lines whose trailing blanks may belong to their
+// data, such as DATA and the graphics and file statements).
 enum class TightText { Trimmed, LeftTrimmed };
 
 struct TightRule {
@@ -28,13 +29,18 @@ struct TightRule {
     bool wholeWord = false;
 };
 
-// The rule table, rows 1 to 27 in order; a line that no row takes is joined
-// with its leading blanks removed (row 28).
+// The rule table: one rule per keyword prefix, tried in order; the first that
+// matches decides. The order matters where prefixes overlap: "#!/" keeps the
+// interpreter line before "#" would drop it, and "ENDIF" stands alone before
+// "END" would join it. A line that no rule takes is a plain statement and is
+// joined with its leading blanks removed; TightRowCount counts the rules plus
+// that catch-all.
 constexpr int TightRowCount = 28;
 const std::array<TightRule, TightRowCount - 1> &tightRules();
 
-// The row (1 to 28) that takes a line, or 0 when the line is dropped before
-// the rules: blank, "#", "rem", or a comment line starting with "//" or "'".
+// Which rule takes a line: 1 + its index in tightRules(), TightRowCount for a
+// plain statement, or 0 when the line is dropped before any rule is tried
+// (blank, "#", "rem", or a comment line starting with "//" or "'").
 int tightRow(QStringView line);
 
 // True when code holds a comment that runs to the end of its line: "//", or
@@ -42,7 +48,7 @@ int tightRow(QStringView line);
 // after such a line.
 bool holdsComment(QStringView code);
 
-// Writes tight lines into Output. StatementLineOpen is true while a joined
+// Writes tight lines into output. statementLineOpen is true while a joined
 // statement line has been written without its closing CR LF; after the last
 // line nothing more is written, so a file whose last kept line was joined ends
 // without a line break.
@@ -51,7 +57,7 @@ public:
     bool statementLineOpen = false;
     QString output;
 
-    void writeTightLines(const QStringList &SourceLines);
+    void writeTightLines(const QStringList &sourceLines);
     void writeTightLine(QStringView line);
 
 private:

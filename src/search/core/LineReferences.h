@@ -31,7 +31,7 @@ public:
     // by default, and returns its index; -1 (nothing added) when all are used.
     int add(qint32 characterOffset, qint32 lineNumber);
     // Empties a slot; an index outside the table does nothing. The table is
-    // packed again by the next RefreshLineList().
+    // packed again by the next refreshLineList().
     void remove(int index);
     // Packs the used slots to the front, keeping their order, and returns the
     // list texts, one per used slot.
