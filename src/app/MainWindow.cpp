@@ -345,8 +345,10 @@ void MainWindow::saveAsWebPage()
 
 void MainWindow::saveAsTightCode()
 {
-    TightExport tight(*m_svc.prompter, [this](const QString &message) {
-        m_statusBar->setTabMessage(CentralArea::CodeTab, message);
-    });
-    tight.createTightProgram(m_editor->text(), m_documents->state().format.encoding);
+    const auto outcome = TightExport(*m_svc.prompter)
+                             .createTightProgram(m_editor->text(), m_documents->state().format.encoding);
+    if (outcome != TightExport::Outcome::Cancelled)
+        m_statusBar->setTabMessage(CentralArea::CodeTab, outcome == TightExport::Outcome::Done
+                                                             ? TightExport::DoneMessage
+                                                             : TightExport::FailedMessage);
 }

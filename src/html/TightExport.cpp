@@ -22,11 +22,6 @@ struct WaitCursor {
 
 } // namespace
 
-TightExport::TightExport(IPrompter &prompter, std::function<void(const QString &)> statusMessage)
-    : m_prompter(prompter), m_statusMessage(std::move(statusMessage))
-{
-}
-
 TightExport::Outcome TightExport::createTightProgram(const QString &text, TextEncoding encoding)
 {
     FileDialogRequest r;
@@ -49,7 +44,5 @@ TightExport::Outcome TightExport::createTightProgram(const QString &text, TextEn
         const QByteArray bytes = HtmlPage::encodeText(TightCode::tightProgram(program), encoding);
         ok = writeWholeFileAtomic(*path, bytes).ok;
     }
-    if (m_statusMessage)
-        m_statusMessage(ok ? DoneMessage : FailedMessage);
     return ok ? Outcome::Done : Outcome::Failed;
 }

@@ -3,7 +3,6 @@
 #include "platform/core/TextFile.h"
 
 #include <QString>
-#include <functional>
 
 class IPrompter;
 
@@ -11,9 +10,7 @@ class IPrompter;
 // the editor text there. The editor text and the document are not changed.
 class TightExport {
 public:
-    // statusMessage shows a text the way the main window shows its status
-    // messages (entry 1, then the current tab's entry in panel 1).
-    TightExport(IPrompter &prompter, std::function<void(const QString &)> statusMessage);
+    explicit TightExport(IPrompter &prompter) : m_prompter(prompter) {}
 
     enum class Outcome { Cancelled, Done, Failed };
 
@@ -26,5 +23,4 @@ public:
 
 private:
     IPrompter &m_prompter;
-    std::function<void(const QString &)> m_statusMessage;
 };

@@ -99,6 +99,7 @@ private slots:
     void exportOutcomes_data();
     void exportOutcomes();
     void tightCopyThroughTheWindow();
+    void tightCopyKeepsTheEncoding();
 };
 
 void tst_Publish::optionsDialogOpens()
@@ -366,43 +367,35 @@ void tst_Publish::exportOutcomes()
 void tst_Publish::tightCopyThroughTheWindow()
 {
     FakeServices fake;
-    fake.writeFile("Template.yab", "rem template\n");
+    fake.writeFile("Template.yab", "  print 1\n  print 2\n\n# note\nlabel x\n  goto x // loop\nend\n");
     MainWindow w(fake.services);
     w.start();
-    TightExport tight(fake.prompter, [&w](const QString &message) {
-        w.statusMessages[1] = message;
-        w.showStatusMessage();
-    });
     const auto run = [&](const QString &target) { // an empty target cancels the file dialog
         if (target.isEmpty())
             fake.prompter.cancelDialog();
         else
             fake.prompter.answerFile(target);
-        return tight.createTightProgram(editorText(w), documents(w).state().format.encoding);
+        action(w, "fileSaveTight")->trigger();
     };
-    const auto panel = [&w] { return statusBar(w)->panel(1)->text(); };
-    w.setEditorText(QStringLiteral("  print 1\n  print 2\n\n# note\nlabel x\n  goto x // loop\nend"));
-    documents(w).state().fileChanged = false;
     const QString before = editorText(w);
-    w.statusMessages[1] = QStringLiteral("earlier");
-    w.showStatusMessage();
+    statusBar(w)->setTabMessage(0, QStringLiteral("earlier"));
     const QStringList files = QDir(fake.folder.path()).entryList(QDir::Files);
-    QCOMPARE(run(QString()), TightExport::Outcome::Cancelled);
-    QCOMPARE(panel(), QStringLiteral("earlier"));
+    run(QString());
+    QCOMPARE(panel(w, 1), QStringLiteral("earlier"));
     QCOMPARE(QDir(fake.folder.path()).entryList(QDir::Files), files);
 
     // The message waits on the debug tab until the program tab is shown again.
     tabBar(w)->setCurrentIndex(1);
     const QString target = fake.path(QStringLiteral("tight.yab"));
-    QCOMPARE(run(target), TightExport::Outcome::Done);
+    run(target);
     QCOMPARE(request(fake.prompter.fileDialogs.last()),
              (QStringList{"Save", "Make Tight YaBasic Program", "*.yab", ".yab",
                           "YaBasic Program (*.yab)|*.yab|Basic Program (*.bas)|*.bas|All Files (*.*)|*.*", "1"}));
     const QByteArray copy("print 1:print 2\r\nlabel x\r\ngoto x // loop\r\nend");
     QCOMPARE(readBytes(target), copy);
-    QCOMPARE(panel(), w.statusMessages[2]);
+    QCOMPARE(panel(w, 1), QStringLiteral("Done"));
     tabBar(w)->setCurrentIndex(0);
-    QCOMPARE(panel(), QStringLiteral("Tight Creation Done Successfully"));
+    QCOMPARE(panel(w, 1), QStringLiteral("Tight Creation Done Successfully"));
     QVERIFY(!QGuiApplication::overrideCursor());
     // The document is left as it was.
     QCOMPARE(editorText(w), before);
@@ -410,19 +403,26 @@ void tst_Publish::tightCopyThroughTheWindow()
 
     // A folder in the way, or none at all: nothing written, the old copy whole.
     QVERIFY(QDir(fake.folder.path()).mkdir(QStringLiteral("taken.yab")));
-    QCOMPARE(run(fake.path(QStringLiteral("taken.yab"))), TightExport::Outcome::Failed);
-    QCOMPARE(panel(), QStringLiteral("Tight Creation Failed"));
+    run(fake.path(QStringLiteral("taken.yab")));
+    QCOMPARE(panel(w, 1), QStringLiteral("Tight Creation Failed"));
     QVERIFY(!QGuiApplication::overrideCursor());
-    QCOMPARE(run(fake.path(QStringLiteral("no folder/x.yab"))), TightExport::Outcome::Failed);
+    run(fake.path(QStringLiteral("no folder/x.yab")));
     QCOMPARE(readBytes(target), copy);
+}
 
+void tst_Publish::tightCopyKeepsTheEncoding()
+{
     // A Latin-1 document gets a Latin-1 copy, unless it holds what Latin-1 cannot.
-    documents(w).state().format.encoding = TextEncoding::Latin1;
-    w.setEditorText(QString::fromUtf8("print \"\xC3\xBC\""));
-    QCOMPARE(run(target), TightExport::Outcome::Done);
+    FakeServices fake;
+    const QString target = fake.path(QStringLiteral("tight.yab"));
+    TightExport tight(fake.prompter);
+    fake.prompter.answerFile(target);
+    QCOMPARE(tight.createTightProgram(QString::fromUtf8("print \"\xC3\xBC\""), TextEncoding::Latin1),
+             TightExport::Outcome::Done);
     QCOMPARE(readBytes(target), QByteArray("print \"\xFC\""));
-    w.setEditorText(QString::fromUtf8("print \"\xE2\x82\xAC\""));
-    QCOMPARE(run(target), TightExport::Outcome::Done);
+    fake.prompter.answerFile(target);
+    QCOMPARE(tight.createTightProgram(QString::fromUtf8("print \"\xE2\x82\xAC\""), TextEncoding::Latin1),
+             TightExport::Outcome::Done);
     QCOMPARE(readBytes(target), QByteArray("print \"\xE2\x82\xAC\""));
 }
 

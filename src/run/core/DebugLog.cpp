@@ -1,6 +1,7 @@
 #include "run/core/DebugLog.h"
 
 #include "platform/core/TextFile.h"
+#include "platform/core/UserFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,12 +11,7 @@ namespace DebugLog {
 
 QString path()
 {
-#ifdef Q_OS_WIN
-    return QStringLiteral("C:\\vormeldlg.dbg");
-#else
-    // Per user: a fixed name in a shared folder could be planted by someone else.
-    return QDir::homePath() + QStringLiteral("/.vormeldlg.dbg");
-#endif
+    return UserFiles::debugLogPath();
 }
 
 Contents read(const QString &path, qint64 maxBytes)
