@@ -3,146 +3,95 @@
 
 #include <QtTest>
 
+#include <functional>
+
 // Stored settings are text; every reader converts it as the program expects and
 // falls back to the default for anything it cannot read.
 class tst_AppSettings : public QObject {
     Q_OBJECT
 private slots:
-    void startupWindows_data();
-    void startupWindows();
-    void autoIndent_data();
-    void autoIndent();
-    void firstDone_data();
-    void firstDone();
-    void infoLevelAndGeometry();
-    void int16Conversion_data();
-    void int16Conversion();
-};
-
-void tst_AppSettings::startupWindows_data()
-{
-    QTest::addColumn<QString>("stored"); // "<absent>" for no value
-    QTest::addColumn<bool>("langHelp");
-    QTest::addColumn<bool>("drawPad");
-    QTest::addColumn<bool>("tips");
-    QTest::newRow("absent: defaults") << "<absent>" << true << false << true;
-    QTest::newRow("one") << "1" << true << true << true;
-    QTest::newRow("one as decimal") << "1.0" << true << true << true;
-    QTest::newRow("blanks around one") << " 1 " << true << true << true;
-    QTest::newRow("zero") << "0" << false << false << false;
-    QTest::newRow("two is not one") << "2" << false << false << false;
-    QTest::newRow("minus one is not one") << "-1" << false << false << false;
-    QTest::newRow("garbage counts as absent") << "yes please" << true << false << true;
-    QTest::newRow("empty counts as absent") << "" << true << false << true;
-}
-
-void tst_AppSettings::startupWindows()
-{
-    QFETCH(QString, stored);
-    QFETCH(bool, langHelp);
-    QFETCH(bool, drawPad);
-    QFETCH(bool, tips);
-    FakeServices fake;
-    SettingsAccess s(fake.settings, "vormeld");
-    if (stored != "<absent>") {
-        s.saveSetting("Startup", "LangHelp", stored);
-        s.saveSetting("Startup", "DrawPad", stored);
-        s.saveSetting("Startup", "Tips", stored);
+    void readers_data()
+    {
+        QTest::addColumn<QString>("key");    // "section/key"
+        QTest::addColumn<QString>("stored"); // a null string: no value stored
+        QTest::addColumn<int>("value");      // what the reader gives, a bool as 0 or 1
+        const QString absent;
+        for (const char *key : {"Startup/LangHelp", "Startup/DrawPad", "Startup/Tips"}) {
+            const bool defaultOn = QByteArray(key) != "Startup/DrawPad";
+            QTest::addRow("%s absent: default", key) << key << absent << int(defaultOn);
+            QTest::addRow("%s one", key) << key << "1" << 1;
+            QTest::addRow("%s one as decimal", key) << key << "1.0" << 1;
+            QTest::addRow("%s blanks around one", key) << key << " 1 " << 1;
+            QTest::addRow("%s zero", key) << key << "0" << 0;
+            QTest::addRow("%s two is not one", key) << key << "2" << 0;
+            QTest::addRow("%s minus one is not one", key) << key << "-1" << 0;
+            QTest::addRow("%s garbage counts as absent", key) << key << "yes please" << int(defaultOn);
+            QTest::addRow("%s empty counts as absent", key) << key << "" << int(defaultOn);
+        }
+        QTest::newRow("AutoIndent absent") << "Edit/AutoIndent" << absent << 1;
+        QTest::newRow("AutoIndent zero switches off") << "Edit/AutoIndent" << "0" << 0;
+        QTest::newRow("AutoIndent minus one") << "Edit/AutoIndent" << "-1" << 1;
+        QTest::newRow("AutoIndent rounds to zero") << "Edit/AutoIndent" << "0.4" << 0;
+        QTest::newRow("AutoIndent half rounds to even zero") << "Edit/AutoIndent" << "0.5" << 0;
+        QTest::newRow("AutoIndent one and a half rounds to two") << "Edit/AutoIndent" << "1.5" << 1;
+        QTest::newRow("AutoIndent too big for 16 bits: default") << "Edit/AutoIndent" << "70000" << 1;
+        QTest::newRow("AutoIndent garbage: default") << "Edit/AutoIndent" << "off" << 1;
+        QTest::newRow("FirstDone absent") << "Startup/FirstDone" << absent << 0;
+        QTest::newRow("FirstDone True") << "Startup/FirstDone" << "True" << 1;
+        QTest::newRow("FirstDone true lower case") << "Startup/FirstDone" << "true" << 1;
+        QTest::newRow("FirstDone False") << "Startup/FirstDone" << "False" << 0;
+        QTest::newRow("FirstDone number") << "Startup/FirstDone" << "1" << 1;
+        QTest::newRow("FirstDone garbage") << "Startup/FirstDone" << "maybe" << 0;
+        QTest::newRow("InfoLevel absent") << "Run/InfoLevel" << absent << 2;
+        QTest::newRow("InfoLevel four") << "Run/InfoLevel" << "4" << 4;
+        QTest::newRow("InfoLevel garbage") << "Run/InfoLevel" << "x" << 2;
     }
-    QCOMPARE(AppSettings::showLangHelpAtStart(s), langHelp);
-    QCOMPARE(AppSettings::showDrawPadAtStart(s), drawPad);
-    QCOMPARE(AppSettings::showTipsAtStart(s), tips);
-}
-
-void tst_AppSettings::autoIndent_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<bool>("on");
-    QTest::newRow("absent") << "<absent>" << true;
-    QTest::newRow("zero switches off") << "0" << false;
-    QTest::newRow("five leaves on") << "5" << true;
-    QTest::newRow("minus one") << "-1" << true;
-    QTest::newRow("rounds to zero") << "0.4" << false;
-    QTest::newRow("half rounds to even zero") << "0.5" << false;
-    QTest::newRow("one and a half rounds to two") << "1.5" << true;
-    QTest::newRow("too big for 16 bits: default") << "70000" << true;
-    QTest::newRow("garbage: default") << "off" << true;
-}
-
-void tst_AppSettings::autoIndent()
-{
-    QFETCH(QString, stored);
-    QFETCH(bool, on);
-    FakeServices fake;
-    SettingsAccess s(fake.settings, "vormeld");
-    if (stored != "<absent>")
-        s.saveSetting("Edit", "AutoIndent", stored);
-    QCOMPARE(AppSettings::readAutoIndent(s), on);
-}
-
-void tst_AppSettings::firstDone_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<bool>("done");
-    QTest::newRow("absent") << "<absent>" << false;
-    QTest::newRow("True") << "True" << true;
-    QTest::newRow("true lower case") << "true" << true;
-    QTest::newRow("False") << "False" << false;
-    QTest::newRow("number") << "1" << true;
-    QTest::newRow("zero") << "0" << false;
-    QTest::newRow("garbage") << "maybe" << false;
-}
-
-void tst_AppSettings::firstDone()
-{
-    QFETCH(QString, stored);
-    QFETCH(bool, done);
-    FakeServices fake;
-    SettingsAccess s(fake.settings, "vormeld");
-    if (stored != "<absent>")
-        s.saveSetting("Startup", "FirstDone", stored);
-    QCOMPARE(AppSettings::readFirstDone(s), done);
-}
-
-void tst_AppSettings::infoLevelAndGeometry()
-{
-    FakeServices fake;
-    SettingsAccess s(fake.settings, "vormeld");
-    QCOMPARE(AppSettings::readInfoLevel(s), qint16(2));
-    QCOMPARE(AppSettings::readGeoString(s), QString());
-    s.saveSetting("Run", "InfoLevel", QStringLiteral("4"));
-    s.saveSetting("Run", "GeoString", QStringLiteral("800x600+0+0"));
-    QCOMPARE(AppSettings::readInfoLevel(s), qint16(4));
-    QCOMPARE(AppSettings::readGeoString(s), QStringLiteral("800x600+0+0"));
-    s.saveSetting("Run", "InfoLevel", QStringLiteral("x"));
-    QCOMPARE(AppSettings::readInfoLevel(s), qint16(2));
-    // Settings of another program name are not ours.
-    SettingsAccess other(fake.settings, "other");
-    other.saveSetting("Run", "InfoLevel", 0);
-    QCOMPARE(AppSettings::readInfoLevel(SettingsAccess(fake.settings, "vormeld")), qint16(2));
-}
-
-void tst_AppSettings::int16Conversion_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("value"); // -99999: nothing
-    QTest::newRow("plain") << "12" << 12;
-    QTest::newRow("max") << "32767" << 32767;
-    QTest::newRow("min") << "-32768" << -32768;
-    QTest::newRow("over") << "32768" << -99999;
-    QTest::newRow("2.5 to even") << "2.5" << 2;
-    QTest::newRow("3.5 to even") << "3.5" << 4;
-    QTest::newRow("nan text") << "nan" << -99999;
-    QTest::newRow("inf text") << "inf" << -99999;
-}
-
-void tst_AppSettings::int16Conversion()
-{
-    QFETCH(QString, text);
-    QFETCH(int, value);
-    const std::optional<qint16> v = AppSettings::toInt16(text);
-    QCOMPARE(v ? int(*v) : -99999, value);
-}
+    void readers()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, stored);
+        using namespace AppSettings;
+        const QMap<QString, std::function<int(const SettingsAccess &)>> readers{
+            {"Startup/LangHelp", showLangHelpAtStart}, {"Startup/DrawPad", showDrawPadAtStart},
+            {"Startup/Tips", showTipsAtStart},         {"Edit/AutoIndent", readAutoIndent},
+            {"Startup/FirstDone", readFirstDone},      {"Run/InfoLevel", readInfoLevel}};
+        FakeServices fake;
+        SettingsAccess s(fake.settings, "vormeld");
+        if (!stored.isNull())
+            s.saveSetting(key.section('/', 0, 0), key.section('/', 1), stored);
+        QTEST(readers.value(key)(s), "value");
+    }
+    void int16Conversion_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("value"); // -99999: nothing
+        QTest::newRow("max") << "32767" << 32767;
+        QTest::newRow("min") << "-32768" << -32768;
+        QTest::newRow("over") << "32768" << -99999;
+        QTest::newRow("2.5 to even") << "2.5" << 2;
+        QTest::newRow("3.5 to even") << "3.5" << 4;
+        QTest::newRow("-2.5 to even") << "-2.5" << -2;
+        QTest::newRow("nan text") << "nan" << -99999;
+        QTest::newRow("inf text") << "inf" << -99999;
+    }
+    void int16Conversion()
+    {
+        QFETCH(QString, text);
+        const std::optional<qint16> v = AppSettings::toInt16(text);
+        QTEST(v ? int(*v) : -99999, "value");
+    }
+    void textAndOtherProgramsSettings()
+    {
+        FakeServices fake;
+        SettingsAccess s(fake.settings, "vormeld");
+        QCOMPARE(AppSettings::readGeoString(s), QString());
+        s.saveSetting("Run", "GeoString", QStringLiteral("800x600+0+0"));
+        QCOMPARE(AppSettings::readGeoString(s), QStringLiteral("800x600+0+0"));
+        // Settings of another program name are not ours.
+        SettingsAccess(fake.settings, "other").saveSetting("Run", "InfoLevel", 0);
+        QCOMPARE(AppSettings::readInfoLevel(s), qint16(2));
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_AppSettings)
 #include "tst_appsettings.moc"

@@ -8,8 +8,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -17,13 +15,7 @@
 #include <cstring>
 
 namespace {
-
 QStringList g_failures;
-
-void recordFailure(const char *target, const QString &reason)
-{
-    g_failures << QStringLiteral("%1: %2").arg(QString::fromLatin1(target), reason);
-}
 
 QString sourceDir()
 {
@@ -31,32 +23,22 @@ QString sourceDir()
     return env.isEmpty() ? QStringLiteral(VORMELD_FUZZ_SOURCE_DIR) : env;
 }
 
-// The two places inputs are kept, by the name used in the row tags.
-QList<std::pair<QString, QString>> inputRoots()
-{
-    return {{QStringLiteral("corpus"), sourceDir() + QStringLiteral("/fuzz/corpus")},
-            {QStringLiteral("regressions"), sourceDir() + QStringLiteral("/tests/fuzz/regressions")}};
-}
+const QString Corpus = QStringLiteral("/fuzz/corpus/"), Regressions = QStringLiteral("/tests/fuzz/regressions/");
 
 QFileInfoList filesOf(const QString &folder)
 {
     return QDir(folder).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-// "<target>/<file name>" -> what goes wrong.
+// "<target>/<file name>" -> what goes wrong; one line each, '#' starts a comment line.
 QMap<QString, QString> knownFailures()
 {
     QMap<QString, QString> known;
     QFile f(sourceDir() + QStringLiteral("/tests/fuzz/known-failures.txt"));
-    if (!f.open(QIODevice::ReadOnly))
-        return known;
-    for (const QByteArray &raw : f.readAll().split('\n')) {
-        const QString line = QString::fromUtf8(raw).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        const qsizetype blank = line.indexOf(QRegularExpression(QStringLiteral("\\s")));
-        const QString key = blank < 0 ? line : line.left(blank);
-        known.insert(key, blank < 0 ? QStringLiteral("known fault") : line.mid(blank).trimmed());
+    for (const QByteArray &raw : f.open(QIODevice::ReadOnly) ? f.readAll().split('\n') : QList<QByteArray>()) {
+        const QString line = QString::fromUtf8(raw).simplified();
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+            known.insert(line.section(' ', 0, 0), line.contains(' ') ? line.section(' ', 1) : QStringLiteral("known fault"));
     }
     return known;
 }
@@ -65,125 +47,87 @@ int runOne(const VormeldFuzz::Target &target, const QByteArray &bytes)
 {
     return target.entry(reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()));
 }
-
 } // namespace
 
 class tst_FuzzRegressions : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void failureHookReports();
-    void everyTargetHasSeeds();
-    void foldersNameTargets();
-    void knownFailuresNameFiles();
-    void replay_data();
-    void replay();
-    void cleanupTestCase();
-};
-
-void tst_FuzzRegressions::init()
-{
-    g_failures.clear();
-    VormeldFuzz::SetFailureHook(recordFailure);
-}
-
-void tst_FuzzRegressions::cleanupTestCase()
-{
-    VormeldFuzz::SetFailureHook(nullptr);
-}
-
-void tst_FuzzRegressions::failureHookReports()
-{
-    // The replay can only fail a row if a broken property reaches it.
-    VormeldFuzz::Fail("textfile", QStringLiteral("probe"));
-    QCOMPARE(g_failures, QStringList{QStringLiteral("textfile: probe")});
-}
-
-void tst_FuzzRegressions::everyTargetHasSeeds()
-{
-    QVERIFY(VormeldFuzz::Targets().size() >= 10);
-    for (const VormeldFuzz::Target &t : VormeldFuzz::Targets()) {
-        QCOMPARE(VormeldFuzz::FindTarget(QString::fromLatin1(t.name)), &t);
-        const QFileInfoList seeds = filesOf(sourceDir() + QStringLiteral("/fuzz/corpus/") + t.name);
-        QVERIFY2(!seeds.isEmpty(), qPrintable(QStringLiteral("no seed inputs for %1").arg(t.name)));
-        for (const QFileInfo &f : seeds)
-            QVERIFY2(f.size() <= qint64(VormeldFuzz::MaxInputSize),
-                     qPrintable(f.filePath() + QStringLiteral(" is larger than the targets read")));
+    void init()
+    {
+        g_failures.clear();
+        VormeldFuzz::SetFailureHook([](const char *target, const QString &reason) {
+            g_failures << QString::fromLatin1(target) + QStringLiteral(": ") + reason;
+        });
     }
-}
+    void cleanupTestCase() { VormeldFuzz::SetFailureHook(nullptr); }
+    void inputsAreKeptWhereTheReplayFindsThem()
+    {
+        // The replay can only fail a row if a broken property reaches it.
+        VormeldFuzz::Fail("textfile", QStringLiteral("probe"));
+        QCOMPARE(g_failures, QStringList{QStringLiteral("textfile: probe")});
 
-void tst_FuzzRegressions::foldersNameTargets()
-{
-    // A misspelt folder would be replayed by nothing.
-    for (const auto &[kind, root] : inputRoots()) {
-        for (const QString &name : QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-            QVERIFY2(VormeldFuzz::FindTarget(name),
-                     qPrintable(QStringLiteral("%1/%2 names no fuzz target").arg(root, name)));
-    }
-}
-
-void tst_FuzzRegressions::knownFailuresNameFiles()
-{
-    const QMap<QString, QString> known = knownFailures();
-    for (auto it = known.cbegin(); it != known.cend(); ++it) {
-        QVERIFY2(QFileInfo::exists(sourceDir() + QStringLiteral("/tests/fuzz/regressions/") + it.key()),
-                 qPrintable(QStringLiteral("known-failures.txt names %1, which is not kept").arg(it.key())));
-    }
-}
-
-void tst_FuzzRegressions::replay_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("knownFault");
-    const QMap<QString, QString> known = knownFailures();
-    for (const auto &[kind, root] : inputRoots()) {
+        QVERIFY(VormeldFuzz::Targets().size() >= 10);
         for (const VormeldFuzz::Target &t : VormeldFuzz::Targets()) {
-            const QString name = QString::fromLatin1(t.name);
-            for (const QFileInfo &f : filesOf(root + QLatin1Char('/') + name)) {
-                const QString key = name + QLatin1Char('/') + f.fileName();
-                // Only kept inputs may be known faults: a seed must always pass.
-                QTest::addRow("%s/%s", qPrintable(kind), qPrintable(key))
-                    << name << f.filePath() << (kind == QLatin1String("regressions") ? known.value(key) : QString());
+            QCOMPARE(VormeldFuzz::FindTarget(QString::fromLatin1(t.name)), &t);
+            const QFileInfoList seeds = filesOf(sourceDir() + Corpus + t.name);
+            QVERIFY2(!seeds.isEmpty(), t.name);
+            for (const QFileInfo &f : seeds)
+                QVERIFY2(f.size() <= qint64(VormeldFuzz::MaxInputSize), qPrintable(f.filePath() + " is larger than the targets read"));
+        }
+        // A misspelt folder or known failure would be replayed by nothing.
+        for (const QString &root : {Corpus, Regressions})
+            for (const QString &name : QDir(sourceDir() + root).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+                QVERIFY2(VormeldFuzz::FindTarget(name), qPrintable(root + name + " names no fuzz target"));
+        for (const QString &key : knownFailures().keys())
+            QVERIFY2(QFileInfo::exists(sourceDir() + Regressions + key), qPrintable(key + " is not kept"));
+    }
+    void replay_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("knownFault");
+        const QMap<QString, QString> known = knownFailures();
+        for (const QString &root : {Corpus, Regressions}) {
+            for (const VormeldFuzz::Target &t : VormeldFuzz::Targets()) {
+                for (const QFileInfo &f : filesOf(sourceDir() + root + t.name)) {
+                    const QString key = QString::fromLatin1(t.name) + QLatin1Char('/') + f.fileName();
+                    // Only kept inputs may be known faults: a seed must always pass.
+                    QTest::addRow("%s%s", qPrintable(root.section('/', -2, -2)), qPrintable('/' + key))
+                        << QString::fromLatin1(t.name) << f.filePath() << (root == Regressions ? known.value(key) : QString());
+                }
             }
         }
     }
-}
-
-void tst_FuzzRegressions::replay()
-{
-    QFETCH(QString, target);
-    QFETCH(QString, path);
-    QFETCH(QString, knownFault);
-    const VormeldFuzz::Target *t = VormeldFuzz::FindTarget(target);
-    QVERIFY(t);
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.errorString()));
-    const QByteArray bytes = f.readAll();
-
-    if (knownFault.isEmpty()) {
-        QCOMPARE(runOne(*t, bytes), 0);
-        QVERIFY2(g_failures.isEmpty(), qPrintable(g_failures.join(QLatin1Char('\n'))));
-        return;
+    void replay()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, path);
+        QFETCH(QString, knownFault);
+        const VormeldFuzz::Target *t = VormeldFuzz::FindTarget(target);
+        QFile f(path);
+        QVERIFY(t && f.open(QIODevice::ReadOnly));
+        if (knownFault.isEmpty()) {
+            QCOMPARE(runOne(*t, f.readAll()), 0);
+            QVERIFY2(g_failures.isEmpty(), qPrintable(g_failures.join(QLatin1Char('\n'))));
+            return;
+        }
+        // A known fault may crash: it runs in a child process, whose temporary
+        // files (left behind when it aborts) go to a folder removed here.
+        QTemporaryDir scratch;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TMPDIR"), scratch.path());
+        QProcess child;
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--replay-one"), target, path});
+        QVERIFY(scratch.isValid() && child.waitForStarted(10000));
+        if (!child.waitForFinished(120000))
+            child.kill();
+        const bool passed = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+        QEXPECT_FAIL("", knownFault.toUtf8().constData(), Abort);
+        QVERIFY2(passed, child.readAll().right(2000).constData());
     }
-    // A known fault may crash: it runs in a child process, whose temporary
-    // files (left behind when it aborts) go to a folder removed here.
-    QTemporaryDir scratch;
-    QVERIFY(scratch.isValid());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("TMPDIR"), scratch.path());
-    QProcess child;
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--replay-one"), target, path});
-    QVERIFY(child.waitForStarted(10000));
-    if (!child.waitForFinished(120000))
-        child.kill();
-    const bool passed = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
-    const QByteArray why = knownFault.toUtf8();
-    QEXPECT_FAIL("", why.constData(), Abort);
-    QVERIFY2(passed, child.readAll().right(2000).constData());
-}
+};
 
 // "--replay-one <target> <file>": runs one input with the default failure hook
 // (print and abort), for the child processes of known faults.
@@ -192,9 +136,7 @@ int main(int argc, char *argv[])
     if (argc == 4 && std::strcmp(argv[1], "--replay-one") == 0) {
         const VormeldFuzz::Target *t = VormeldFuzz::FindTarget(QString::fromLocal8Bit(argv[2]));
         QFile f(QString::fromLocal8Bit(argv[3]));
-        if (!t || !f.open(QIODevice::ReadOnly))
-            return 2;
-        return runOne(*t, f.readAll());
+        return t && f.open(QIODevice::ReadOnly) ? runOne(*t, f.readAll()) : 2;
     }
     QCoreApplication app(argc, argv);
     tst_FuzzRegressions tc;

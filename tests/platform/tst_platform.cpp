@@ -9,123 +9,17 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class tst_Platform : public QObject {
-    Q_OBJECT
-private slots:
-    void splitCommandLine_data();
-    void splitCommandLine();
-    void terminalKeepsWordsApart();
-    void startAndWaitReportsExitAndTimeout();
-
-    void settingsRoundTripPerApplication();
-    void settingsSurviveGarbageAndFolders();
-
-    void interpreterKeyPrefersStoredValues();
-    void probeAsksTheInterpreterOncePerValue();
-    void probeWithoutInterpreterGivesNothing();
-    void probeParsers_data();
-    void probeParsers();
-    void installedInterpreterIsFound();
-
-    void shellResultsForMissingTargets();
-};
-
-void tst_Platform::splitCommandLine_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QStringList>("parts");
-    QTest::newRow("blanks separate") << "yabasic -i w  prog.yab" << QStringList{"yabasic", "-i", "w", "prog.yab"};
-    QTest::newRow("quotes group") << "\"/my progs/vormeld\" \"a b.yab\"" << QStringList{"/my progs/vormeld", "a b.yab"};
-    QTest::newRow("quote inside word") << "ab\"c d\"e" << QStringList{"abc de"};
-    QTest::newRow("doubled quote") << "\"say \"\"hi\"\"\"" << QStringList{"say \"hi\""};
-    QTest::newRow("empty quoted argument") << "prog \"\" x" << QStringList{"prog", "", "x"};
-    QTest::newRow("only blanks") << "   " << QStringList{};
-}
-
-void tst_Platform::splitCommandLine()
-{
-    QFETCH(QString, line);
-    QFETCH(QStringList, parts);
-    QCOMPARE(::splitCommandLine(line), parts);
-}
-
-void tst_Platform::terminalKeepsWordsApart()
-{
-    // Words of the program line are handed over as arguments, never pasted into the shell script.
-    const QStringList args = SystemProcessLauncher::terminalArguments({"/usr/bin/yabasic", "a;rm -rf x.yab"});
-    QCOMPARE(args.first(), QStringLiteral("-e"));
-    QCOMPARE(args.last(), QStringLiteral("a;rm -rf x.yab"));
-    QVERIFY(!args.at(3).contains("rm -rf"));
-}
-
-void tst_Platform::startAndWaitReportsExitAndTimeout()
-{
-    SystemProcessLauncher launcher;
-    const WaitResult done = launcher.startAndWait("/bin/sh -c \"exit 3\"", WindowStyle::Hidden, 5000);
-    QVERIFY(done.started);
-    QVERIFY(done.finished);
-    QCOMPARE(done.exitCode, 3);
-
-    const WaitResult slow = launcher.startAndWait("/bin/sh -c \"sleep 5\"", WindowStyle::Hidden, 200);
-    QVERIFY(slow.started);
-    QVERIFY(!slow.finished);
-
-    const WaitResult missing = launcher.startAndWait("/no/such/program", WindowStyle::Hidden, 1000);
-    QVERIFY(!missing.started);
-    QVERIFY(!launcher.start("", WindowStyle::NormalFocus));
-}
-
-void tst_Platform::settingsRoundTripPerApplication()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("cfg/vormeld.ini");
-    {
-        IniSettingsStore store(path);
-        SettingsAccess s(store, "vormeld");
-        s.saveSetting("Run", "GeoString", QStringLiteral("640x480+10+10"));
-        s.saveSetting("Run", "InfoLevel", 3);
-        s.saveSetting("Startup", "FirstDone", true);
-        s.saveSetting("MostRecent", "File0", QStringLiteral("C:\\progs\\a, b.yab"));
-        SettingsAccess other(store, "vormeld2");
-        other.saveSetting("Run", "InfoLevel", 1);
-    }
-    IniSettingsStore store(path); // a fresh reader sees what was written
-    SettingsAccess s(store, "vormeld");
-    QCOMPARE(s.getSetting("Run", "GeoString"), QStringLiteral("640x480+10+10"));
-    QCOMPARE(s.getSetting("Run", "InfoLevel"), QStringLiteral("3"));
-    QCOMPARE(s.getSetting("Startup", "FirstDone"), QStringLiteral("True"));
-    QCOMPARE(s.getSetting("MostRecent", "File0"), QStringLiteral("C:\\progs\\a, b.yab"));
-    QCOMPARE(s.getSetting("Run", "TempPath", "dflt"), QStringLiteral("dflt"));
-    QVERIFY(!s.stored("Run", "TempPath").has_value());
-    QCOMPARE(SettingsAccess(store, "vormeld2").getSetting("Run", "InfoLevel"), QStringLiteral("1"));
-}
-
-void tst_Platform::settingsSurviveGarbageAndFolders()
-{
-    QTemporaryDir dir;
-    const QString garbage = dir.filePath("garbage.ini");
-    QFile f(garbage);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("\x00\xff[[[\n=\n[vormeld\nStartup\\Tips=0\n\x01\x02", 30));
-    f.close();
-    IniSettingsStore store(garbage);
-    SettingsAccess s(store, "vormeld");
-    (void)s.getSetting("Startup", "Tips", "1"); // must not crash, whatever it reads
-    s.saveSetting("Run", "InfoLevel", 4);
-    QCOMPARE(s.getSetting("Run", "InfoLevel"), QStringLiteral("4"));
-
-    // A folder where the file should be: nothing can be read or written, nothing breaks.
-    const QString folder = dir.filePath("folder.ini");
-    QVERIFY(QDir().mkpath(folder));
-    IniSettingsStore blocked(folder);
-    SettingsAccess b(blocked, "vormeld");
-    QCOMPARE(b.getSetting("Startup", "Tips", "1"), QStringLiteral("1"));
-    QVERIFY(!blocked.setValue("vormeld", "Run", "InfoLevel", "2"));
-}
-
 namespace {
+void put(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()) && f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Stands in for running the interpreter: gives a fixed output, counts the runs.
 struct CountingRunner {
-    QString output;
+    std::optional<QString> output;
     std::shared_ptr<QStringList> calls = std::make_shared<QStringList>();
     std::optional<QString> operator()(const QString &program, const QStringList &args) const
     {
@@ -135,100 +29,167 @@ struct CountingRunner {
 };
 } // namespace
 
-void tst_Platform::interpreterKeyPrefersStoredValues()
-{
-    QTemporaryDir dir;
-    CountingRunner runner{"yabasic 2.90.3, built on x86_64-pc-linux-gnu\n"};
-    IniInterpreterKey key(dir.filePath("yabasic/registry.ini"),
-                          InstalledInterpreterProbe("/opt/yab/bin/yabasic", runner));
-    QCOMPARE(key.readValue("version").value_or("none"), QStringLiteral("2.90.3"));
-    QCOMPARE(key.readValue("path").value_or("none"), QStringLiteral("/opt/yab/bin/"));
-    QVERIFY(!key.readValue("fontheight").has_value());
-
-    QVERIFY(key.writeValue("version", "9.9"));
-    QVERIFY(key.writeValue("fontheight", "12"));
-    QCOMPARE(key.readValue("version").value_or("none"), QStringLiteral("9.9"));
-    QCOMPARE(key.readValue("fontheight").value_or("none"), QStringLiteral("12"));
-
-    QFile ini(dir.filePath("yabasic/registry.ini"));
-    QVERIFY(ini.open(QIODevice::ReadOnly));
-    const QByteArray text = ini.readAll();
-    QVERIFY2(text.contains("[Yabasic]") && text.contains("fontheight=12"), text.constData());
-}
-
-void tst_Platform::probeAsksTheInterpreterOncePerValue()
-{
-    CountingRunner runner{"---Debug: Final value for library_path is: /usr/lib\n"
-                          "yabasic 2.90.3, built on x\n"};
-    InstalledInterpreterProbe probe("/usr/bin/yabasic", runner);
-    for (int i = 0; i < 3; ++i) {
-        QCOMPARE(probe.version().value_or("none"), QStringLiteral("2.90.3"));
-        QCOMPARE(probe.libraryPath().value_or("none"), QStringLiteral("/usr/lib/"));
+class tst_Platform : public QObject {
+    Q_OBJECT
+private slots:
+    void splitCommandLine_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("parts");
+        QTest::newRow("blanks separate") << "yabasic -i w  prog.yab" << QStringList{"yabasic", "-i", "w", "prog.yab"};
+        QTest::newRow("quotes group") << "\"/my progs/vormeld\" \"a b.yab\"" << QStringList{"/my progs/vormeld", "a b.yab"};
+        QTest::newRow("quote inside word") << "ab\"c d\"e" << QStringList{"abc de"};
+        QTest::newRow("doubled quote") << "\"say \"\"hi\"\"\"" << QStringList{"say \"hi\""};
+        QTest::newRow("empty quoted argument") << "prog \"\" x" << QStringList{"prog", "", "x"};
+        QTest::newRow("only blanks") << "   " << QStringList{};
     }
-    QCOMPARE(runner.calls->size(), 2);
-    QVERIFY(runner.calls->at(0).contains("--version"));
-}
+    void splitCommandLine()
+    {
+        QFETCH(QString, line);
+        QTEST(::splitCommandLine(line), "parts");
+    }
+    void processes()
+    {
+        // Words of the program line are handed over as arguments, never pasted into the shell script.
+        const QStringList args = SystemProcessLauncher::terminalArguments({"/usr/bin/yabasic", "a;rm -rf x.yab"});
+        QCOMPARE(args.first(), QStringLiteral("-e"));
+        QCOMPARE(args.last(), QStringLiteral("a;rm -rf x.yab"));
+        QVERIFY(!args.at(3).contains("rm -rf"));
 
-void tst_Platform::probeWithoutInterpreterGivesNothing()
-{
-    CountingRunner runner{"yabasic 2.90.3"};
-    InstalledInterpreterProbe probe(QString(), runner);
-    QVERIFY(!probe.path());
-    QVERIFY(!probe.version());
-    QVERIFY(!probe.libraryPath());
-    QVERIFY(runner.calls->isEmpty());
+        SystemProcessLauncher launcher;
+        const WaitResult done = launcher.startAndWait("/bin/sh -c \"exit 3\"", WindowStyle::Hidden, 5000);
+        QVERIFY(done.started && done.finished);
+        QCOMPARE(done.exitCode, 3);
+        const WaitResult slow = launcher.startAndWait("/bin/sh -c \"sleep 5\"", WindowStyle::Hidden, 200);
+        QVERIFY(slow.started && !slow.finished);
+        QVERIFY(!launcher.startAndWait("/no/such/program", WindowStyle::Hidden, 1000).started);
+        QVERIFY(!launcher.start("", WindowStyle::NormalFocus));
+    }
+    void settingsRoundTripPerApplication()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("cfg/vormeld.ini");
+        {
+            IniSettingsStore store(path);
+            SettingsAccess s(store, "vormeld");
+            s.saveSetting("Run", "InfoLevel", 3);
+            s.saveSetting("Startup", "FirstDone", true);
+            s.saveSetting("MostRecent", "File0", QStringLiteral("C:\\progs\\a, b.yab"));
+            s.saveSetting("MostRecent", "File1", QStringLiteral(" \"quoted\" "));
+            SettingsAccess(store, "vormeld2").saveSetting("Run", "InfoLevel", 1);
+        }
+        IniSettingsStore store(path); // a fresh reader sees what was written
+        SettingsAccess s(store, "vormeld");
+        QCOMPARE(s.getSetting("Run", "InfoLevel"), QStringLiteral("3"));
+        QCOMPARE(s.getSetting("Startup", "FirstDone"), QStringLiteral("True"));
+        QCOMPARE(s.getSetting("MostRecent", "File0"), QStringLiteral("C:\\progs\\a, b.yab"));
+        QCOMPARE(s.getSetting("MostRecent", "File1"), QStringLiteral(" \"quoted\" "));
+        QCOMPARE(s.getSetting("Run", "TempPath", "dflt"), QStringLiteral("dflt"));
+        QVERIFY(!s.stored("Run", "TempPath").has_value());
+        QCOMPARE(SettingsAccess(store, "vormeld2").getSetting("Run", "InfoLevel"), QStringLiteral("1"));
+    }
+    void settingsWrittenByHand()
+    {
+        QTemporaryDir dir;
+        put(dir.filePath("v.ini"), "[vormeld]\nRun\\GeoString=\"640x480, 1\"\nMostRecent\\File0=C:\\\\a, b.yab\n"
+                                   "Run\\TempPath=\" /tmp \"\n");
+        IniSettingsStore store(dir.filePath("v.ini"));
+        SettingsAccess s(store, "vormeld");
+        QCOMPARE(s.getSetting("Run", "GeoString"), QStringLiteral("640x480, 1"));
+        QCOMPARE(s.getSetting("MostRecent", "File0"), QStringLiteral("C:\\a, b.yab")); // read as a list
+        QCOMPARE(s.getSetting("Run", "TempPath"), QStringLiteral(" /tmp "));
+    }
+    void settingsSurviveGarbageAndFolders()
+    {
+        QTemporaryDir dir;
+        put(dir.filePath("garbage.ini"), QByteArray("\x00\xff[[[\n=\n[vormeld\nStartup\\Tips=0\n\x01\x02", 30));
+        IniSettingsStore store(dir.filePath("garbage.ini"));
+        SettingsAccess s(store, "vormeld");
+        (void)s.getSetting("Startup", "Tips", "1"); // must not crash, whatever it reads
+        s.saveSetting("Run", "InfoLevel", 4);
+        QCOMPARE(s.getSetting("Run", "InfoLevel"), QStringLiteral("4"));
 
-    // An interpreter that cannot be run (or hangs) gives nothing either.
-    InstalledInterpreterProbe broken("/usr/bin/yabasic",
-                                     [](const QString &, const QStringList &) { return std::optional<QString>(); });
-    QVERIFY(!broken.version());
-}
+        // A folder where the file should be: nothing can be read or written, nothing breaks.
+        QVERIFY(QDir().mkpath(dir.filePath("folder.ini")));
+        IniSettingsStore blocked(dir.filePath("folder.ini"));
+        QCOMPARE(SettingsAccess(blocked, "vormeld").getSetting("Startup", "Tips", "1"), QStringLiteral("1"));
+        QVERIFY(!blocked.setValue("vormeld", "Run", "InfoLevel", "2"));
+    }
+    void interpreterKeyPrefersStoredValues()
+    {
+        QTemporaryDir dir;
+        CountingRunner runner{"yabasic 2.90.3, built on x86_64-pc-linux-gnu\n"};
+        IniInterpreterKey key(dir.filePath("yabasic/registry.ini"),
+                              InstalledInterpreterProbe("/opt/yab/bin/yabasic", runner));
+        QCOMPARE(key.readValue("version").value_or("none"), QStringLiteral("2.90.3"));
+        QCOMPARE(key.readValue("path").value_or("none"), QStringLiteral("/opt/yab/bin/"));
+        QVERIFY(!key.readValue("fontheight").has_value());
 
-void tst_Platform::probeParsers_data()
-{
-    QTest::addColumn<QString>("output");
-    QTest::addColumn<QString>("version");
-    QTest::addColumn<QString>("library");
-    QTest::newRow("typical") << "---Debug: Using builtin default for library_path: /usr/lib\n"
-                                "---Debug: Final value for library_path is: /usr/lib\n"
-                                "---Debug: This is yabasic 2.90.3, compiled on x86_64\n"
-             << "2.90.3" << "/usr/lib/";
-    QTest::newRow("trailing separator kept") << "Final value for library_path is: /opt/lib/\r\nyabasic 2.86" << "2.86" << "/opt/lib/";
-    QTest::newRow("nothing useful") << "command not found" << "" << "";
-}
+        QVERIFY(key.writeValue("version", "9.9") && key.writeValue("fontheight", "12"));
+        QCOMPARE(key.readValue("version").value_or("none"), QStringLiteral("9.9"));
+        QCOMPARE(key.readValue("fontheight").value_or("none"), QStringLiteral("12"));
+        QFile ini(dir.filePath("yabasic/registry.ini"));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        const QByteArray text = ini.readAll();
+        QVERIFY2(text.contains("[Yabasic]") && text.contains("fontheight=12"), text.constData());
+    }
+    void probeAsksTheInterpreterOncePerValue()
+    {
+        CountingRunner runner{"---Debug: Final value for library_path is: /usr/lib\nyabasic 2.90.3, built on x\n"};
+        InstalledInterpreterProbe probe("/usr/bin/yabasic", runner);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(probe.version().value_or("none"), QStringLiteral("2.90.3"));
+            QCOMPARE(probe.libraryPath().value_or("none"), QStringLiteral("/usr/lib/"));
+        }
+        QCOMPARE(runner.calls->size(), 2);
+        QVERIFY(runner.calls->at(0).contains("--version"));
 
-void tst_Platform::probeParsers()
-{
-    QFETCH(QString, output);
-    QFETCH(QString, version);
-    QFETCH(QString, library);
-    QCOMPARE(InstalledInterpreterProbe::parseVersion(output).value_or(QString()), version);
-    QCOMPARE(InstalledInterpreterProbe::parseLibraryPath(output).value_or(QString()), library);
-}
-
-void tst_Platform::installedInterpreterIsFound()
-{
-    if (QStandardPaths::findExecutable("yabasic").isEmpty())
-        QSKIP("yabasic is not installed on this machine");
-    const InstalledInterpreterProbe probe = InstalledInterpreterProbe::forInstalledInterpreter();
-    QVERIFY(probe.path().has_value());
-    QVERIFY(QFileInfo::exists(*probe.path() + interpreterExecutableName()));
-    QVERIFY2(QRegularExpression("^\\d+\\.\\d+").match(probe.version().value_or("")).hasMatch(),
-             qPrintable(probe.version().value_or("none")));
-    QVERIFY(probe.libraryPath().value_or("").endsWith('/'));
-}
-
-void tst_Platform::shellResultsForMissingTargets()
-{
-    QTemporaryDir dir;
-    DesktopShell shell;
-    QCOMPARE(shell.open(dir.filePath("hlp00005.htm")), ShellResult::FileNotFound);
-    QCOMPARE(shell.open(dir.filePath("nofolder/hlp00005.htm")), ShellResult::PathNotFound);
-    QVERIFY(DesktopShell::isAddress("https://2484.de/yabasic/"));
-    QVERIFY(DesktopShell::isAddress("mailto:someone@example.org"));
-    QVERIFY(!DesktopShell::isAddress("C:\\progs\\a.yab"));
-    QVERIFY(!DesktopShell::isAddress("/home/a/hlp00001.htm"));
-}
+        // No interpreter, or one that cannot be run (or hangs): nothing, and nothing run.
+        InstalledInterpreterProbe none(QString(), runner);
+        QVERIFY(!none.path() && !none.version() && !none.libraryPath());
+        QCOMPARE(runner.calls->size(), 2);
+        QVERIFY(!InstalledInterpreterProbe("/usr/bin/yabasic", CountingRunner{std::nullopt}).version());
+    }
+    void probeParsers_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("library");
+        QTest::newRow("typical") << "---Debug: Using builtin default for library_path: /usr/lib\n"
+                                    "---Debug: Final value for library_path is: /usr/lib\n"
+                                    "---Debug: This is yabasic 2.90.3, compiled on x86_64\n"
+                                 << "2.90.3" << "/usr/lib/";
+        QTest::newRow("trailing separator kept") << "Final value for library_path is: /opt/lib/\r\nyabasic 2.86" << "2.86" << "/opt/lib/";
+        QTest::newRow("nothing useful") << "command not found" << "" << "";
+    }
+    void probeParsers()
+    {
+        QFETCH(QString, output);
+        QTEST(InstalledInterpreterProbe::parseVersion(output).value_or(QString()), "version");
+        QTEST(InstalledInterpreterProbe::parseLibraryPath(output).value_or(QString()), "library");
+    }
+    void installedInterpreterIsFound()
+    {
+        if (QStandardPaths::findExecutable("yabasic").isEmpty())
+            QSKIP("yabasic is not installed on this machine");
+        const InstalledInterpreterProbe probe = InstalledInterpreterProbe::forInstalledInterpreter();
+        QVERIFY(QFileInfo::exists(probe.path().value_or("/nowhere/") + interpreterExecutableName()));
+        QVERIFY2(QRegularExpression("^\\d+\\.\\d+").match(probe.version().value_or("")).hasMatch(),
+                 qPrintable(probe.version().value_or("none")));
+        QVERIFY(probe.libraryPath().value_or("").endsWith('/'));
+    }
+    void shellResultsForMissingTargets()
+    {
+        QTemporaryDir dir;
+        DesktopShell shell;
+        QCOMPARE(shell.open(dir.filePath("hlp00005.htm")), ShellResult::FileNotFound);
+        QCOMPARE(shell.open(dir.filePath("nofolder/hlp00005.htm")), ShellResult::PathNotFound);
+        QVERIFY(DesktopShell::isAddress("https://2484.de/yabasic/"));
+        QVERIFY(DesktopShell::isAddress("mailto:someone@example.org"));
+        QVERIFY(!DesktopShell::isAddress("C:\\progs\\a.yab"));
+        QVERIFY(!DesktopShell::isAddress("/home/a/hlp00001.htm"));
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_Platform)
 #include "tst_platform.moc"

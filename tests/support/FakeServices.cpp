@@ -3,13 +3,18 @@
 #include <QDir>
 #include <QFile>
 
+namespace {
+std::optional<QString> lookUp(const QMap<QString, QString> &values, const QString &key)
+{
+    const auto it = values.find(key);
+    return it == values.end() ? std::nullopt : std::optional<QString>(it.value());
+}
+} // namespace
+
 std::optional<QString> MemorySettingsStore::value(const QString &app, const QString &section,
                                                   const QString &key) const
 {
-    const auto it = values.find(app + QLatin1Char('/') + section + QLatin1Char('/') + key);
-    if (it == values.end())
-        return std::nullopt;
-    return it.value();
+    return lookUp(values, app + QLatin1Char('/') + section + QLatin1Char('/') + key);
 }
 
 bool MemorySettingsStore::setValue(const QString &app, const QString &section,
@@ -22,10 +27,7 @@ bool MemorySettingsStore::setValue(const QString &app, const QString &section,
 
 std::optional<QString> MemoryInterpreterKey::readValue(const QString &name) const
 {
-    const auto it = values.find(name);
-    if (it == values.end())
-        return std::nullopt;
-    return it.value();
+    return lookUp(values, name);
 }
 
 bool MemoryInterpreterKey::writeValue(const QString &name, const QString &value)
@@ -50,8 +52,7 @@ WaitResult RecordingLauncher::startAndWait(const QString &commandLine, WindowSty
 {
     started << commandLine;
     WaitResult r;
-    r.started = succeed;
-    r.finished = succeed;
+    r.started = r.finished = succeed;
     r.exitCode = 0;
     return r;
 }

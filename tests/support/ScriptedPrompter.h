@@ -28,7 +28,6 @@ public:
     QList<InputRequest> inputs;
     QStringList unexpected; // questions asked with no scripted answer, or the wrong kind
     int answersLeft() const { return int(m_answers.size()); }
-    void clear();
 
 private:
     std::deque<Answer> m_answers;
