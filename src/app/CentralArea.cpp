@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
+#include <QToolButton>
 
 namespace {
 constexpr int ListPanelHeight = 30;
@@ -39,6 +40,8 @@ CentralArea::CentralArea(QWidget *parent) : QWidget(parent)
     m_refreshDebugButton->setObjectName(QStringLiteral("refreshDebugButton"));
     connect(m_refreshDebugButton, &QPushButton::clicked, this, &CentralArea::refreshDebugRequested);
     strip->addWidget(m_refreshDebugButton);
+
+    createNoticeBar();
 
     m_hotInfoBox = new QFrame(this);
     m_hotInfoBox->setObjectName(QStringLiteral("hotInfoBox"));
@@ -103,6 +106,39 @@ void CentralArea::createTabs()
     });
 }
 
+void CentralArea::createNoticeBar()
+{
+    m_noticeBar = new QFrame(this);
+    m_noticeBar->setObjectName(QStringLiteral("noticeBar"));
+    m_noticeBar->setFrameShape(QFrame::StyledPanel);
+    m_noticeBar->setAutoFillBackground(true);
+    QPalette calm = m_noticeBar->palette();
+    calm.setColor(QPalette::Window, QColor(255, 249, 214));
+    m_noticeBar->setPalette(calm);
+    auto *row = new QHBoxLayout(m_noticeBar);
+    row->setContentsMargins(6, 2, 2, 2);
+    m_noticeText = new QLabel(m_noticeBar);
+    m_noticeText->setObjectName(QStringLiteral("noticeText"));
+    m_noticeText->setWordWrap(true);
+    m_noticeText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *close = new QToolButton(m_noticeBar);
+    close->setObjectName(QStringLiteral("noticeCloseButton"));
+    close->setText(QStringLiteral("\u00D7"));
+    close->setToolTip(QStringLiteral("Close"));
+    close->setAutoRaise(true);
+    connect(close, &QToolButton::clicked, this, [this] { showNotice(QString()); });
+    row->addWidget(m_noticeText, 1);
+    row->addWidget(close, 0, Qt::AlignTop);
+    m_noticeBar->hide();
+}
+
+void CentralArea::showNotice(const QString &text)
+{
+    m_noticeText->setText(text);
+    m_noticeBar->setVisible(!text.isEmpty());
+    relayout();
+}
+
 void CentralArea::setCurrentTab(int tab)
 {
     m_tabBar->setCurrentIndex(tab);
@@ -118,13 +154,22 @@ void CentralArea::showTab(int tab)
 
 void CentralArea::layoutParts(int toolbarHeight, int statusHeight, bool minimized)
 {
+    m_toolbarHeight = toolbarHeight;
+    m_statusHeight = statusHeight;
+    m_minimized = minimized;
+    relayout();
+}
+
+void CentralArea::relayout()
+{
+    const int toolbarHeight = m_toolbarHeight;
     MainLayoutInput in;
     in.W = width();
     in.T = toolbarHeight;
-    in.S = statusHeight;
+    in.S = m_statusHeight;
     in.P = m_listPanel->height();
-    in.H = toolbarHeight + height() + statusHeight;
-    in.minimized = minimized;
+    in.H = toolbarHeight + height() + m_statusHeight;
+    in.minimized = m_minimized;
     const MainLayout out = computeMainLayout(in);
     if (!out.apply)
         return;
@@ -133,7 +178,17 @@ void CentralArea::layoutParts(int toolbarHeight, int statusHeight, bool minimize
         return;
     // The layout is given in the window's inner area; this widget starts below the toolbar.
     const QRect strip = out.tabStrip.translated(0, -toolbarHeight);
-    const QRect editors = out.editors.translated(0, -toolbarHeight);
+    QRect editors = out.editors.translated(0, -toolbarHeight);
+    if (m_noticeBar->isVisibleTo(this)) {
+        // The notice takes the top of the editors' room, never more than half of it.
+        const int height = std::min(m_noticeBar->heightForWidth(editors.width()) > 0
+                                        ? m_noticeBar->heightForWidth(editors.width())
+                                        : m_noticeBar->sizeHint().height(),
+                                    editors.height() / 2);
+        m_noticeBar->setGeometry(editors.x(), editors.y(), editors.width(), height);
+        editors.setTop(editors.top() + height);
+        m_noticeBar->raise();
+    }
     m_tabStrip->setGeometry(strip);
     m_tabBar->setGeometry(0, strip.height() - TabRowHeight, strip.width(), TabRowHeight);
     m_codeEditor->setGeometry(editors);

@@ -28,6 +28,10 @@ public:
     QLabel *hotInfoLabel() const { return m_hotInfoLabel; }
 
     int currentTab() const { return m_currentTab; }
+
+    // A bar above the editor with a notice that needs no answer; its close
+    // button hides it, and so does the next notice's arrival or an empty text.
+    void showNotice(const QString &text);
     void setCurrentTab(int tab);
 
     // Places the parts for the window's inner size. toolbarHeight and
@@ -46,6 +50,8 @@ private:
     void createListPanel();
     void createTabs();
     void showTab(int tab);
+    void createNoticeBar();
+    void relayout();
 
     QWidget *m_listPanel;
     QFrame *m_listPanelLine;
@@ -57,7 +63,12 @@ private:
     QPlainTextEdit *m_debugView;
     QWidget *m_debugButtons;
     QPushButton *m_refreshDebugButton;
+    QFrame *m_noticeBar;
+    QLabel *m_noticeText;
     QFrame *m_hotInfoBox;
     QLabel *m_hotInfoLabel;
     int m_currentTab = CodeTab;
+    int m_toolbarHeight = 0;
+    int m_statusHeight = 0;
+    bool m_minimized = false;
 };

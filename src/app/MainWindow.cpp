@@ -138,6 +138,11 @@ void MainWindow::connectDocuments()
     connect(m_documents, &DocumentController::resumeUpdating, this,
             [this] { m_menus.viewDisableUpdating->setChecked(false); });
     connect(m_documents, &DocumentController::opened, this, &MainWindow::showReadyMessage);
+    connect(m_documents, &DocumentController::documentReplaced, m_editor, &EditorController::documentReplaced);
+    connect(m_documents, &DocumentController::saved, m_editor, &EditorController::markSaved);
+    connect(m_documents, &DocumentController::savedStateLost, m_editor, &EditorController::forgetSaved);
+    connect(m_editor, &EditorController::modifiedByHistory, m_documents, &DocumentController::setModified);
+    connect(m_documents, &DocumentController::notice, m_area, &CentralArea::showNotice);
 }
 
 void MainWindow::connectFileMenu()
@@ -241,8 +246,6 @@ void MainWindow::disableItemsToCome()
 
 void MainWindow::start()
 {
-    // Loading the document leaves no editing history; it starts at the end.
-    m_editor->holdHistory();
     m_statusBar->setTabMessage(CentralArea::CodeTab, QStringLiteral("Ready"));
     m_statusBar->setTabMessage(CentralArea::DebugTab, QStringLiteral("Done"));
     m_area->setCurrentTab(CentralArea::CodeTab);
@@ -272,7 +275,6 @@ void MainWindow::start()
     showReadyMessage();
     m_statusBar->setLinePanel(m_editor->caretLineNumber() + 1);
     m_run->refreshDebugArea();
-    m_editor->startHistory();
     m_editor->parseAllLines();
 }
 
@@ -282,7 +284,7 @@ bool MainWindow::queryClose()
     m_documents->saveRecentFiles(m_settings, AppSettings::MostRecent);
     m_run->saveSettings();
     m_settings.saveSetting(AppSettings::Toolbar, AppSettings::Toolbar1, m_toolBar->saveLayout());
-    if (!m_documents->askSaveChanges(true))
+    if (!m_documents->askSaveChanges())
         return false;
     m_journal->close();
     m_toolWindows->closeAll();

@@ -104,6 +104,12 @@ void EditorController::onContentsChange(int position, int removed, int added)
     emitHistoryChanged();
 }
 
+void EditorController::documentReplaced()
+{
+    hideHotInfo();
+    startHistory();
+}
+
 void EditorController::setWindowShortcuts(const QList<QAction *> &actions)
 {
     m_windowShortcuts.clear();
@@ -132,6 +138,7 @@ void EditorController::putText(const QString &wanted)
     c.setPosition(d.pos + d.removed, QTextCursor::KeepAnchor);
     c.insertText(d.inserted);
     m_puttingHistory = false;
+    m_colouring.recolourRange(d.pos, int(d.inserted.size()));
 }
 
 void EditorController::undoEdit()
@@ -152,6 +159,7 @@ void EditorController::stepHistory(bool undo)
     const std::optional<QString> s = undo ? m_history.undo(current) : m_history.redo(current);
     if (s) {
         putText(*s);
+        emit modifiedByHistory(m_history.isModified());
         QTextCursor c = m_editor->textCursor();
         c.setPosition(EditorText::qtPosition(m_editor->document(), caret));
         m_editor->setTextCursor(c);

@@ -27,8 +27,8 @@ public:
     void setAutoIndent(bool on) { m_autoIndent = on; }
     void setHotInfo(HotInfoTable table) { m_hotInfo = std::move(table); }
     const EditHistory &history() const { return m_history; }
-    bool canUndo() const { return !m_history.undoStack.stackIsEmpty(); }
-    bool canRedo() const { return !m_history.redoStack.stackIsEmpty(); }
+    bool canUndo() const { return m_history.canUndo(); }
+    bool canRedo() const { return m_history.canRedo(); }
 
     // The window's menu keys that win over the editor's own keys while their
     // item is enabled (Ctrl+Z is our Undo, not the editor's).
@@ -43,10 +43,15 @@ public:
     void setText(const QString &text) override;
     void appendText(const QString &text) override;
 
-    // While a document is being loaded at start-up, changes leave no history;
-    // startHistory() ends that and makes the current text the first snapshot.
-    void holdHistory() { m_ignoreChange = true; }
+    // The current text is the first snapshot of a fresh history.
     void startHistory();
+    // Another document replaced the text: its own history starts, and the hint
+    // of the previous one goes.
+    void documentReplaced();
+    // The text shown is the one on disk now (saved), or the one on disk is no
+    // longer in the history (changed by another program).
+    void markSaved() { m_history.markSaved(); }
+    void forgetSaved() { m_history.forgetSaved(); }
     void undoEdit();
     void redoEdit();
 
@@ -68,6 +73,8 @@ signals:
     // [first, first + newLines); wholeText when all of it was replaced.
     void linesChanged(int first, int oldLines, int newLines, bool wholeText);
     void historyChanged(bool canUndo, bool canRedo);
+    // Undo or Redo brought the text to the saved state (false) or away from it (true).
+    void modifiedByHistory(bool modified);
     void caretLineChanged();
     // The Insert key switched between inserting and overwriting.
     void overwriteModeChanged(bool overwrite);

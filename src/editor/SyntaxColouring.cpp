@@ -81,6 +81,18 @@ void SyntaxColouring::parseAllLines()
     m_editor->viewport()->update();
 }
 
+void SyntaxColouring::recolourRange(int position, int length)
+{
+    const QTextBlock last = m_doc->findBlock(position + length);
+    for (QTextBlock b = m_doc->findBlock(position); b.isValid(); b = b.next()) {
+        b.layout()->clearFormats();
+        b.setUserState(Pending);
+        if (b == last)
+            break;
+    }
+    m_editor->viewport()->update();
+}
+
 void SyntaxColouring::clearLine(int line)
 {
     QTextBlock block = m_doc->findBlockByNumber(line);

@@ -20,6 +20,9 @@ public:
     void parseLine2(int line);
     // Colours every line (off-screen lines when they are painted).
     void parseAllLines();
+    // The lines holding [position, position + length) lose their colours and are
+    // coloured again (when painted): text put back whole by Undo and Redo.
+    void recolourRange(int position, int length);
     // Resets line n to black.
     void clearLine(int line);
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QMap>
 #include <QMessageBox>
 
 namespace {
@@ -41,6 +42,14 @@ MsgResult QtPrompter::message(const MessageRequest &r)
     }
     box.setStandardButtons(buttons);
     box.setEscapeButton(escape);
+    if (r.defaultButton) {
+        static const QMap<MsgResult, QMessageBox::StandardButton> standard = {
+            {MsgResult::OK, QMessageBox::Ok},       {MsgResult::Cancel, QMessageBox::Cancel},
+            {MsgResult::Yes, QMessageBox::Yes},     {MsgResult::No, QMessageBox::No},
+            {MsgResult::Retry, QMessageBox::Retry}, {MsgResult::Abort, QMessageBox::Abort},
+            {MsgResult::Ignore, QMessageBox::Ignore}};
+        box.setDefaultButton(standard.value(*r.defaultButton, QMessageBox::NoButton));
+    }
     switch (box.exec()) {
     case QMessageBox::Ok: return MsgResult::OK;
     case QMessageBox::Yes: return MsgResult::Yes;

@@ -70,6 +70,25 @@ void DocumentController::markChanged()
     emit edited();
 }
 
+MsgResult DocumentController::ask(const QString &title, const QString &text, MsgButtons buttons,
+                                  MsgIcon icon, std::optional<MsgResult> defaultButton)
+{
+    ++m_asking;
+    const MsgResult answer = m_prompter.ask(title, text, buttons, icon, defaultButton);
+    --m_asking;
+    if (m_asking == 0)
+        emit questionClosed();
+    return answer;
+}
+
+void DocumentController::setModified(bool modified)
+{
+    if (modified == m_doc.fileChanged)
+        return;
+    m_doc.fileChanged = modified;
+    notifyState();
+}
+
 void DocumentController::notifyState()
 {
     emit titleChanged(title());
@@ -85,10 +104,12 @@ bool DocumentController::readForEditor(const QString &path, TextFileContent *con
         m_readStamp = DiskStamp::ofBytes(bytes, QFileInfo(path).lastModified());
     }
     if (!r.ok) {
-        m_prompter.ask(QStringLiteral("Open Program"),
-                       FileErrors::openFailedText(FileErrors::classifyReadFailure(path))
-                           + QStringLiteral("\r\n\r\n") + path,
-                       MsgButtons::OK, MsgIcon::Critical);
+        QString text = FileErrors::openFailedText(FileErrors::classifyReadFailure(path));
+        // A pipe or a device is refused before it is opened: say why.
+        if (QFileInfo(path).exists() && !QFileInfo(path).isFile() && !QFileInfo(path).isDir())
+            text += QStringLiteral("\r\n      ") + r.error;
+        ask(QStringLiteral("Open Program"), text + QStringLiteral("\r\n\r\n") + path, MsgButtons::OK,
+            MsgIcon::Critical);
         return false;
     }
     // Say before a save what it would change in the file's bytes.
@@ -101,9 +122,7 @@ bool DocumentController::readForEditor(const QString &path, TextFileContent *con
         notes << QStringLiteral("The last line of this file has no line break. If you save it, one "
                                 "will be added.");
     if (!notes.isEmpty())
-        m_prompter.ask(QStringLiteral("Open Program"),
-                       notes.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\n") + path,
-                       MsgButtons::OK, MsgIcon::Information);
+        emit notice(notes.join(QLatin1Char(' ')) + QStringLiteral(" (") + path + QLatin1Char(')'));
     return true;
 }
 
@@ -116,6 +135,7 @@ void DocumentController::takeDocument(const QString &path, const TextFileContent
     m_doc.hasFileName = true;
     m_doc.fileChanged = false;
     m_disk = m_readStamp;
+    emit documentReplaced();
     notifyState();
 }
 
@@ -130,6 +150,7 @@ void DocumentController::loadStartupFile(const QString &path)
         m_doc.fileChanged = false;
         m_disk = DiskStamp();
         m_recent.addRecentFile(path);
+        emit documentReplaced();
         notifyState();
         return;
     }
@@ -152,20 +173,21 @@ void DocumentController::loadTemplate()
     m_doc.hasFileName = false;
     m_doc.fileChanged = false;
     m_disk = DiskStamp();
+    emit documentReplaced();
     notifyState();
 }
 
-bool DocumentController::askSaveChanges(bool stopIfSaveCancelled)
+bool DocumentController::askSaveChanges()
 {
     if (!m_doc.fileChanged)
         return true;
-    const MsgResult answer = m_prompter.ask(
+    const MsgResult answer = ask(
         QStringLiteral("File Changed"),
         QStringLiteral("The YaBasic file has changed,\r\nDo you want to save it?"),
-        MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+        MsgButtons::YesNoCancel, MsgIcon::Exclamation, MsgResult::Yes);
     if (answer == MsgResult::Yes) {
         saveDocument();
-        return !(stopIfSaveCancelled && m_saveCancelled);
+        return !m_saveCancelled;
     }
     return answer == MsgResult::No;
 }
@@ -173,7 +195,7 @@ bool DocumentController::askSaveChanges(bool stopIfSaveCancelled)
 void DocumentController::newDocument()
 {
     emit resumeUpdating();
-    if (!askSaveChanges(false))
+    if (!askSaveChanges())
         return;
     loadTemplate();
     emit titleChanged(title());
@@ -183,7 +205,7 @@ void DocumentController::newDocument()
 void DocumentController::openDocument()
 {
     emit resumeUpdating();
-    if (!askSaveChanges(true))
+    if (!askSaveChanges())
         return;
     loadDocumentFromDialog();
     emit titleChanged(title());
@@ -211,7 +233,7 @@ void DocumentController::openRecentFile(int index)
     if (index < 0 || index >= RecentFileList::Size || m_recent.at(index).isEmpty())
         return;
     emit resumeUpdating();
-    if (!askSaveChanges(false))
+    if (!askSaveChanges())
         return;
     const QString path = m_recent.at(index);
     TextFileContent content;
@@ -235,7 +257,7 @@ bool DocumentController::writeTo(const QString &path)
     QChar bad;
     if (!encodeTextFile(content, &bytes, &bad)) {
         // Never replace a character silently: offer to write the file as UTF-8.
-        const MsgResult answer = m_prompter.ask(
+        const MsgResult answer = ask(
             QStringLiteral("Save Program"),
             QStringLiteral("The character \"%1\" (U+%2) cannot be stored in this file's encoding "
                            "(Latin-1).\r\nSave the file as UTF-8 instead?")
@@ -246,31 +268,36 @@ bool DocumentController::writeTo(const QString &path)
             return false;
         content.encoding = TextEncoding::Utf8;
         if (!encodeTextFile(content, &bytes, &bad)) {
-            m_prompter.ask(QStringLiteral("Save Program"),
+            ask(QStringLiteral("Save Program"),
                            QStringLiteral("The text holds a character that cannot be saved (U+%1).")
                                .arg(QString::number(bad.unicode(), 16).toUpper()),
                            MsgButtons::OK, MsgIcon::Critical);
             return false;
         }
     }
-    // Another program changed the file since we last read or wrote it: ask first.
-    // (A file that is gone has nothing to lose: it is simply written again.)
-    if (path == m_doc.currentFileName && m_doc.hasFileName && QFileInfo::exists(path)
-        && diskChangedOutside()) {
-        const MsgResult answer = m_prompter.ask(
+    // Another program changed the file since we last read or wrote it: ask first,
+    // and decide again from the disk's state after every answer, since it may
+    // change while the question is open. (A file that is gone has nothing to
+    // lose: it is simply written again.)
+    while (path == m_doc.currentFileName && m_doc.hasFileName && QFileInfo::exists(path)
+           && diskChangedOutside()) {
+        const DiskStamp asked = DiskStamp::of(path);
+        const MsgResult answer = ask(
             QStringLiteral("Save Program"),
             QStringLiteral("The file \"%1\" was changed by another program since Vormeld last read "
                            "or saved it.\r\nDo you want to replace it with your text?")
                 .arg(fileNameOnly(path)),
-            MsgButtons::YesNo, MsgIcon::Exclamation);
+            MsgButtons::YesNo, MsgIcon::Exclamation, MsgResult::No);
         if (answer != MsgResult::Yes)
             return false;
+        if (DiskStamp::of(path) == asked)
+            break;
     }
     const FileResult r = writeWholeFileAtomic(path, bytes);
     if (!r.ok) {
         const int code = QFileInfo(QFileInfo(path).absolutePath()).isDir() ? FileErrors::AccessError
                                                                             : FileErrors::PathNotFound;
-        m_prompter.ask(QStringLiteral("Save Program"),
+        ask(QStringLiteral("Save Program"),
                        QStringLiteral("A Error has occured while trying to save the file\r\n")
                            + FileErrors::reasonLine(code) + QStringLiteral("\r\n      ") + r.error
                            + QStringLiteral("\r\n\r\n") + path
@@ -288,9 +315,10 @@ void DocumentController::saveDocument()
 {
     m_saveCancelled = false;
     if (m_doc.hasFileName) {
-        if (writeTo(m_doc.currentFileName))
+        if (writeTo(m_doc.currentFileName)) {
             m_doc.fileChanged = false;
-        else
+            emit saved();
+        } else
             m_saveCancelled = true; // nothing was saved: callers must not go on as if it were
     } else {
         saveDocumentAs();
@@ -317,6 +345,7 @@ void DocumentController::saveDocumentAs()
     m_doc.currentFileName = *path;
     m_doc.fileChanged = false;
     m_doc.hasFileName = true;
+    emit saved();
     notifyState();
 }
 
@@ -344,7 +373,7 @@ void DocumentController::importCsvFile()
     QByteArray bytes;
     const FileResult r = readWholeFile(*path, &bytes);
     if (!r.ok) {
-        m_prompter.ask(QStringLiteral("Import CSV File"),
+        ask(QStringLiteral("Import CSV File"),
                        FileErrors::openFailedText(FileErrors::classifyReadFailure(*path))
                            + QStringLiteral("\r\n\r\n") + *path,
                        MsgButtons::OK, MsgIcon::Critical);
@@ -361,9 +390,9 @@ QString DocumentController::executablePath() const
 
 void DocumentController::newInstance()
 {
-    const QString command = executablePath();
+    const QString command = quoteArgument(executablePath());
     if (!m_launcher.start(command, WindowStyle::NormalFocus))
-        m_prompter.ask(QStringLiteral("New Program Instance"),
+        ask(QStringLiteral("New Program Instance"),
                        QStringLiteral("Vormeld could not be started:\r\n") + command, MsgButtons::OK,
                        MsgIcon::Critical);
 }
@@ -375,9 +404,9 @@ void DocumentController::openInNewInstance()
                    QStringLiteral(".yab"), OpenFilter));
     if (!path)
         return;
-    const QString command = executablePath() + QLatin1Char(' ') + *path;
+    const QString command = quoteArgument(executablePath()) + QLatin1Char(' ') + quoteArgument(*path);
     if (!m_launcher.start(command, WindowStyle::NormalFocus))
-        m_prompter.ask(QStringLiteral("Open in New Instance"),
+        ask(QStringLiteral("Open in New Instance"),
                        QStringLiteral("Vormeld could not be started:\r\n") + command, MsgButtons::OK,
                        MsgIcon::Critical);
 }
@@ -414,7 +443,8 @@ void DocumentController::recoverFromJournal(const JournalEntry &entry)
     m_doc.format.finalBreak = entry.finalBreak;
     m_disk = entry.disk;
     m_doc.fileChanged = true;
-    emit titleChanged(title());
+    emit documentReplaced();
+    emit savedStateLost();
     emit textReplaced();
     notifyState();
 }
@@ -435,15 +465,15 @@ bool DocumentController::checkOutsideChange()
         return false;
     const QString path = m_doc.currentFileName;
     const QString name = fileNameOnly(path);
-    const DiskStamp now = DiskStamp::of(path);
-    if (!now.exists) {
-        m_prompter.ask(QStringLiteral("File Deleted"),
+    if (!DiskStamp::of(path).exists) {
+        ask(QStringLiteral("File Deleted"),
                        QStringLiteral("The file \"%1\" was deleted or moved by another program.\r\n"
                                       "Your text is still here: save it to keep it.\r\n\r\n")
                                .arg(name) + path,
                        MsgButtons::OK, MsgIcon::Exclamation);
-        m_disk = now;
+        m_disk = DiskStamp::of(path);
         m_doc.fileChanged = true; // closing must ask before this text is lost
+        emit savedStateLost();
         notifyState();
         return true;
     }
@@ -452,8 +482,8 @@ bool DocumentController::checkOutsideChange()
                          "that are not saved.\r\nDo you want to load the file again and lose your changes?")
         : QStringLiteral("The file \"%1\" was changed by another program.\r\n"
                          "Do you want to load it again?");
-    const MsgResult answer = m_prompter.ask(QStringLiteral("File Changed on Disk"), text.arg(name),
-                                            MsgButtons::YesNo, MsgIcon::Question);
+    const MsgResult answer = ask(QStringLiteral("File Changed on Disk"), text.arg(name), MsgButtons::YesNo,
+                                 MsgIcon::Question, m_doc.fileChanged ? MsgResult::No : MsgResult::Yes);
     if (answer == MsgResult::Yes) {
         TextFileContent content;
         if (readForEditor(path, &content)) {
@@ -463,9 +493,11 @@ bool DocumentController::checkOutsideChange()
             return true;
         }
     }
-    // Kept as it is: the text now differs from the file, so it counts as changed.
-    m_disk = now;
+    // Kept as it is: the text now differs from the file as it is now (it may
+    // have changed again while the question was open), so it counts as changed.
+    m_disk = DiskStamp::of(path);
     m_doc.fileChanged = true;
+    emit savedStateLost();
     notifyState();
     return true;
 }

@@ -3,6 +3,7 @@
 #include "documents/core/CrashJournal.h"
 #include "documents/core/Document.h"
 #include "documents/core/RecentFileList.h"
+#include "platform/core/Prompter.h"
 
 #include <QObject>
 #include <QString>
@@ -35,9 +36,9 @@ public:
     // The template as an untitled, unchanged document; empty when it is missing.
     void loadTemplate();
 
-    // The changed-file prompt; true when the caller may go on. With
-    // stopIfSaveCancelled, a Yes whose save did not happen stops the caller too.
-    bool askSaveChanges(bool stopIfSaveCancelled);
+    // The changed-file prompt; true when the caller may go on. A Yes whose save
+    // did not happen (cancelled or failed) stops the caller: the text must not be lost.
+    bool askSaveChanges();
 
     void newDocument();
     void openDocument();
@@ -52,6 +53,11 @@ public:
 
     // The user changed the text.
     void markChanged();
+    // Undo or Redo brought the text back to the saved state, or away from it.
+    void setModified(bool modified);
+
+    // A question to the user is open; nothing else may ask until it is answered.
+    bool isAsking() const { return m_asking > 0; }
 
     // The window caption for the current name.
     QString title() const;
@@ -80,6 +86,17 @@ signals:
     void resumeUpdating();
     // A program was opened: the status bar says it is ready.
     void opened();
+    // Another document (or a file's new text from disk) replaced the text: a
+    // history of its own starts, whose bottom is the loaded text.
+    void documentReplaced();
+    // The text shown is now the one on disk; or the one on disk is no longer
+    // any state of the history.
+    void saved();
+    void savedStateLost();
+    // Something about the file's form worth knowing, that needs no answer.
+    void notice(const QString &text);
+    // A question was answered.
+    void questionClosed();
 
 private:
     // Reads a file for the editor; reports a failure and returns false.
@@ -89,6 +106,8 @@ private:
     bool writeTo(const QString &path);
     QString executablePath() const;
     void notifyState();
+    MsgResult ask(const QString &title, const QString &text, MsgButtons buttons, MsgIcon icon,
+                  std::optional<MsgResult> defaultButton = std::nullopt);
 
     TextBuffer &m_text;
     IPrompter &m_prompter;
@@ -97,6 +116,7 @@ private:
     Document m_doc;
     RecentFileList m_recent;
     bool m_saveCancelled = false;
+    int m_asking = 0;
     DiskStamp m_disk;      // the file as the document last matched it
     DiskStamp m_readStamp; // the file as the last read found it
 };

@@ -38,7 +38,7 @@ void offerOrphanedJournal(const QString &folder, IPrompter &prompter, DocumentCo
     text += QStringLiteral("\r\n\r\nDo you want to get them back?\r\n"
                            "(Cancel keeps them for the next start.)");
     const MsgResult answer = prompter.ask(QStringLiteral("Recover Unsaved Work"), text,
-                                          MsgButtons::YesNoCancel, MsgIcon::Question);
+                                          MsgButtons::YesNoCancel, MsgIcon::Question, MsgResult::Yes);
     if (answer == MsgResult::Yes) {
         documents.recoverFromJournal(e);
         journal.syncNow(); // ours now holds the text before the old one goes

@@ -11,6 +11,11 @@ OutsideChangeWatcher::OutsideChangeWatcher(DocumentController &documents, QObjec
     connect(m_watcher, &QFileSystemWatcher::fileChanged, this, &OutsideChangeWatcher::fileChanged);
     connect(&m_documents, &DocumentController::stateChanged, this,
             &OutsideChangeWatcher::watchDocumentFile);
+    // One question at a time: a change seen while one is open is told after it.
+    connect(&m_documents, &DocumentController::questionClosed, this, [this] {
+        if (m_pending && m_windowActive)
+            checkLater();
+    });
 }
 
 void OutsideChangeWatcher::setWindowActive(bool active)
@@ -33,7 +38,7 @@ void OutsideChangeWatcher::checkLater()
 {
     // Asked from the event loop, so a question never opens inside a focus change.
     QMetaObject::invokeMethod(this, [this] {
-        if (m_pending && m_windowActive) {
+        if (m_pending && m_windowActive && !m_documents.isAsking()) {
             m_pending = false;
             m_documents.checkOutsideChange();
         }

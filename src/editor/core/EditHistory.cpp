@@ -2,8 +2,10 @@
 
 void EditHistory::reset(const QString &text)
 {
+    undoStack.clear();
     redoStack.clear();
     undoStack.push(text);
+    m_current = m_saved = 0;
     m_inStep = true;
     m_redoInStep = false;
     m_silent.clear();
@@ -12,12 +14,20 @@ void EditHistory::reset(const QString &text)
 void EditHistory::recordChange(const TextChange &change, const TextGetter &editorText)
 {
     redoStack.clear();
+    const bool full = undoStack.count() == SnapshotStack::Capacity;
     if (m_inStep && !undoStack.stackIsEmpty()) {
         m_silent.push_back(change);
         undoStack.pushChanges(m_silent);
     } else {
         undoStack.push(editorText());
     }
+    m_current = undoStack.count() - 1;
+    // The saved state moves down with the oldest snapshot dropped, and is gone
+    // once it was dropped or lay in the redo stack just cleared.
+    if (full && m_saved >= 0)
+        --m_saved;
+    if (m_saved >= m_current)
+        m_saved = -1;
     m_silent.clear();
     m_inStep = true;
     m_redoInStep = false;
@@ -32,7 +42,7 @@ void EditHistory::recordSilentChange(const TextChange &change)
 
 std::optional<QString> EditHistory::move(SnapshotStack &from, SnapshotStack &to, const TextGetter &editorText)
 {
-    if (from.stackIsEmpty())
+    if (&from == &undoStack ? !canUndo() : !canRedo())
         return std::nullopt;
     // Is the top snapshot the current state? The editor's text is fetched only
     // when neither stack top is known to hold it.
@@ -54,6 +64,7 @@ std::optional<QString> EditHistory::move(SnapshotStack &from, SnapshotStack &to,
     m_inStep = (&to == &undoStack);
     m_redoInStep = !m_inStep;
     m_silent.clear();
+    m_current = m_inStep ? undoStack.count() - 1 : undoStack.count();
     return s;
 }
 

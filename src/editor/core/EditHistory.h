@@ -18,7 +18,8 @@ public:
     SnapshotStack undoStack;
     SnapshotStack redoStack;
 
-    // Start-up: the loaded text is the first snapshot.
+    // A document was loaded: a fresh history whose bottom is its text, which
+    // is also the saved state. Undo stops there.
     void reset(const QString &text);
 
     // A change of the editor text that counts as a history step.
@@ -30,6 +31,17 @@ public:
     // is empty. The editor's text is asked for only when it cannot be known.
     std::optional<QString> undo(const TextGetter &editorText);
     std::optional<QString> redo(const TextGetter &editorText);
+
+    bool canUndo() const { return m_current > 0; }
+    bool canRedo() const { return m_current + 1 < undoStack.count() + redoStack.count(); }
+
+    // Whether the state shown differs from the one last loaded or saved. The
+    // saved state is kept as a place in the history, so Undo back to it makes
+    // the text unchanged again without comparing texts.
+    bool isModified() const { return m_current != m_saved; }
+    void markSaved() { m_saved = m_current; }
+    // The saved state is no longer in the history (the file changed on disk).
+    void forgetSaved() { m_saved = -1; }
 
     // The editor's text as the history knows it without asking, or null.
     const QString *knownEditorText() const;
@@ -49,4 +61,9 @@ private:
     std::vector<TextChange> m_silent;
     // True while the redo top is the editor's text (right after an Undo).
     bool m_redoInStep = false;
+    // Places in the sequence of all snapshots, the undo stack from its bottom
+    // followed by the redo stack from its top: the state shown, and the saved one
+    // (-1 when it is gone).
+    int m_current = 0;
+    int m_saved = 0;
 };

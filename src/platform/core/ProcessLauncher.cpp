@@ -17,6 +17,13 @@ QString programExecutableName()
 #endif
 }
 
+QString quoteArgument(const QString &argument)
+{
+    QString doubled = argument;
+    doubled.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + doubled + QLatin1Char('"');
+}
+
 QStringList splitCommandLine(const QString &commandLine)
 {
     QStringList parts;

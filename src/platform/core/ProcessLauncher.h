@@ -13,6 +13,11 @@ QString programExecutableName();
 // quoted part stand for one quote.
 QStringList splitCommandLine(const QString &commandLine);
 
+// One argument as a command line holds it so that splitCommandLine gives it
+// back whole: in double quotes, a quote inside doubled. Paths with blanks
+// depend on it.
+QString quoteArgument(const QString &argument);
+
 struct WaitResult {
     bool started = false;
     bool finished = false; // false: still running when the time ran out

@@ -17,6 +17,9 @@ struct MessageRequest {
     QString text;
     MsgButtons buttons = MsgButtons::OK;
     MsgIcon icon = MsgIcon::None;
+    // The button Enter presses; nothing: the toolkit's choice. A question that
+    // can throw work away defaults to the answer that keeps it.
+    std::optional<MsgResult> defaultButton;
 };
 
 // Filters are written as pairs of description and pattern separated by '|':
@@ -50,9 +53,10 @@ public:
     virtual std::optional<QString> input(const InputRequest &request) = 0;
 
     // Shorthand for message().
-    MsgResult ask(const QString &title, const QString &text, MsgButtons buttons, MsgIcon icon)
+    MsgResult ask(const QString &title, const QString &text, MsgButtons buttons, MsgIcon icon,
+                  std::optional<MsgResult> defaultButton = std::nullopt)
     {
-        return message(MessageRequest{title, text, buttons, icon});
+        return message(MessageRequest{title, text, buttons, icon, defaultButton});
     }
 };
 

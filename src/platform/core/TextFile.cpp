@@ -142,6 +142,11 @@ FileResult readWholeFile(const QString &path, QByteArray *bytes, qint64 maxBytes
         r.error = QStringLiteral("Is a folder");
         return r;
     }
+    // Opening a pipe or a device would wait for a writer, or read forever.
+    if (info.exists() && !info.isFile()) {
+        r.error = QStringLiteral("Not a regular file (a pipe, device or socket)");
+        return r;
+    }
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         r.error = f.errorString();

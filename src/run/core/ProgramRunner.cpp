@@ -16,11 +16,12 @@ ProgramRunner::ProgramRunner(SettingsAccess &settings, IInterpreterKey &key,
 {
 }
 
-void ProgramRunner::problem()
+void ProgramRunner::problem(const QString &path, const QString &reason)
 {
     m_prompter.ask(QStringLiteral("Problem"),
                    QStringLiteral("There was a problem while attempting to execute the interpreter.\r\n"
-                                  "Please check the interpreter's path."),
+                                  "Please check the interpreter's path.\r\n")
+                       + path + QStringLiteral(": ") + reason,
                    MsgButtons::OK, MsgIcon::Exclamation);
 }
 
@@ -44,15 +45,23 @@ ProgramRunner::Outcome ProgramRunner::runProgram(const QString &text, TextEncodi
     }
     // A path that names no program would start nothing, or only an empty terminal.
     const QFileInfo interpreter(yabPath);
+    if (!interpreter.exists()) {
+        problem(yabPath, QStringLiteral("there is no such file"));
+        return Outcome::Failed;
+    }
+    if (interpreter.isDir()) {
+        problem(yabPath, QStringLiteral("this is a folder, not the interpreter"));
+        return Outcome::Failed;
+    }
     if (!interpreter.isFile() || !interpreter.isExecutable()) {
-        problem();
+        problem(yabPath, QStringLiteral("this file may not be run (it is not executable)"));
         return Outcome::Failed;
     }
 
     const QString tempFile = RunCommand::tempProgramPath(tempSetting, m_programFolder);
     // A temporary file set to the program's own file would overwrite the saved program.
     if (!documentFile.isEmpty() && QFileInfo(tempFile).absoluteFilePath() == QFileInfo(documentFile).absoluteFilePath()) {
-        problem();
+        problem(tempFile, QStringLiteral("the temporary program file is the program itself"));
         return Outcome::Failed;
     }
     TextFileContent content;
@@ -65,15 +74,16 @@ ProgramRunner::Outcome ProgramRunner::runProgram(const QString &text, TextEncodi
         content.encoding = TextEncoding::Utf8; // the interpreter sees the text as typed
         encodeTextFile(content, &bytes);
     }
-    if (!writeWholeFileAtomic(tempFile, bytes).ok) {
-        problem();
+    if (const FileResult written = writeWholeFileAtomic(tempFile, bytes); !written.ok) {
+        problem(tempFile, QStringLiteral("the temporary program could not be written (") + written.error
+                              + QLatin1Char(')'));
         return Outcome::Failed;
     }
 
-    lastCommandLine = RunCommand::CommandLine(yabPath, tempFile, options);
+    lastCommandLine = RunCommand::commandLine(yabPath, tempFile, options);
     const QString folder = workingFolder.isEmpty() ? m_programFolder : workingFolder;
     if (!m_launcher.start(lastCommandLine, WindowStyle::NormalFocus, true, folder)) {
-        problem();
+        problem(yabPath, QStringLiteral("the interpreter could not be started"));
         return Outcome::Failed;
     }
     return Outcome::Started;

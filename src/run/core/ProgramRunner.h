@@ -35,7 +35,8 @@ public:
     QString lastCommandLine;
 
 private:
-    void problem();
+    // The "Problem" message, with the path concerned and the reason on a line of their own.
+    void problem(const QString &path, const QString &reason);
 
     SettingsAccess &m_settings;
     IInterpreterKey &m_key;

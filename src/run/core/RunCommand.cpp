@@ -1,6 +1,7 @@
 #include "run/core/RunCommand.h"
 
 #include "common/core/FileNames.h"
+#include "platform/core/ProcessLauncher.h"
 
 namespace RunCommand {
 
@@ -35,10 +36,11 @@ QString tempProgramPath(const QString &tempPathSetting, const QString &programFo
     return programFile(programFolder, QStringLiteral("TempPrg.yab"));
 }
 
-QString CommandLine(const QString &interpreterPath, const QString &programFile,
+QString commandLine(const QString &interpreterPath, const QString &programFile,
                     const QString &optionText)
 {
-    return interpreterPath + QLatin1Char(' ') + programFile + QLatin1Char(' ') + optionText;
+    return quoteArgument(interpreterPath) + QLatin1Char(' ') + quoteArgument(programFile)
+           + QLatin1Char(' ') + optionText;
 }
 
 } // namespace RunCommand

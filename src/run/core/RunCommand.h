@@ -17,8 +17,9 @@ QString optionText(int infoLevel, const QString &geoString);
 // program folder.
 QString tempProgramPath(const QString &tempPathSetting, const QString &programFolder);
 
-// Interpreter path, blank, program file, blank, options. Nothing is quoted.
-QString CommandLine(const QString &interpreterPath, const QString &programFile,
+// Interpreter path, blank, program file, blank, options. Both paths are quoted,
+// so that a blank in a folder name does not split them.
+QString commandLine(const QString &interpreterPath, const QString &programFile,
                     const QString &optionText);
 
 } // namespace RunCommand
