@@ -1,19 +1,8 @@
-#include "app/MainWindow.h"
-#include "app/MainStatusBar.h"
-#include "editor/CodeEditor.h"
-#include "editor/EditorText.h"
-#include "search/SubsAndLabels.h"
 #include "search/core/SubsLabelsIndex.h"
-#include "support/FakeServices.h"
-#include "support/WindowProbe.h"
+#include "support/TestWindow.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QLabel>
 #include <QRandomGenerator>
-#include <QPlainTextEdit>
 #include <QTextBlock>
-#include <QtTest>
 
 namespace {
 using Kind = SubsLabelsIndex::Kind;
@@ -26,215 +15,174 @@ QStringList displays(const std::vector<SubsLabelsIndex::Entry> &list)
     return out;
 }
 
-struct Window {
-    FakeServices fake;
-    std::unique_ptr<MainWindow> w;
-    explicit Window(const QByteArray &text)
-    {
-        fake.writeFile("Template.yab", text);
-        w = std::make_unique<MainWindow>(fake.services);
-        w->start();
-    }
-    QComboBox *subs() { return subsList(*w); }
-    QComboBox *labels() { return labelsList(*w); }
-    QStringList items(QComboBox *c)
+struct Window : TestWindow {
+    explicit Window(const QByteArray &text) : TestWindow(text) { start(); }
+    static QStringList items(QComboBox *c)
     {
         QStringList out;
         for (int i = 0; i < c->count(); ++i)
             out << c->itemText(i);
         return out;
     }
-    void typeAt(int qtPos, const QString &s)
-    {
-        QTextCursor c(codeEditor(*w)->document());
-        c.setPosition(qtPos);
-        c.insertText(s);
-    }
+    QStringList subs() const { return items(subsList(*w)); }
+    QStringList labels() const { return items(labelsList(*w)); }
+    QStringList indexedSubs() const { return displays(subsAndLabels(*w).index().subs()); }
 };
 } // namespace
 
 class tst_SubsLabels : public QObject {
     Q_OBJECT
 private slots:
-    void definitions_data();
-    void definitions();
-    void listsAndOffsets();
-    void choosingMovesTheCaret();
-    void followsEveryEdit();
-    void incrementalEqualsFullRebuild();
-    void disabledUpdatingFreezesTheLists();
-    void shortTextHasNoProgress();
-    void progressAndSlowRebuildSwitchOff();
-    void debugTabKeepsItsMessage();
-};
-
-void tst_SubsLabels::definitions_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("result"); // "sub:x", "label:x" or ""
-    QTest::newRow("sub") << "sub drawBox(x, y)" << "sub:drawBox(x, y)";
-    QTest::newRow("indented label, blanks after keyword") << "   Label   mainloop" << "label:mainloop";
-    QTest::newRow("upper case") << "SUB a() // comment  " << "sub:a() // comment  ";
-    QTest::newRow("no blank after keyword") << "subtotal = 3" << "";
-    QTest::newRow("tab indentation") << "\tsub a()" << "";
-    QTest::newRow("export sub") << "export sub name()" << "";
-    QTest::newRow("keyword alone") << "sub" << "";
-    QTest::newRow("keyword and blank") << "sub " << "sub:";
-    QTest::newRow("empty") << "" << "";
-}
-
-void tst_SubsLabels::definitions()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, result);
-    const auto d = SubsLabelsIndex::parseDefinition(line);
-    const QString got = !d ? QString() : (d->first == Kind::Sub ? "sub:" : "label:") + d->second;
-    QCOMPARE(got, result);
-}
-
-void tst_SubsLabels::listsAndOffsets()
-{
-    Window t("sub first()\nprint 1\nlabel here\nsub first()\nlabel last");
-    QCOMPARE(t.items(t.subs()), (QStringList{"first()", "first()"}));
-    QCOMPARE(t.items(t.labels()), (QStringList{"here", "last"}));
-    SubsAndLabels &s = subsAndLabels(*t.w);
-    QCOMPARE(s.entryOffset(Kind::Sub, 0), 13);  // "sub first()" CR LF
-    QCOMPARE(s.entryOffset(Kind::Label, 0), 34);
-    // The last line has no line break after it: its entry leads to the end of the text.
-    QCOMPARE(s.entryOffset(Kind::Label, 1), int(EditorText::modelText(codeEditor(*t.w)->document()).size()));
-    QCOMPARE(s.entryOffset(Kind::Sub, 5), -1);
-}
-
-void tst_SubsLabels::choosingMovesTheCaret()
-{
-    Window t("label top\nsub a()\nend sub\nlabel bottom");
-    t.subs()->setCurrentIndex(0);
-    emit t.subs()->activated(0);
-    QTextCursor c = codeEditor(*t.w)->textCursor();
-    QCOMPARE(c.blockNumber(), 2);
-    QCOMPARE(c.positionInBlock(), 0);
-    QVERIFY(!c.hasSelection());
-    t.labels()->setCurrentIndex(1);
-    QTest::keyClick(t.labels(), Qt::Key_Shift); // a key released on the list goes there too
-    c = codeEditor(*t.w)->textCursor();
-    QVERIFY(c.atEnd());
-    t.labels()->setCurrentIndex(-1);
-    emit t.labels()->activated(-1); // nothing chosen: nothing happens
-    QVERIFY(codeEditor(*t.w)->textCursor().atEnd());
-}
-
-void tst_SubsLabels::followsEveryEdit()
-{
-    Window t("print 1\n");
-    QCOMPARE(t.subs()->count(), 0);
-    t.typeAt(7, "\nsub go()");
-    QCOMPARE(t.items(t.subs()), QStringList{"go()"});
-    t.typeAt(0, "label start\n");
-    QCOMPARE(t.items(t.labels()), QStringList{"start"});
-    QCOMPARE(displays(subsAndLabels(*t.w).index().subs()), QStringList{"2:go()"});
-    editor(*t.w).undoEdit();
-    QCOMPARE(t.items(t.labels()), QStringList{});
-    QCOMPARE(t.w->statusMessages[1], QStringLiteral("Done"));
-}
-
-void tst_SubsLabels::incrementalEqualsFullRebuild()
-{
-    // Random edits: the lists kept from changed lines equal a rebuild from scratch.
-    Window t("sub a()\nlabel b\nprint 1\n");
-    const QStringList pieces = {"sub x()\n", "label y\n", "\n", "su", "b ", "label", " z", "x", "\nsub q()"};
-    QRandomGenerator rng(7);
-    for (int i = 0; i < 300; ++i) {
-        QTextCursor c(codeEditor(*t.w)->document());
-        const int len = codeEditor(*t.w)->document()->characterCount() - 1;
-        c.setPosition(int(rng.bounded(len + 1)));
-        if (rng.bounded(3) == 0 && len > 0) {
-            c.setPosition(std::min(len, c.position() + int(rng.bounded(6))), QTextCursor::KeepAnchor);
-            c.removeSelectedText();
-        } else {
-            c.insertText(pieces.at(int(rng.bounded(pieces.size()))));
-        }
-        const QStringList subs = displays(subsAndLabels(*t.w).index().subs());
-        const QStringList labels = displays(subsAndLabels(*t.w).index().labels());
-        SubsLabelsIndex fresh;
-        const QTextDocument *doc = codeEditor(*t.w)->document();
-        fresh.rebuild(doc->blockCount(), [doc](int n) { return doc->findBlockByNumber(n).text(); });
-        QCOMPARE(subs, displays(fresh.subs()));
-        QCOMPARE(labels, displays(fresh.labels()));
-        QCOMPARE(t.subs()->count(), int(fresh.subs().size()));
+    void definitions_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("result"); // "sub:x", "label:x" or ""
+        QTest::newRow("sub") << "sub drawBox(x, y)" << "sub:drawBox(x, y)";
+        QTest::newRow("indented label, blanks after keyword") << "   Label   mainloop" << "label:mainloop";
+        QTest::newRow("upper case") << "SUB a() // comment  " << "sub:a() // comment  ";
+        QTest::newRow("no blank after keyword") << "subtotal = 3" << "";
+        QTest::newRow("tab indentation") << "\tsub a()" << "";
+        QTest::newRow("export sub") << "export sub name()" << "";
+        QTest::newRow("keyword alone") << "sub" << "";
+        QTest::newRow("keyword and blank") << "sub " << "sub:";
+        QTest::newRow("empty") << "" << "";
     }
-}
+    void definitions()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, result);
+        const auto d = SubsLabelsIndex::parseDefinition(line);
+        QCOMPARE(!d ? QString() : (d->first == Kind::Sub ? "sub:" : "label:") + d->second, result);
+    }
 
-void tst_SubsLabels::disabledUpdatingFreezesTheLists()
-{
-    Window t("sub a()\n");
-    action(*t.w, "viewDisableUpdating")->setChecked(true);
-    t.typeAt(0, "sub b()\n");
-    QCOMPARE(t.items(t.subs()), QStringList{"a()"});
-    action(*t.w, "viewUpdateSubsLabels")->trigger(); // the menu item rebuilds regardless
-    QCOMPARE(t.items(t.subs()), (QStringList{"b()", "a()"}));
-    t.typeAt(0, "sub c()\n");
-    action(*t.w, "viewDisableUpdating")->setChecked(false);
-    t.typeAt(0, "x");
-    QCOMPARE(t.items(t.subs()), (QStringList{"b()", "a()"}));  // "xsub c()" is no definition
-    t.typeAt(0, "\n");
-    QCOMPARE(t.items(t.subs()), (QStringList{"b()", "a()"}));
-    t.w->updateSubsAndLabels();
-    QCOMPARE(t.items(t.subs()), (QStringList{"b()", "a()"}));
-}
+    void choosingAnEntryMovesTheCaret()
+    {
+        Window t("label top\nsub a()\nend sub\nsub a()\nlabel bottom");
+        QCOMPARE(t.subs(), (QStringList{"a()", "a()"}));
+        QCOMPARE(t.labels(), (QStringList{"top", "bottom"}));
+        // An entry leads to the start of the line after it, line breaks counted twice;
+        // the last line has none after it, so its entry leads to the end of the text.
+        const SubsAndLabels &s = subsAndLabels(*t.w);
+        QCOMPARE(s.entryOffset(Kind::Label, 0), 11);
+        QCOMPARE(s.entryOffset(Kind::Sub, 1), 38);
+        QCOMPARE(s.entryOffset(Kind::Label, 1), EditorText::modelLength(t.ed()->document()));
+        QCOMPARE(s.entryOffset(Kind::Sub, 5), -1);
+        subsList(*t.w)->setCurrentIndex(0);
+        emit subsList(*t.w)->activated(0);
+        QCOMPARE(t.caret(), 18);
+        QVERIFY(!t.ed()->textCursor().hasSelection());
+        QCOMPARE(subsList(*t.w)->currentIndex(), 0);
+        t.ed()->moveCursor(QTextCursor::Down); // leaving the entry clears the choice
+        QCOMPARE(subsList(*t.w)->currentIndex(), -1);
+        labelsList(*t.w)->setCurrentIndex(1);
+        QTest::keyClick(labelsList(*t.w), Qt::Key_Shift); // a key released on the list goes there too
+        QVERIFY(t.ed()->textCursor().atEnd());
+        labelsList(*t.w)->setCurrentIndex(-1);
+        t.caretTo(0);
+        emit labelsList(*t.w)->activated(-1); // nothing chosen: nothing happens
+        QCOMPARE(t.caret(), 0);
+    }
 
-void tst_SubsLabels::shortTextHasNoProgress()
-{
-    Window t("");
-    QCOMPARE(t.subs()->count(), 0);
-    QCOMPARE(t.labels()->count(), 0);
-    t.w->updateSubsAndLabels();
-    QCOMPARE(t.w->statusMessages[1], QStringLiteral("Done"));
-}
+    void followsEveryEdit()
+    {
+        Window t("print 1\n");
+        QCOMPARE(t.subs(), QStringList{});
+        t.insertAt(7, "\nsub go()");
+        QCOMPARE(t.subs(), QStringList{"go()"});
+        t.insertAt(0, "label start\n");
+        QCOMPARE(t.labels(), QStringList{"start"});
+        QCOMPARE(t.indexedSubs(), QStringList{"2:go()"});
+        action(*t.w, "editUndo")->trigger();
+        QCOMPARE(t.labels(), QStringList{});
+        QCOMPARE(t.indexedSubs(), QStringList{"1:go()"});
+        QCOMPARE(statusBar(*t.w)->tabMessage(0), QStringLiteral("Done"));
+    }
 
-void tst_SubsLabels::progressAndSlowRebuildSwitchOff()
-{
-    // A list object over its own widgets, with a clock that jumps.
-    double now = 0;
-    QStringList messages;
-    SubsAndLabels::Hooks hooks;
-    hooks.status = [&](const QString &m) { messages << m; };
-    hooks.clock = [&] { return now += 0.6; };
-    QAction disable;
-    disable.setCheckable(true);
-    QComboBox subs, labels;
-    QPlainTextEdit editor;
-    QByteArray text;
-    for (int i = 0; i < 250; ++i)
-        text += "sub s" + QByteArray::number(i) + "()\n";
-    editor.setPlainText(QString::fromLatin1(text));
-    SubsAndLabels list(&editor, &subs, &labels, &disable, hooks);
-    list.updateSubsAndLabels();
-    QVERIFY(disable.isChecked()); // more than half a second went by
-    QCOMPARE(messages, (QStringList{"Updating subs and labels list... Please wait",
-                                    "Updating subs and labels list... Please wait (Done Line 100)",
-                                    "Updating subs and labels list... Please wait (Done Line 200)",
-                                    "Done"}));
-    QCOMPARE(subs.count(), 250);
-    // A quick one leaves it as it is.
-    disable.setChecked(false);
-    hooks.clock = [] { return 1.0; };
-    SubsAndLabels quick(&editor, &subs, &labels, &disable, hooks);
-    quick.updateSubsAndLabels();
-    QVERIFY(!disable.isChecked());
-}
+    void incrementalEqualsFullRebuild()
+    {
+        // Random edits: the lists kept from changed lines equal a rebuild from scratch.
+        Window t("sub a()\nlabel b\nprint 1\n");
+        QTextDocument *doc = t.ed()->document();
+        const QStringList pieces = {"sub x()\n", "label y\n", "\n", "su", "b ", "label", " z", "x", "\nsub q()"};
+        QRandomGenerator rng(7);
+        for (int i = 0; i < 150; ++i) {
+            QTextCursor c(doc);
+            const int len = doc->characterCount() - 1;
+            c.setPosition(int(rng.bounded(len + 1)));
+            if (rng.bounded(3) == 0 && len > 0) {
+                c.setPosition(std::min(len, c.position() + int(rng.bounded(9))), QTextCursor::KeepAnchor);
+                c.removeSelectedText();
+            } else {
+                c.insertText(pieces.at(int(rng.bounded(pieces.size()))));
+            }
+            SubsLabelsIndex fresh;
+            fresh.rebuild(doc->blockCount(), [doc](int n) { return doc->findBlockByNumber(n).text(); });
+            QCOMPARE(t.indexedSubs(), displays(fresh.subs()));
+            QCOMPARE(displays(subsAndLabels(*t.w).index().labels()), displays(fresh.labels()));
+            QCOMPARE(subsList(*t.w)->count(), int(fresh.subs().size()));
+            QCOMPARE(labelsList(*t.w)->count(), int(fresh.labels().size()));
+        }
+    }
 
-void tst_SubsLabels::debugTabKeepsItsMessage()
-{
-    Window t("sub a()\n");
-    tabBar(*t.w)->setCurrentIndex(1);
-    t.w->updateSubsAndLabels();
-    QCOMPARE(t.w->statusMessages[1], QStringLiteral("Done"));
-    QCOMPARE(statusBar(*t.w)->panel(1)->text(), QStringLiteral("Done")); // tab 2's own message
-    t.w->statusMessages[2] = "Debug";
-    t.w->showStatusMessage();
-    t.w->updateSubsAndLabels();
-    QCOMPARE(statusBar(*t.w)->panel(1)->text(), QStringLiteral("Debug"));
-}
+    void disabledUpdatingFreezesTheLists()
+    {
+        Window t("sub a()\n");
+        action(*t.w, "viewDisableUpdating")->setChecked(true);
+        QVERIFY(subsAndLabels(*t.w).updatingDisabled());
+        t.insertAt(0, "sub b()\n");
+        QCOMPARE(t.subs(), QStringList{"a()"});
+        action(*t.w, "viewUpdateSubsLabels")->trigger(); // the menu item rebuilds regardless
+        QCOMPARE(t.subs(), (QStringList{"b()", "a()"}));
+        t.insertAt(0, "sub c()\n");
+        action(*t.w, "viewDisableUpdating")->setChecked(false);
+        t.insertAt(0, "x"); // the first change after switching on rebuilds everything
+        QCOMPARE(t.subs(), (QStringList{"b()", "a()"})); // "xsub c()" is no definition
+        t.insertAt(0, "\n");
+        QCOMPARE(t.indexedSubs(), (QStringList{"2:b()", "3:a()"}));
+    }
+
+    void progressAndSlowRebuildSwitchOff_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<double>("seconds"); // what the clock says the rebuild took
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<bool>("switchedOff");
+        const QString wait = QStringLiteral("Updating subs and labels list... Please wait");
+        const QStringList progress = {wait, wait + " (Done Line 100)", wait + " (Done Line 200)", "Done"};
+        QTest::newRow("short text: no progress") << 20 << 0.0 << QStringList{"Done"} << false;
+        QTest::newRow("long text: progress every 100 lines") << 250 << 0.1 << progress << false;
+        QTest::newRow("slower than half a second: switched off") << 250 << 0.6 << progress << true;
+        QTest::newRow("exactly half a second: kept on") << 20 << 0.5 << QStringList{"Done"} << false;
+    }
+    void progressAndSlowRebuildSwitchOff()
+    {
+        QFETCH(int, lines);
+        QFETCH(double, seconds);
+        QFETCH(QStringList, messages);
+        QFETCH(bool, switchedOff);
+        QByteArray text;
+        for (int i = 0; i < lines; ++i)
+            text += "sub s" + QByteArray::number(i) + "()\n";
+        Window t(text);
+        // The debug tab is shown: the rebuild's messages go to the code tab's own message.
+        tabBar(*t.w)->setCurrentIndex(1);
+        statusBar(*t.w)->setTabMessage(1, "Debug");
+        SubsAndLabels &s = subsAndLabels(*t.w);
+        double now = 10;
+        s.setClock([&] { return now += seconds; });
+        QSignalSpy said(&s, &SubsAndLabels::statusMessage);
+        action(*t.w, "viewUpdateSubsLabels")->trigger();
+        QStringList got;
+        for (const QList<QVariant> &args : said)
+            got << args.at(0).toString();
+        QCOMPARE(got, messages);
+        QCOMPARE(subsList(*t.w)->count(), lines);
+        QCOMPARE(s.updatingDisabled(), switchedOff);
+        QCOMPARE(action(*t.w, "viewDisableUpdating")->isChecked(), switchedOff);
+        QCOMPARE(statusBar(*t.w)->tabMessage(0), QStringLiteral("Done"));
+        QCOMPARE(panel(*t.w, 1), QStringLiteral("Debug"));
+    }
+};
 
 QTEST_MAIN(tst_SubsLabels)
 #include "tst_subslabels.moc"

@@ -1,0 +1,75 @@
+#pragma once
+
+// A main window over fake services, started on a program text given as the
+// template (or as a saved file opened at start-up), with the small moves the
+// window suites share.
+
+#include "editor/EditorText.h"
+#include "support/FakeServices.h"
+#include "support/WindowProbe.h"
+
+#include <memory>
+
+struct TestWindow {
+    FakeServices fake;
+    std::unique_ptr<MainWindow> w;
+
+    // fileName: the text is a saved program opened at start-up, not the template.
+    explicit TestWindow(const QByteArray &text, const char *fileName = nullptr)
+    {
+        if (fileName)
+            fake.services.commandLine = fake.writeFile(fileName, text);
+        else
+            fake.writeFile(QStringLiteral("Template.yab"), text);
+    }
+    MainWindow &start()
+    {
+        w = std::make_unique<MainWindow>(fake.services);
+        w->start();
+        return *w;
+    }
+    void set(const char *section, const char *key, const QString &value)
+    {
+        SettingsAccess(fake.settings, fake.services.appName).saveSetting(section, key, value);
+    }
+
+    CodeEditor *ed() const { return codeEditor(*w); }
+    QString text() const { return editorText(*w); }
+    int caret() const { return ed()->textCursor().position(); }
+    void caretTo(int qtPosition) const
+    {
+        QTextCursor c = ed()->textCursor();
+        c.setPosition(qtPosition);
+        ed()->setTextCursor(c);
+    }
+    // Inserts text at a position without moving the caret, as a program change would.
+    void insertAt(int qtPosition, const QString &s) const
+    {
+        QTextCursor c(ed()->document());
+        c.setPosition(qtPosition);
+        c.insertText(s);
+    }
+    // The selection in program positions (line breaks count twice): "start+length", start from 1.
+    QString selection() const
+    {
+        const QTextCursor c = ed()->textCursor();
+        const int a = EditorText::modelPosition(c.document(), c.selectionStart());
+        const int b = EditorText::modelPosition(c.document(), c.selectionEnd());
+        return QStringLiteral("%1+%2").arg(a + 1).arg(b - a);
+    }
+    // The only message asked so far, compared word for word.
+    void expectOneMessage(const QString &title, const QString &text, MsgIcon icon) const
+    {
+        QCOMPARE(fake.prompter.messages.size(), 1);
+        expectLastMessage(title, text, icon);
+    }
+    void expectLastMessage(const QString &title, const QString &text, MsgIcon icon) const
+    {
+        QVERIFY(!fake.prompter.messages.isEmpty());
+        const MessageRequest &m = fake.prompter.messages.last();
+        QCOMPARE(m.title, title);
+        QCOMPARE(m.text, text);
+        QCOMPARE(m.icon, icon);
+        QCOMPARE(m.buttons, MsgButtons::OK);
+    }
+};
