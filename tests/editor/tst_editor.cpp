@@ -110,24 +110,25 @@ private slots:
             return QString("%1%2%3%4").arg(undoButton->isEnabled()).arg(redoButton->isEnabled())
                 .arg(action(*t.w, "editUndo")->isEnabled()).arg(action(*t.w, "editRedo")->isEnabled());
         };
-        QCOMPARE(enabled(), QStringLiteral("1010"));
+        QCOMPARE(enabled(), QStringLiteral("0000")); // the loaded text is the bottom of the history
         t.caretTo(0);
         QTest::keyClicks(t.ed(), "ab");
         QCOMPARE(t.undoCount(), 3); // every change is one step
         action(*t.w, "fileSave")->trigger();
         QVERIFY(!documents(*t.w).state().fileChanged);
-        // Undo keeps the caret at its program position (line breaks counted twice).
+        // Undo keeps the caret at its program position (line breaks counted twice),
+        // and the changed flag says whether the text differs from the saved one.
         t.caretTo(6);
         action(*t.w, "editUndo")->trigger();
         QCOMPARE(t.text(), QStringLiteral("al1\nxy"));
         QCOMPARE(t.caret(), 6);
         QCOMPARE(enabled(), QStringLiteral("1111"));
-        QVERIFY(!documents(*t.w).state().fileChanged); // Undo leaves the changed flag alone
+        QVERIFY(documents(*t.w).state().fileChanged);
         action(*t.w, "editUndo")->trigger();
         QCOMPARE(t.text(), QStringLiteral("l1\nxy"));
         QCOMPARE(t.caret(), 5);
         QCOMPARE(enabled(), QStringLiteral("0101"));
-        action(*t.w, "editUndo")->trigger(); // nothing left to undo
+        action(*t.w, "editUndo")->trigger(); // Undo stops at the loaded text
         QCOMPARE(t.text(), QStringLiteral("l1\nxy"));
         QCOMPARE(t.redoCount(), 3);
         // The redo top is the current text, so Redo goes one further.
@@ -135,8 +136,10 @@ private slots:
         clickToolbar(*t.w, "redo");
         QCOMPARE(t.text(), QStringLiteral("al1\nxy"));
         QCOMPARE(t.caret(), 1);
+        QVERIFY(documents(*t.w).state().fileChanged);
         action(*t.w, "editRedo")->trigger();
         QCOMPARE(t.text(), QStringLiteral("abl1\nxy"));
+        QVERIFY(!documents(*t.w).state().fileChanged); // back at the saved text
         QCOMPARE(t.redoCount(), 0);
         QCOMPARE(enabled(), QStringLiteral("1010"));
         action(*t.w, "editUndo")->trigger();

@@ -89,15 +89,14 @@ private slots:
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<int>("maxFetches"); // how often the editor's text may be asked for
-        QTest::newRow("undo right after start empties, redo restores") << "print 1"
-            << QStringList{"u", "u", "r", "r"}
-            << QStringList{"|0|2", "none|0|2", "print 1|2|0", "none|2|0"} << 0;
+        QTest::newRow("undo and redo stop at the loaded text") << "print 1"
+            << QStringList{"u", "r"} << QStringList{"none|1|0", "none|1|0"} << 0;
         QTest::newRow("typing, undo to the start and redo back") << "ab"
-            << QStringList{"+2:c", "+3:d", "u", "u", "r", "r"}
-            << QStringList{"abc|2|0", "abcd|3|0", "abc|1|2", "ab|0|3", "abc|2|1", "abcd|3|0"} << 0;
-        QTest::newRow("a change after undo empties redo") << "x"
+            << QStringList{"+2:c", "+3:d", "u", "u", "u", "r", "r", "r"}
+            << QStringList{"abc|2|0", "abcd|3|0", "abc|1|2", "ab|0|3", "none|0|3", "abc|2|1", "abcd|3|0", "none|3|0"} << 0;
+        QTest::newRow("a change after undo keeps the undone-to text and empties redo") << "x"
             << QStringList{"+1:y", "u", "+1:z", "r", "u", "r"}
-            << QStringList{"xy|2|0", "x|0|2", "xz|1|0", "none|1|0", "|0|2", "xz|2|0"} << 1;
+            << QStringList{"xy|2|0", "x|0|2", "xz|2|0", "none|2|0", "x|0|2", "xz|2|0"} << 0;
         QTest::newRow("indentation is no step of its own") << "  a"
             << QStringList{"+3:\n", "~4:  ", "+6:b", "u"}
             << QStringList{"  a\n|2|0", "  a\n  |2|0", "  a\n  b|3|0", "  a\n|1|2"} << 0;
@@ -138,6 +137,41 @@ private slots:
         }
         QFETCH(int, maxFetches);
         QVERIFY2(fetches <= maxFetches, qPrintable(QString::number(fetches)));
+    }
+    void modifiedFollowsTheSavedState()
+    {
+        // "t" types, "u"/"r" Undo/Redo, "s" saves; after each step whether the text
+        // differs from the saved one.
+        QString editor = "a";
+        const auto get = [&] { return editor; };
+        EditHistory h;
+        h.reset(editor);
+        const auto run = [&](const QString &steps) {
+            QString flags;
+            for (const QChar step : steps) {
+                if (step == 't') {
+                    editor += 'x';
+                    h.recordChange({int(editor.size()) - 1, 0, "x"}, get);
+                } else if (step == 'u' || step == 'r') {
+                    editor = (step == 'u' ? h.undo(get) : h.redo(get)).value_or(editor);
+                } else if (step == 's') {
+                    h.markSaved();
+                }
+                flags += h.isModified() ? '1' : '0';
+            }
+            return flags;
+        };
+        QCOMPARE(run("ttuurr"), QStringLiteral("111011")); // back at the loaded text: unchanged
+        QCOMPARE(run("suu"), QStringLiteral("011"));     // saved after two: undo leaves it
+        QCOMPARE(run("rr"), QStringLiteral("10"));
+        QCOMPARE(run("ut"), QStringLiteral("11"));      // the saved state was in redo: gone
+        QCOMPARE(run("uuuurrrr"), QStringLiteral("11111111"));
+        // The saved state drops out with the oldest snapshots.
+        h.reset(editor);
+        QCOMPARE(run(QString(SnapshotStack::Capacity - 1, 't')).right(1), QStringLiteral("1"));
+        QCOMPARE(run(QString(SnapshotStack::Capacity - 1, 'u')).right(1), QStringLiteral("0"));
+        QCOMPARE(run(QString(SnapshotStack::Capacity - 1, 'r') + 't').right(1), QStringLiteral("1"));
+        QCOMPARE(run(QString(SnapshotStack::Capacity, 'u')), QString(SnapshotStack::Capacity, '1'));
     }
     void historyOfALargeTextStaysSmall()
     {

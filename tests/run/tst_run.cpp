@@ -1,6 +1,7 @@
 #include "run/AddingDebugOutputWindow.h"
 #include "run/YabasicPathDialog.h"
 #include "run/core/DebugLog.h"
+#include "platform/core/ProcessLauncher.h"
 #include "run/core/RunCommand.h"
 #include "support/TestWindow.h"
 
@@ -87,18 +88,20 @@ private slots:
         QTest::addColumn<QString>("interpreter"); // ok, key, none, missing, folder, plain, nostart
         QTest::addColumn<QString>("tempPath");    // in the program folder
         QTest::addColumn<QString>("started");     // the command line; {yab} the interpreter, {dir} the folder
-        QTest::addColumn<QString>("message");     // "", "needed" or "problem"
+        QTest::addColumn<QString>("message");     // "", "needed", or the "Problem" box's second line
+        // Every path is quoted: the interpreter's folder name holds a blank.
         const QString options = QStringLiteral(" -geometry +10+20 -i e");
-        QTest::newRow("started with geometry and level") << "ok" << "" << "{yab} {dir}/TempPrg.yab" + options << "";
-        QTest::newRow("TempPath wins") << "ok" << "elsewhere.yab" << "{yab} {dir}/elsewhere.yab" + options << "";
-        QTest::newRow("interpreter found through the key") << "key" << "" << "{yab} {dir}/TempPrg.yab" + options << "";
+        const QString started = QStringLiteral("\"{yab}\" \"{dir}/TempPrg.yab\"") + options;
+        QTest::newRow("started with geometry and level") << "ok" << "" << started << "";
+        QTest::newRow("TempPath wins") << "ok" << "elsewhere.yab" << "\"{yab}\" \"{dir}/elsewhere.yab\"" + options << "";
+        QTest::newRow("interpreter found through the key") << "key" << "" << started << "";
         QTest::newRow("no interpreter") << "none" << "" << "" << "needed";
-        QTest::newRow("missing file") << "missing" << "" << "" << "problem";
-        QTest::newRow("a folder") << "folder" << "" << "" << "problem";
-        QTest::newRow("not executable") << "plain" << "" << "" << "problem";
-        QTest::newRow("does not start") << "nostart" << "" << "{yab} {dir}/TempPrg.yab" + options << "problem";
-        QTest::newRow("unwritable temp file") << "ok" << "no/such/folder/T.yab" << "" << "problem";
-        QTest::newRow("temp file is the program's own file") << "ok" << "prog.yab" << "" << "problem";
+        QTest::newRow("missing file") << "missing" << "" << "" << "{yab}: there is no such file";
+        QTest::newRow("a folder") << "folder" << "" << "" << "{yab}: this is a folder, not the interpreter";
+        QTest::newRow("not executable") << "plain" << "" << "" << "{yab}: this file may not be run (it is not executable)";
+        QTest::newRow("does not start") << "nostart" << "" << started << "{yab}: the interpreter could not be started";
+        QTest::newRow("unwritable temp file") << "ok" << "no/such/folder/T.yab" << "" << "{dir}/no/such/folder/T.yab: the temporary program could not be written (";
+        QTest::newRow("temp file is the program's own file") << "ok" << "prog.yab" << "" << "{dir}/prog.yab: the temporary program file is the program itself";
     }
     void runOutcomes()
     {
@@ -135,19 +138,26 @@ private slots:
             t.fake.prompter.answerMessage(MsgResult::OK);
         clickToolbar(*t.w, "run");
         started.replace("{yab}", yab).replace("{dir}", t.fake.folder.path());
+        message.replace("{yab}", yab).replace("{dir}", t.fake.folder.path());
         QCOMPARE(t.fake.launcher.started, started.isEmpty() ? QStringList() : QStringList{started});
-        if (message == "needed")
+        const bool problem = !message.isEmpty() && message != "needed";
+        if (message == "needed") {
             t.expectOneMessage("Problem", "The Path of the Yabasic Interpreter is needed", MsgIcon::Information);
-        else if (message == "problem")
-            t.expectOneMessage("Problem", RunProblem, MsgIcon::Exclamation);
-        else
+        } else if (problem) {
+            QCOMPARE(t.fake.prompter.messages.size(), 1);
+            const MessageRequest &m = t.fake.prompter.messages.first();
+            QCOMPARE(m.title, QStringLiteral("Problem"));
+            QVERIFY2(m.text.startsWith(RunProblem + "\r\n" + message), qPrintable(m.text));
+            QCOMPARE(m.icon, MsgIcon::Exclamation);
+        } else {
             QVERIFY(t.fake.prompter.messages.isEmpty());
-        if (!started.isEmpty())
-            QCOMPARE(readBytes(started.section(' ', -5, -5)), QByteArray("x = 1\nprint \"hi\"\n"));
+        }
+        if (!started.isEmpty()) // the split command line gives both paths back whole
+            QCOMPARE(readBytes(splitCommandLine(started).at(1)), QByteArray("x = 1\nprint \"hi\"\n"));
         else
             QVERIFY(!QFile::exists(t.fake.path("TempPrg.yab")));
         // A run that ends at once leaves the debug view alone; any other reads the log.
-        QCOMPARE(t.debugText(), message == "problem" ? QStringLiteral("untouched") : QStringLiteral("from an earlier run\n"));
+        QCOMPARE(t.debugText(), problem ? QStringLiteral("untouched") : QStringLiteral("from an earlier run\n"));
         QCOMPARE(run(*t.w).yabasicVersion(), interpreter == "none" ? QStringLiteral("[ErrorVersion]") : QStringLiteral("2.90.3"));
         if (interpreter == "key")
             QCOMPARE(t.fake.setting("Run", "YABPath"), yab);

@@ -12,15 +12,15 @@ namespace {
 struct Window : TestWindow {
     explicit Window(const QByteArray &text) : TestWindow(text) { start(); }
     // Drives the modal Find dialog: types the text, sets Match Case, presses a button.
-    void find(const QString &what, bool matchCase, const char *button = "FindButton")
+    void find(const QString &what, bool matchCase, const char *button = "findButton")
     {
         QTimer::singleShot(0, [=] {
             auto *d = qobject_cast<FindDialog *>(QApplication::activeModalWidget());
             QVERIFY(d);
-            QCOMPARE(d->Text1->text(), QString()); // a fresh dialog every time
-            QVERIFY(!d->FindButton->isEnabled());
-            d->Text1->setText(what);
-            d->Check1->setChecked(matchCase);
+            QCOMPARE(d->findChild<QLineEdit *>("findEdit")->text(), QString()); // a fresh dialog every time
+            QVERIFY(!d->findChild<QPushButton *>("findButton")->isEnabled());
+            d->findChild<QLineEdit *>("findEdit")->setText(what);
+            d->findChild<QCheckBox *>("matchCaseCheck")->setChecked(matchCase);
             d->findChild<QPushButton *>(button)->click();
         });
         action(*w, "editFind")->trigger();
@@ -45,8 +45,8 @@ struct Window : TestWindow {
 
 void findNextIn(ReplaceDialog *r, const QString &what)
 {
-    r->FindBox->setText(what);
-    r->FindNextButton->click();
+    r->findChild<QLineEdit *>("findEdit")->setText(what);
+    r->findChild<QPushButton *>("findNextButton")->click();
 }
 } // namespace
 
@@ -143,7 +143,7 @@ private slots:
         Window t("abc aBC abc");
         t.find("bc", true);
         QCOMPARE(t.selection(), QStringLiteral("2+2"));
-        t.find("c", false, "CancelButton");
+        t.find("c", false, "cancelButton");
         QCOMPARE(search(*t.w).searchText(), QStringLiteral("bc"));
         QCOMPARE(t.selection(), QStringLiteral("2+2"));
         t.findNext(); // still "bc" with Match Case: "BC" is passed over
@@ -152,7 +152,7 @@ private slots:
         QTimer::singleShot(0, [&] {
             auto *d = qobject_cast<FindDialog *>(QApplication::activeModalWidget());
             QVERIFY(d);
-            d->HelpButton->click();
+            d->findChild<QPushButton *>("helpButton")->click();
             QVERIFY(d->isVisible());
             d->reject();
         });
@@ -167,40 +167,40 @@ private slots:
         ReplaceDialog *r = t.openReplace();
         QVERIFY(r && r->isVisible());
         QCOMPARE(r->windowTitle(), QStringLiteral("Replace"));
-        QVERIFY(r->ReplaceButton->isEnabled());
+        QVERIFY(r->findChild<QPushButton *>("replaceButton")->isEnabled());
         t.fake.prompter.answerMessage(MsgResult::OK);
-        r->ReplaceButton->click(); // nothing found yet
+        r->findChild<QPushButton *>("replaceButton")->click(); // nothing found yet
         t.expectOneMessage("Replace?", "There are no text to replace", MsgIcon::Information);
-        QVERIFY(!r->ReplaceButton->isEnabled());
-        r->Check1->setChecked(true);
+        QVERIFY(!r->findChild<QPushButton *>("replaceButton")->isEnabled());
+        r->findChild<QCheckBox *>("matchCaseCheck")->setChecked(true);
         findNextIn(r, "cd");
         QCOMPARE(t.selection(), QStringLiteral("5+2")); // "ab" CR LF: c stands at 5
-        r->FindNextButton->click();
+        r->findChild<QPushButton *>("findNextButton")->click();
         QCOMPARE(t.selection(), QStringLiteral("12+2")); // Match Case passes "CD" over
-        QVERIFY(r->ReplaceButton->isEnabled());
-        r->ReplaceBox->setText("X");
-        r->ReplaceButton->click();
+        QVERIFY(r->findChild<QPushButton *>("replaceButton")->isEnabled());
+        r->findChild<QLineEdit *>("replaceEdit")->setText("X");
+        r->findChild<QPushButton *>("replaceButton")->click();
         QCOMPARE(t.text(), QStringLiteral("ab\ncd\nCD X"));
-        QVERIFY(!r->ReplaceButton->isEnabled());
+        QVERIFY(!r->findChild<QPushButton *>("replaceButton")->isEnabled());
         QVERIFY(documents(*t.w).state().fileChanged);
-        r->Check1->setChecked(false);
+        r->findChild<QCheckBox *>("matchCaseCheck")->setChecked(false);
         t.fake.prompter.answerMessage(MsgResult::OK);
-        r->FindNextButton->click(); // goes on after position 12: nothing
+        r->findChild<QPushButton *>("findNextButton")->click(); // goes on after position 12: nothing
         QCOMPARE(t.fake.prompter.messages.size(), 2);
         t.expectLastMessage("No Match", "No Match were found", MsgIcon::Information);
-        QVERIFY(!r->ReplaceButton->isEnabled());
-        r->FindNextButton->click(); // starts at the top again
+        QVERIFY(!r->findChild<QPushButton *>("replaceButton")->isEnabled());
+        r->findChild<QPushButton *>("findNextButton")->click(); // starts at the top again
         QCOMPARE(t.selection(), QStringLiteral("5+2"));
-        r->ReplaceBox->setText("");
-        r->ReplaceButton->click(); // an empty replacement deletes
+        r->findChild<QLineEdit *>("replaceEdit")->setText("");
+        r->findChild<QPushButton *>("replaceButton")->click(); // an empty replacement deletes
         QCOMPARE(t.text(), QStringLiteral("ab\n\nCD X"));
-        r->FindNextButton->click(); // from position 6, any case
+        r->findChild<QPushButton *>("findNextButton")->click(); // from position 6, any case
         QCOMPARE(t.selection(), QStringLiteral("7+2"));
         // The text becomes shorter behind the dialog's back: the range is cut at the end.
         editor(*t.w).selectAllText();
         t.ed()->textCursor().insertText("ab\n\nC");
-        r->ReplaceBox->setText("Y");
-        r->ReplaceButton->click();
+        r->findChild<QLineEdit *>("replaceEdit")->setText("Y");
+        r->findChild<QPushButton *>("replaceButton")->click();
         QCOMPARE(t.text(), QStringLiteral("ab\n\nY"));
         QCOMPARE(t.fake.prompter.messages.size(), 2);
     }
@@ -211,10 +211,10 @@ private slots:
         ReplaceDialog *r = t.openReplace();
         findNextIn(r, "print");
         QCOMPARE(t.selection(), QStringLiteral("11+5"));
-        r->CloseButton->click();
+        r->findChild<QPushButton *>("closeButton")->click();
         QTRY_VERIFY(!search(*t.w).replaceDialog());
         r = t.openReplace();
-        QCOMPARE(r->FindBox->text(), QString());
+        QCOMPARE(r->findChild<QLineEdit *>("findEdit")->text(), QString());
         findNextIn(r, "print");
         QCOMPARE(t.selection(), QStringLiteral("17+5")); // continued after position 11
     }
@@ -223,8 +223,8 @@ private slots:
     {
         Window t("");
         ReplaceDialog *r = t.openReplace();
-        QVERIFY(!r->FindNextButton->isEnabled());
-        QVERIFY(!r->ReplaceButton->isEnabled());
+        QVERIFY(!r->findChild<QPushButton *>("findNextButton")->isEnabled());
+        QVERIFY(!r->findChild<QPushButton *>("replaceButton")->isEnabled());
         QVERIFY(t.w->close()); // the close sequence closes the dialog too
         QTRY_VERIFY(!search(*t.w).replaceDialog());
     }

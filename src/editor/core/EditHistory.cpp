@@ -13,21 +13,31 @@ void EditHistory::reset(const QString &text)
 
 void EditHistory::recordChange(const TextChange &change, const TextGetter &editorText)
 {
-    redoStack.clear();
-    const bool full = undoStack.count() == SnapshotStack::Capacity;
-    if (m_inStep && !undoStack.stackIsEmpty()) {
+    const int before = undoStack.count();
+    int pushes = 1;
+    if (m_redoInStep && !redoStack.stackIsEmpty()) {
+        // Right after an Undo the text shown is the redo top: it stays in the
+        // history below the change, so Undo can go back to it.
+        undoStack.push(redoStack.top());
+        undoStack.pushChanges({change});
+        pushes = 2;
+    } else if (m_inStep && !undoStack.stackIsEmpty()) {
         m_silent.push_back(change);
         undoStack.pushChanges(m_silent);
     } else {
         undoStack.push(editorText());
     }
-    m_current = undoStack.count() - 1;
-    // The saved state moves down with the oldest snapshot dropped, and is gone
-    // once it was dropped or lay in the redo stack just cleared.
-    if (full && m_saved >= 0)
-        --m_saved;
-    if (m_saved >= m_current)
+    redoStack.clear();
+    // The saved state stays where it was if it lies below the new one; it is
+    // gone when it lay in the redo stack just cleared, or when it was among the
+    // oldest snapshots dropped to make room.
+    const int newPlace = before + pushes - 1;
+    const int dropped = before + pushes - undoStack.count();
+    if (m_saved >= newPlace)
         m_saved = -1;
+    else if (m_saved >= 0)
+        m_saved = m_saved - dropped >= 0 ? m_saved - dropped : -1;
+    m_current = undoStack.count() - 1;
     m_silent.clear();
     m_inStep = true;
     m_redoInStep = false;
