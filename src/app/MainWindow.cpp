@@ -68,7 +68,7 @@ void MainWindow::createSubsystems()
     m_watcher = new OutsideChangeWatcher(*m_documents, this);
     m_subsAndLabels = new SubsAndLabels(m_area->codeEditor(), m_area->subsList(), m_area->labelsList(), this);
     m_search = new SearchCommands(m_area->codeEditor(), *m_svc.prompter, this);
-    m_run = new RunController(m_svc, m_settings, *m_documents, *m_editor, *m_journal,
+    m_run = new RunController(m_svc, m_settings, *m_documents, *m_journal,
                               m_area->debugView(), this);
     m_htmlExport = std::make_unique<HtmlExport>(*m_svc.prompter, *m_svc.shell, m_svc.programFolder, this);
     m_toolWindows = new ToolWindows(this);
@@ -342,13 +342,13 @@ void MainWindow::updateEditMenu()
 void MainWindow::saveAsWebPage()
 {
     const Document &doc = m_documents->state();
-    m_htmlExport->createHTMLSource(m_editor->text(), doc.format.encoding, doc.currentFileName);
+    m_htmlExport->createHTMLSource(m_documents->programText(), doc.format.encoding, doc.currentFileName);
 }
 
 void MainWindow::saveAsTightCode()
 {
     const auto outcome = TightExport(*m_svc.prompter)
-                             .createTightProgram(m_editor->text(), m_documents->state().format.encoding);
+                             .createTightProgram(m_documents->programText(), m_documents->state().format.encoding);
     if (outcome != TightExport::Outcome::Cancelled)
         m_statusBar->setTabMessage(CentralArea::CodeTab, outcome == TightExport::Outcome::Done
                                                              ? TightExport::DoneMessage

@@ -1,7 +1,6 @@
 #include "run/RunController.h"
 
 #include "common/core/AppSettings.h"
-#include "common/core/TextBuffer.h"
 #include "documents/core/DocumentController.h"
 #include "documents/core/JournalKeeper.h"
 #include "platform/core/Prompter.h"
@@ -17,9 +16,9 @@
 #include <QPlainTextEdit>
 
 RunController::RunController(Services &services, SettingsAccess &settings,
-                             DocumentController &documents, TextBuffer &text, JournalKeeper &journal,
+                             DocumentController &documents, JournalKeeper &journal,
                              QPlainTextEdit *debugView, QWidget *window)
-    : QObject(window), m_svc(services), m_settings(settings), m_documents(documents), m_text(text),
+    : QObject(window), m_svc(services), m_settings(settings), m_documents(documents),
       m_journal(journal), m_debugView(debugView), m_window(window)
 {
     setObjectName(QStringLiteral("runController"));
@@ -63,7 +62,7 @@ void RunController::runProgram()
     if (doc.fileChanged)
         m_journal.syncNow(); // a program that hangs the machine must not take the text with it
     const ProgramRunner::Outcome outcome =
-        runner.runProgram(m_text.text(), doc.format.encoding, m_infoLevel, m_geoString, folder,
+        runner.runProgram(m_documents.programText(), doc.format.encoding, m_infoLevel, m_geoString, folder,
                           doc.hasFileName ? doc.currentFileName : QString());
     if (!runner.detectedVersion.isEmpty())
         m_yabasicVersion = runner.detectedVersion;

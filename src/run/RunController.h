@@ -8,7 +8,6 @@ class JournalKeeper;
 class QPlainTextEdit;
 class QWidget;
 class SettingsAccess;
-class TextBuffer;
 struct Services;
 
 // The Run and Debug menus: running the program with the interpreter, the run
@@ -18,7 +17,7 @@ class RunController : public QObject {
     Q_OBJECT
 public:
     RunController(Services &services, SettingsAccess &settings, DocumentController &documents,
-                  TextBuffer &text, JournalKeeper &journal, QPlainTextEdit *debugView,
+                  JournalKeeper &journal, QPlainTextEdit *debugView,
                   QWidget *window);
 
     // Start-up: the interpreter's version and folder, then the run settings.
@@ -46,7 +45,6 @@ private:
     Services &m_svc;
     SettingsAccess &m_settings;
     DocumentController &m_documents;
-    TextBuffer &m_text;
     JournalKeeper &m_journal;
     QPlainTextEdit *m_debugView;
     QWidget *m_window;

@@ -128,7 +128,11 @@ bool DocumentController::readForEditor(const QString &path, TextFileContent *con
 
 void DocumentController::takeDocument(const QString &path, const TextFileContent &content)
 {
-    m_text.setText(content.text);
+    m_text.setText(m_safeText.toEditor(content.text));
+    if (m_safeText.standsIn())
+        emit notice(QStringLiteral("This file holds characters that the editor would take for line breaks "
+                                   "(U+2029, U+FDD0 or U+FDD1). Each is shown as a private-use character "
+                                   "and saved back as it was."));
     m_doc.format = content;
     m_doc.format.text.clear();
     m_doc.currentFileName = path;
@@ -143,6 +147,7 @@ void DocumentController::loadStartupFile(const QString &path)
 {
     if (!QFileInfo::exists(path)) {
         // A new file: it is created by the first Save.
+        m_safeText.clear();
         m_text.setText(QString());
         m_doc.format = TextFileContent();
         m_doc.currentFileName = path;
@@ -167,7 +172,7 @@ void DocumentController::loadTemplate()
 {
     TextFileContent content;
     const FileResult r = readTextFile(programFile(m_programFolder, QStringLiteral("Template.yab")), &content);
-    m_text.setText(r.ok ? content.text : QString());
+    m_text.setText(m_safeText.toEditor(r.ok ? content.text : QString()));
     m_doc.format = TextFileContent();
     m_doc.currentFileName = QStringLiteral("Untitled");
     m_doc.hasFileName = false;
@@ -251,8 +256,10 @@ void DocumentController::openRecentFile(int index)
 bool DocumentController::writeTo(const QString &path)
 {
     TextFileContent content = m_doc.format;
-    content.text = m_text.text();
-    content.finalBreak = true;
+    content.text = programText();
+    // One final break is added back; an empty text keeps what the file had, so
+    // an empty file saved unchanged stays empty.
+    content.finalBreak = content.text.isEmpty() ? m_doc.format.finalBreak : true;
     QByteArray bytes;
     QChar bad;
     if (!encodeTextFile(content, &bytes, &bad)) {
@@ -428,13 +435,13 @@ std::optional<JournalEntry> DocumentController::journalSnapshot() const
     e.encoding = int(m_doc.format.encoding);
     e.lineBreak = int(m_doc.format.lineBreak);
     e.finalBreak = m_doc.format.finalBreak;
-    e.text = m_text.text();
+    e.text = programText();
     return e;
 }
 
 void DocumentController::recoverFromJournal(const JournalEntry &entry)
 {
-    m_text.setText(entry.text);
+    m_text.setText(m_safeText.toEditor(entry.text));
     m_doc.currentFileName = entry.originalPath;
     m_doc.hasFileName = entry.hasFileName;
     m_doc.format = TextFileContent();
@@ -500,4 +507,9 @@ bool DocumentController::checkOutsideChange()
     emit savedStateLost();
     notifyState();
     return true;
+}
+
+QString DocumentController::programText() const
+{
+    return m_safeText.fromEditor(m_text.text());
 }

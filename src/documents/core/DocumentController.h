@@ -2,6 +2,7 @@
 
 #include "documents/core/CrashJournal.h"
 #include "documents/core/Document.h"
+#include "documents/core/EditorSafeText.h"
 #include "documents/core/RecentFileList.h"
 #include "platform/core/Prompter.h"
 
@@ -59,6 +60,10 @@ public:
     // A question to the user is open; nothing else may ask until it is answered.
     bool isAsking() const { return m_asking > 0; }
 
+    // The program's text as it stands in the file (the editor may hold stand-ins
+    // for characters it cannot show): for saving, running and exporting.
+    QString programText() const;
+
     // The window caption for the current name.
     QString title() const;
 
@@ -114,6 +119,7 @@ private:
     IProcessLauncher &m_launcher;
     QString m_programFolder;
     Document m_doc;
+    EditorSafeText m_safeText;
     RecentFileList m_recent;
     bool m_saveCancelled = false;
     int m_asking = 0;

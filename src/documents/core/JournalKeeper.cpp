@@ -1,5 +1,7 @@
 #include "documents/core/JournalKeeper.h"
 
+#include <QSysInfo>
+
 #include "platform/core/TextFile.h"
 
 #include <QCoreApplication>
@@ -104,6 +106,26 @@ bool JournalKeeper::hasJournal() const
     return !m_path.isEmpty() && QFileInfo::exists(m_path);
 }
 
+namespace {
+// A lock written on this machine before it was last started: its process
+// number belongs to an earlier boot, whatever runs under that number now.
+bool fromAnEarlierBoot(const QString &lockPath)
+{
+    QByteArray bytes;
+    if (!readWholeFile(lockPath, &bytes, 64 * 1024).ok)
+        return false;
+    QList<QByteArray> lines = bytes.split('\n');
+    for (QByteArray &l : lines)
+        l = l.trimmed();
+    const QByteArray host = lines.value(2), machine = lines.value(3), boot = lines.value(4);
+    if (!host.isEmpty() && host != QSysInfo::machineHostName().toUtf8())
+        return false; // another machine's lock: it cannot be checked from here
+    if (!machine.isEmpty() && machine != QSysInfo::machineUniqueId())
+        return false;
+    return !boot.isEmpty() && boot != QSysInfo::bootUniqueId();
+}
+} // namespace
+
 std::vector<JournalKeeper::Orphan> JournalKeeper::findOrphans(const QString &folder)
 {
     std::vector<Orphan> found;
@@ -113,6 +135,8 @@ std::vector<JournalKeeper::Orphan> JournalKeeper::findOrphans(const QString &fol
         const QString path = dir.filePath(name);
         auto lock = std::make_shared<QLockFile>(lockPathFor(path));
         lock->setStaleLockTime(0);
+        if (fromAnEarlierBoot(lockPathFor(path)))
+            QFile::remove(lockPathFor(path));
         if (!lock->tryLock(0)) {
             // A lock that names no process was cut short (a power cut right after it
             // was created): once it is a little old, nobody holds it.
