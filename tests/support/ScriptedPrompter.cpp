@@ -19,6 +19,8 @@ T take(std::deque<ScriptedPrompter::Answer> &answers, QStringList &unexpected, c
 MsgResult ScriptedPrompter::message(const MessageRequest &request)
 {
     messages << request;
+    if (whileAsking)
+        whileAsking(request);
     return take(m_answers, unexpected, QStringLiteral("message: ") + request.title + QStringLiteral(" / ") + request.text,
                 request.buttons == MsgButtons::OK ? MsgResult::OK : MsgResult::Cancel);
 }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <variant>
 
 // Answers the program's questions from a script and records every question
@@ -28,6 +29,9 @@ public:
     QList<InputRequest> inputs;
     QStringList unexpected; // questions asked with no scripted answer, or the wrong kind
     int answersLeft() const { return int(m_answers.size()); }
+    // Runs while a message box would be open, before it is answered: what the
+    // rest of the program does meanwhile (events, other programs touching files).
+    std::function<void(const MessageRequest &)> whileAsking;
 
 private:
     std::deque<Answer> m_answers;

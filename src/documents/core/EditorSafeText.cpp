@@ -4,8 +4,16 @@
 
 namespace {
 const char16_t Unsafe[] = {0x2029, 0xFDD0, 0xFDD1};
-constexpr char16_t FirstPrivate = 0xE000;
-constexpr char16_t LastPrivate = 0xF8FF;
+
+// Private-use characters, the basic plane's first; the supplementary plane's
+// when a file holds every one of those.
+QString privateCharacter(char32_t index)
+{
+    constexpr char32_t BasicCount = 0xF8FF - 0xE000 + 1;
+    const char32_t c = index < BasicCount ? 0xE000 + index : 0xF0000 + (index - BasicCount);
+    return QString::fromUcs4(&c, 1);
+}
+constexpr char32_t PrivateCount = (0xF8FF - 0xE000 + 1) + (0xFFFFD - 0xF0000 + 1);
 } // namespace
 
 QString EditorSafeText::toEditor(const QString &fileText)
@@ -16,23 +24,22 @@ QString EditorSafeText::toEditor(const QString &fileText)
         any = any || fileText.contains(QChar(c));
     if (!any)
         return fileText;
-    QSet<char16_t> used;
-    for (const QChar c : fileText)
-        if (c.unicode() >= FirstPrivate && c.unicode() <= LastPrivate)
-            used.insert(c.unicode());
-    char16_t next = FirstPrivate;
+    QSet<char32_t> used; // the private-use characters the file holds itself
+    for (const char32_t c : fileText.toUcs4())
+        if ((c >= 0xE000 && c <= 0xF8FF) || c >= 0xF0000)
+            used.insert(c);
     QString text = fileText;
+    char32_t next = 0;
     for (const char16_t c : Unsafe) {
         if (!text.contains(QChar(c)))
             continue;
-        while (next <= LastPrivate && used.contains(next))
+        while (next < PrivateCount && used.contains(privateCharacter(next).toUcs4().front()))
             ++next;
-        if (next > LastPrivate)
-            break; // every private character is taken: nothing is free to stand in
-        m_pairs += QChar(c);
-        m_pairs += QChar(next);
-        text.replace(QChar(c), QChar(next));
-        ++next;
+        if (next == PrivateCount)
+            break; // nothing is free to stand in
+        const QString standIn = privateCharacter(next++);
+        text.replace(QChar(c), standIn);
+        m_pairs.append({QChar(c), standIn});
     }
     return text;
 }
@@ -40,7 +47,7 @@ QString EditorSafeText::toEditor(const QString &fileText)
 QString EditorSafeText::fromEditor(const QString &editorText) const
 {
     QString text = editorText;
-    for (qsizetype i = 0; i + 1 < m_pairs.size(); i += 2)
-        text.replace(m_pairs.at(i + 1), m_pairs.at(i));
+    for (const auto &[original, standIn] : m_pairs)
+        text.replace(standIn, QString(original));
     return text;
 }

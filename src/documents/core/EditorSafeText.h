@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // The editor turns three characters into line breaks: U+2029 (paragraph
 // separator) and U+FDD0/U+FDD1 (which Qt's documents use for frames). A file
@@ -17,5 +20,5 @@ public:
     void clear() { m_pairs.clear(); }
 
 private:
-    QString m_pairs; // pairs of (character, its stand-in)
+    QList<std::pair<QChar, QString>> m_pairs; // each character with its stand-in
 };
