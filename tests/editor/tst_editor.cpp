@@ -41,6 +41,22 @@ private slots:
         QVERIFY(!documents(*t.w).state().fileChanged);
     }
 
+    void undoAndRedoColourWhatTheyPutBack()
+    {
+        Window t("print 1\nif a then\n");
+        action(*t.w, "editSelectAll")->trigger();
+        action(*t.w, "editClipboard", 3)->trigger(); // delete everything
+        QCOMPARE(t.text(), QString());
+        action(*t.w, "editUndo")->trigger();
+        QCOMPARE(t.text(), QStringLiteral("print 1\nif a then"));
+        QCOMPARE(t.colourAt(0), Blue);
+        QCOMPARE(t.colourAt(8), Blue);
+        QTest::keyClicks(t.ed(), "rem "); // a line typed black, then undone and redone
+        action(*t.w, "editUndo")->trigger();
+        action(*t.w, "editRedo")->trigger();
+        QCOMPARE(t.colourAt(0), Green);
+    }
+
     void typedLineStaysBlackUntilTheCaretLeaves_data()
     {
         QTest::addColumn<bool>("byMouse");

@@ -316,22 +316,29 @@ private slots:
 
     void realInterpreterFindsALibraryBesideTheProgram()
     {
+        // Blanks in every path the command line carries: the interpreter's folder,
+        // the temporary program and the program's own folder.
         const QString yabasic = realYabasic();
         if (yabasic.isEmpty())
             QSKIP("yabasic is not installed on this machine");
-        QTemporaryDir out;
-        const QString result = out.filePath("result.txt");
-        writeBytes(out.filePath("mylib.yab"), "export sub twice(n)\n  return 2 * n\nend sub\n");
-        writeBytes(out.filePath("prog.yab"), QString("import mylib\nopen #1, \"%1\", \"w\"\n"
-                                                     "print #1 \"twice 21 is \", twice(21), \" caf\xc3\xa9\"\nclose #1\n")
-                                                 .arg(result).toUtf8());
+        QTemporaryDir root;
+        const QString progs = root.filePath("my progs"), interp = root.filePath("dir with space");
+        QVERIFY(QDir().mkpath(progs) && QDir().mkpath(interp) && QDir().mkpath(root.filePath("temp dir")));
+        QVERIFY(QFile::link(yabasic, interp + "/yabasic"));
+        const QString result = progs + "/result.txt";
+        writeBytes(progs + "/mylib.yab", "export sub twice(n)\n  return 2 * n\nend sub\n");
+        writeBytes(progs + "/prog.yab", QString("import mylib\nopen #1, \"%1\", \"w\"\n"
+                                                "print #1 \"twice 21 is \", twice(21), \" caf\xc3\xa9\"\nclose #1\n")
+                                            .arg(result).toUtf8());
         Window t;
         SystemProcessLauncher launcher;
         t.fake.services.launcher = &launcher;
-        t.fake.services.commandLine = out.filePath("prog.yab");
-        t.set("YABPath", yabasic);
+        t.fake.services.commandLine = progs + "/prog.yab";
+        t.set("YABPath", interp + "/yabasic");
+        t.set("TempPath", root.filePath("temp dir/T prg.yab"));
         t.start();
         run(*t.w).runProgram();
+        QVERIFY(t.fake.prompter.messages.isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(readBytes(result).contains("caf"), 15000);
         QCOMPARE(readBytes(result), QByteArray("twice 21 is 42 caf\xc3\xa9\n"));
     }

@@ -80,7 +80,7 @@ ProgramRunner::Outcome ProgramRunner::runProgram(const QString &text, TextEncodi
         return Outcome::Failed;
     }
 
-    lastCommandLine = RunCommand::commandLine(yabPath, tempFile, options);
+    lastCommandLine = RunCommand::commandLine(yabPath, RunCommand::interpreterSafePath(tempFile), options);
     const QString folder = workingFolder.isEmpty() ? m_programFolder : workingFolder;
     if (!m_launcher.start(lastCommandLine, WindowStyle::NormalFocus, true, folder)) {
         problem(yabPath, QStringLiteral("the interpreter could not be started"));

@@ -3,6 +3,12 @@
 #include "common/core/FileNames.h"
 #include "platform/core/ProcessLauncher.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
 namespace RunCommand {
 
 QString levelLetter(int infoLevel)
@@ -34,6 +40,19 @@ QString tempProgramPath(const QString &tempPathSetting, const QString &programFo
     if (!tempPathSetting.isEmpty())
         return tempPathSetting;
     return programFile(programFolder, QStringLiteral("TempPrg.yab"));
+}
+
+QString interpreterSafePath(const QString &programFile)
+{
+    static const QRegularExpression blank(QStringLiteral("\\s"));
+    if (!programFile.contains(blank))
+        return programFile;
+    static QTemporaryDir links(QDir::tempPath() + QStringLiteral("/vormeld-links-XXXXXX"));
+    static int count = 0;
+    if (!links.isValid() || links.path().contains(blank))
+        return programFile;
+    const QString link = links.filePath(QStringLiteral("program-%1.yab").arg(++count));
+    return QFile::link(QFileInfo(programFile).absoluteFilePath(), link) ? link : programFile;
 }
 
 QString commandLine(const QString &interpreterPath, const QString &programFile,

@@ -17,6 +17,12 @@ QString optionText(int infoLevel, const QString &geoString);
 // program folder.
 QString tempProgramPath(const QString &tempPathSetting, const QString &programFolder);
 
+// The interpreter cuts the program's path at the first blank, whatever the
+// quoting: a path with blanks is handed over as a link without any, in a
+// private folder of this process (removed when it ends). Other paths are
+// returned as they are; so is this one when no link can be made.
+QString interpreterSafePath(const QString &programFile);
+
 // Interpreter path, blank, program file, blank, options. Both paths are quoted,
 // so that a blank in a folder name does not split them.
 QString commandLine(const QString &interpreterPath, const QString &programFile,
