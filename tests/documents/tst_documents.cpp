@@ -92,12 +92,10 @@ void tst_Documents::changedFilePrompt()
     if (!saveAs.isEmpty() && saveAs != "cancel")
         QCOMPARE(readBytes(t.fake.path(saveAs)), QByteArray("rem template\nmine\n"));
     if (!goesOn) {
-        QCOMPARE(t.text(), Template + "\nmine");
-        QVERIFY(t.changed());
+        QCOMPARE(t.doc(), "Untitled (changed): " + Template + "\nmine");
         QCOMPARE(t.title(), QStringLiteral("Untitled - Vormeld 2005"));
     } else if (caller != "close") {
-        QVERIFY(!t.changed());
-        QCOMPARE(t.text(), caller == "new" ? Template : QStringLiteral("print \"other\""));
+        QCOMPARE(t.doc(), caller == "new" ? "Untitled: " + Template : other + ": print \"other\"");
         QCOMPARE(t.title(), caller == "new" ? QStringLiteral("Untitled - Vormeld 2005") : QStringLiteral("other.yab - Vormeld 2005"));
         QCOMPARE(documents(*t.w).recent().at(0), other);
     }
@@ -115,14 +113,14 @@ void tst_Documents::saveAndSaveAs()
     QCOMPARE(d.title + " " + d.filter + " " + d.defaultExtension, QStringLiteral("Save as YaBasic Program "
              "YaBasic Program (*.yab)|*.yab|Basic Program (*.bas)|*.bas|All Files (*.*)|*.* .yab"));
     QVERIFY(d.kind == FileDialogRequest::Save && d.confirmOverwrite);
-    QVERIFY(t.changed() && documents(*t.w).lastSaveCancelled());
-    QCOMPARE(t.name(), QStringLiteral("Untitled"));
+    QVERIFY(documents(*t.w).lastSaveCancelled());
+    QCOMPARE(t.doc(), "Untitled (changed): " + Template + "\nx");
 
     const QString target = t.fake.path("saved.yab");
     t.prompter.answerFile(target);
     t.trigger("fileSaveAs");
-    QVERIFY(!t.changed() && !documents(*t.w).lastSaveCancelled());
-    QCOMPARE(t.name(), target);
+    QVERIFY(!documents(*t.w).lastSaveCancelled());
+    QCOMPARE(t.doc(), target + ": " + Template + "\nx");
     QCOMPARE(t.title(), QStringLiteral("saved.yab - Vormeld 2005"));
     QCOMPARE(titles.last().first().toString(), t.title());
     QCOMPARE(readBytes(target), QByteArray("rem template\nx\n"));
@@ -213,9 +211,7 @@ void tst_Documents::goneRecentFileLeavesDocumentAlone()
     VERIFY_SCRIPT_DONE(t.prompter);
     QCOMPARE(t.said(1), "Open Program: A Error has occured while trying to open the requested file\r\n      The file does not exist.\r\n\r\n" + gone);
     QCOMPARE(t.prompter.messages.at(1).icon, MsgIcon::Critical);
-    QCOMPARE(t.name(), current); // a later Save must not write there
-    QVERIFY(t.changed());
-    QCOMPARE(t.text(), QStringLiteral("keep me changed"));
+    QCOMPARE(t.doc(), current + " (changed): keep me changed"); // a later Save must not write to the gone name
     QCOMPARE(documents(*t.w).recent().at(1), gone);
     QVERIFY(!QFile::exists(gone));
 }
@@ -252,8 +248,7 @@ void tst_Documents::appendAndImportAreOneChange()
     t.trigger(item.constData());
     VERIFY_SCRIPT_DONE(t.prompter);
     QCOMPARE(t.prompter.fileDialogs.first().title + " " + t.prompter.fileDialogs.first().filter, dialog);
-    QCOMPARE(t.text(), result);
-    QVERIFY(t.changed());
+    QCOMPARE(t.doc(), "Untitled (changed): " + result);
     QCOMPARE(t.title(), QStringLiteral("Untitled - Vormeld 2005"));
     t.trigger("editUndo"); // one step takes it all back
     QCOMPARE(t.text(), QStringLiteral("main"));
@@ -349,21 +344,20 @@ void tst_Documents::failedSaveKeepsChangedAndStopsClosing()
     const QString said = t.said(0);
     QVERIFY2(said.startsWith("Save Program: A Error has occured while trying to save the file\r\n      The path was not found.\r\n      "), qPrintable(said));
     QVERIFY(said.endsWith("\r\n\r\n" + file + "\r\nThe file on disk was not changed."));
-    QVERIFY(t.changed() && documents(*t.w).lastSaveCancelled());
+    QVERIFY(documents(*t.w).lastSaveCancelled());
+    QCOMPARE(t.doc(), file + " (changed): old new");
     QCOMPARE(t.title(), QStringLiteral("p.yab - Vormeld 2005"));
     // Closing asks; Yes tries to save, fails, and the window stays open.
     t.prompter.answerMessage(MsgResult::Yes);
     t.prompter.answerMessage(MsgResult::OK);
     QVERIFY(!t.w->close());
     QCOMPARE(t.asked(), (QStringList{"Save Program", "File Changed", "Save Program"}));
-    QCOMPARE(t.text(), QStringLiteral("old new"));
     // A folder given to Save As is refused the same way, and the name stays.
     t.prompter.answerFile(t.fake.folder.path());
     t.prompter.answerMessage(MsgResult::OK);
     t.trigger("fileSaveAs");
     VERIFY_SCRIPT_DONE(t.prompter);
-    QVERIFY(t.changed());
-    QCOMPARE(t.name(), file); // a Save As elsewhere that works is tried in the fault tests
+    QCOMPARE(t.doc(), file + " (changed): old new"); // a Save As that works is tried in the fault tests
 }
 
 void tst_Documents::commandLineEdgeCases()
@@ -372,8 +366,7 @@ void tst_Documents::commandLineEdgeCases()
         DocumentWindow t;
         const QString path = t.fake.path("new.yab");
         t.start(path);
-        QCOMPARE(t.text(), QString());
-        QCOMPARE(t.name(), path);
+        QCOMPARE(t.doc(), path + ": ");
         QCOMPARE(documents(*t.w).recent().at(0), path);
         t.type("print 1");
         t.trigger("fileSave");
@@ -387,8 +380,7 @@ void tst_Documents::commandLineEdgeCases()
         t.start(t.fake.folder.path());
         VERIFY_SCRIPT_DONE(t.prompter);
         QCOMPARE(t.said(0), "Open Program: " + FileErrors::openFailedText(FileErrors::AccessError) + "\r\n\r\n" + t.fake.folder.path());
-        QCOMPARE(t.name(), QStringLiteral("Untitled"));
-        QCOMPARE(t.text(), Template);
+        QCOMPARE(t.doc(), "Untitled: " + Template);
     }
 }
 

@@ -187,7 +187,7 @@ void tst_Journal::recoveryOffered()
     QCOMPARE(readBytes(file), onDisk); // the file itself untouched
     QCOMPARE(QFile::exists(orphan), answer == int(MsgResult::Cancel));
     if (answer != int(MsgResult::Yes)) {
-        QCOMPARE(t.text() + (t.changed() ? " changed" : ""), QStringLiteral("rem template"));
+        QCOMPARE(t.doc(), QStringLiteral("Untitled: rem template"));
         QVERIFY(t.w->close());
         DocumentWindow again; // the next start offers it only when it was kept
         again.fake.services.journalFolder = t.fake.services.journalFolder;
@@ -196,9 +196,7 @@ void tst_Journal::recoveryOffered()
         QCOMPARE(again.asked(), answer == int(MsgResult::Cancel) ? QStringList{"Recover Unsaved Work"} : QStringList());
         return;
     }
-    QCOMPARE(t.text(), e.text);
-    QVERIFY(t.changed());
-    QCOMPARE(t.name(), file);
+    QCOMPARE(t.doc(), file + " (changed): " + e.text);
     QCOMPARE(t.title(), QStringLiteral("prog.yab - Vormeld 2005"));
     // This program's own journal holds the text now; it came back as one change.
     QCOMPARE(CrashJournal::parse(readBytes(journal(*t.w).journalPath()))->text, e.text);
@@ -297,8 +295,7 @@ void tst_Journal::outsideChange()
     QTRY_COMPARE_WITH_TIMEOUT(t.prompter.messages.size(), 1, 5000);
     QCOMPARE(t.prompter.messages.first().title, title);
     QCOMPARE(t.prompter.messages.first().text, outside.isEmpty() ? message + file : message);
-    QCOMPARE(t.text(), textAfter);
-    QCOMPARE(t.changed(), changedAfter);
+    QCOMPARE(t.doc(), file + (changedAfter ? " (changed): " : ": ") + textAfter);
     // Closing asks only when the text differs from the file; Yes writes it.
     if (changedAfter)
         t.prompter.answerMessage(MsgResult::Yes);

@@ -57,6 +57,8 @@ struct DocumentWindow {
     bool changed() const { return documents(*w).state().fileChanged; }
     QString name() const { return documents(*w).state().currentFileName; }
     QString title() const { return w->windowTitle(); }
+    // The document at a glance: "name: text", "name (changed): text".
+    QString doc() const { return name() + (changed() ? " (changed): " : ": ") + text(); }
     // The titles of the messages asked so far.
     QStringList asked() const
     {
