@@ -1,31 +1,13 @@
-#include "app/MainWindow.h"
 #include "documents/core/CrashJournal.h"
-#include "documents/core/JournalKeeper.h"
-#include "editor/CodeEditor.h"
-#include "editor/EditorController.h"
-#include "support/FakeServices.h"
-#include "support/WindowProbe.h"
+#include "support/DocumentWindow.h"
 
-#include <QAction>
 #include <QDir>
-#include <QFile>
-#include <QLockFile>
+#include <QFileSystemWatcher>
+#include <QLocale>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 QStringList journals(const QString &folder)
 {
     return QDir(folder).entryList({"*.yjn"}, QDir::Files);
@@ -45,7 +27,7 @@ JournalEntry sampleEntry()
     return e;
 }
 
-// Leaves a journal behind as a program that died would: written, with its lock gone stale.
+// Leaves a journal behind as a program that died would: written, with no live lock.
 QString leaveOrphan(const QString &folder, const JournalEntry &e)
 {
     QDir().mkpath(folder);
@@ -62,37 +44,29 @@ private slots:
     void damagedJournalsAreNotOffered_data();
     void damagedJournalsAreNotOffered();
     void keeperWritesAfterIdleAndDiscards();
-    void liveJournalIsNotAnOrphan();
-    void twoKeepersNeverShareAJournal();
+    void onlyDeadProgramsLeaveOrphans();
     void emptyLockFileOfACrash();
 
-    void recoveryIsOfferedAndTaken();
-    void recoveryCanBeDeclinedOrPutOff();
-    void recoveryTellsOfAChangedFile();
-    void savingRemovesTheJournal();
-    void runWritesTheJournalFirst();
-    void cleanCloseLeavesNoJournal();
+    void recoveryOffered_data();
+    void recoveryOffered();
+    void journalFollowsTheDocument();
 
-    void outsideChangeOfAnUnchangedDocumentReloads();
-    void outsideChangeOfAChangedDocumentAsks();
-    void deletedFileIsTold();
-    void ownSavesAreNotOutsideChanges();
-    void saveAsksBeforeOverwritingAnOutsideChange();
+    void outsideChange_data();
+    void outsideChange();
+    void saveAsksBeforeReplacingAnOutsideChange_data();
+    void saveAsksBeforeReplacingAnOutsideChange();
 };
 
 void tst_Journal::formatRoundTrip()
 {
-    const JournalEntry e = sampleEntry();
-    const std::optional<JournalEntry> back = CrashJournal::parse(CrashJournal::serialize(e));
+    auto fields = [](const JournalEntry &e) {
+        return QStringList{e.originalPath, QString::number(e.hasFileName), e.savedAt.toString(Qt::ISODateWithMs),
+                           e.disk.hash.toHex(), QString::number(e.disk.size), QString::number(e.encoding),
+                           QString::number(e.lineBreak), QString::number(e.finalBreak), e.text};
+    };
+    const std::optional<JournalEntry> back = CrashJournal::parse(CrashJournal::serialize(sampleEntry()));
     QVERIFY(back);
-    QCOMPARE(back->originalPath, e.originalPath);
-    QCOMPARE(back->hasFileName, true);
-    QCOMPARE(back->savedAt, e.savedAt);
-    QCOMPARE(back->disk.hash, e.disk.hash);
-    QCOMPARE(back->disk.size, qint64(8));
-    QCOMPARE(back->encoding, 1);
-    QCOMPARE(back->finalBreak, false);
-    QCOMPARE(back->text, e.text);
+    QCOMPARE(fields(*back), fields(sampleEntry()));
 }
 
 void tst_Journal::damagedJournalsAreNotOffered_data()
@@ -111,15 +85,20 @@ void tst_Journal::damagedJournalsAreNotOffered()
 {
     QFETCH(QByteArray, bytes);
     QVERIFY(!CrashJournal::parse(bytes));
+    QTemporaryDir dir;
+    leaveOrphan(dir.path(), sampleEntry());
+    writeBytes(QDir(dir.path()).filePath("journal-999998-damaged.yjn"), bytes);
+    QCOMPARE(int(JournalKeeper::findOrphans(dir.path()).size()), 1); // only the good one
 }
 
 void tst_Journal::keeperWritesAfterIdleAndDiscards()
 {
     QTemporaryDir dir;
     std::optional<JournalEntry> state;
-    JournalKeeper keeper(dir.path(), [&] { return state; }, 50);
+    int looked = 0;
+    JournalKeeper keeper(dir.path(), [&] { ++looked; return state; }, 50);
     keeper.documentChanged();
-    QTest::qWait(120);
+    QTRY_COMPARE(looked, 1);
     QVERIFY(!keeper.hasJournal()); // nothing unsaved: nothing written
     state = sampleEntry();
     keeper.documentChanged();
@@ -135,42 +114,31 @@ void tst_Journal::keeperWritesAfterIdleAndDiscards()
     QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty()); // journal and lock gone
 }
 
-void tst_Journal::liveJournalIsNotAnOrphan()
+void tst_Journal::onlyDeadProgramsLeaveOrphans()
 {
     QTemporaryDir dir;
-    JournalKeeper live(dir.path(), [] { return std::optional<JournalEntry>(sampleEntry()); });
-    live.syncNow();
-    QVERIFY(live.hasJournal());
-    QVERIFY(JournalKeeper::findOrphans(dir.path()).empty());
-    // Left behind by a program that is gone (a killed one is tried in the fault tests).
-    leaveOrphan(dir.path(), sampleEntry());
+    auto snapshot = [] { return std::optional<JournalEntry>(sampleEntry()); };
+    JournalKeeper a(dir.path(), snapshot), b(dir.path(), snapshot);
+    a.syncNow();
+    b.syncNow();
+    QVERIFY(a.journalPath() != b.journalPath()); // two programs never share a journal
+    QCOMPARE(journals(dir.path()).size(), 2);
+    QVERIFY(JournalKeeper::findOrphans(dir.path()).empty()); // both alive
+    leaveOrphan(dir.path(), sampleEntry()); // a killed one is tried in the fault tests
     auto orphans = JournalKeeper::findOrphans(dir.path());
     QCOMPARE(int(orphans.size()), 1);
     QCOMPARE(orphans.front().entry.originalPath, sampleEntry().originalPath);
     // While it is being offered, a second look does not offer it again.
     QVERIFY(JournalKeeper::findOrphans(dir.path()).empty());
     JournalKeeper::removeOrphan(orphans.front());
-    QCOMPARE(journals(dir.path()), QStringList{QFileInfo(live.journalPath()).fileName()});
-}
-
-void tst_Journal::twoKeepersNeverShareAJournal()
-{
-    QTemporaryDir dir;
-    JournalKeeper a(dir.path(), [] { return std::optional<JournalEntry>(sampleEntry()); });
-    JournalKeeper b(dir.path(), [] { return std::optional<JournalEntry>(sampleEntry()); });
-    a.syncNow();
-    b.syncNow();
-    QVERIFY(a.journalPath() != b.journalPath());
     QCOMPARE(journals(dir.path()).size(), 2);
-    QVERIFY(JournalKeeper::findOrphans(dir.path()).empty());
 }
 
 void tst_Journal::emptyLockFileOfACrash()
 {
     // A power cut right after the lock file was made leaves it empty.
     QTemporaryDir dir;
-    const QString journal = leaveOrphan(dir.path(), sampleEntry());
-    QFile lock(journal + ".lock");
+    QFile lock(leaveOrphan(dir.path(), sampleEntry()) + ".lock");
     QVERIFY(lock.open(QIODevice::WriteOnly));
     lock.close();
     // Moments old, it may still be being written: left alone.
@@ -183,234 +151,186 @@ void tst_Journal::emptyLockFileOfACrash()
     QCOMPARE(orphans.front().entry.text, sampleEntry().text);
 }
 
-void tst_Journal::recoveryIsOfferedAndTaken()
+void tst_Journal::recoveryOffered_data()
 {
-    FakeServices fake;
-    const QString file = fake.writeFile("prog.yab", "print 1\n");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("fileChangedSince");
+    QTest::newRow("yes puts the text back") << int(MsgResult::Yes) << false;
+    QTest::newRow("yes, file changed since: told, and Save asks") << int(MsgResult::Yes) << true;
+    QTest::newRow("no drops it") << int(MsgResult::No) << false;
+    QTest::newRow("cancel keeps it for the next start") << int(MsgResult::Cancel) << false;
+}
+
+void tst_Journal::recoveryOffered()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, fileChangedSince);
+    DocumentWindow t;
+    const QString file = t.fake.writeFile("prog.yab", "print 1\n");
     JournalEntry e;
     e.originalPath = file;
     e.hasFileName = true;
-    e.savedAt = QDateTime::currentDateTimeUtc();
+    e.savedAt = QDateTime(QDate::currentDate(), QTime(9, 30), Qt::UTC);
     e.disk = DiskStamp::of(file);
     e.text = "print 1\nprint 2 ' not saved";
-    const QString orphan = leaveOrphan(fake.services.journalFolder, e);
-    fake.prompter.answerMessage(MsgResult::Yes);
-    MainWindow w(fake.services);
-    w.start();
-    QCOMPARE(fake.prompter.messages.size(), 1);
-    const MessageRequest &m = fake.prompter.messages.first();
-    QCOMPARE(m.title, QStringLiteral("Recover Unsaved Work"));
-    QVERIFY(m.text.contains("\"prog.yab\""));
-    QVERIFY(!m.text.contains("changed since"));
-    QCOMPARE(m.buttons, MsgButtons::YesNoCancel);
-    QCOMPARE(editorText(w), e.text);
-    QCOMPARE(documents(w).state().currentFileName, file);
-    QVERIFY(documents(w).state().hasFileName);
-    QVERIFY(documents(w).state().fileChanged);
-    QCOMPARE(w.windowTitle(), QStringLiteral("prog.yab - Vormeld 2005"));
-    QCOMPARE(readBytes(file), QByteArray("print 1\n")); // the file itself untouched
-    QVERIFY(!QFile::exists(orphan));
-    QVERIFY(journal(w).hasJournal()); // the text is kept by this program's own journal now
-    // Undo goes back to what was there before: the text is one change.
-    QCOMPARE(editor(w).history.undoStack.count(), 1);
-}
-
-void tst_Journal::recoveryCanBeDeclinedOrPutOff()
-{
-    FakeServices fake;
-    JournalEntry e = sampleEntry();
-    e.hasFileName = false;
-    e.originalPath = "Untitled";
-    const QString orphan = leaveOrphan(fake.services.journalFolder, e);
-    fake.prompter.answerMessage(MsgResult::Cancel);
-    {
-        MainWindow w(fake.services);
-        w.start();
-        QVERIFY(!documents(w).state().fileChanged);
-        QVERIFY(w.close());
+    const QString orphan = leaveOrphan(t.fake.services.journalFolder, e);
+    const QByteArray onDisk = fileChangedSince ? "print 1 changed elsewhere\n" : "print 1\n";
+    QVERIFY(writeBytes(file, onDisk));
+    t.prompter.answerMessage(MsgResult(answer));
+    t.start();
+    VERIFY_SCRIPT_DONE(t.prompter);
+    QCOMPARE(t.said(0), "Recover Unsaved Work: Vormeld was not closed properly. Changes to \"prog.yab\" that were not "
+                        "saved were kept at " + QLocale().toString(e.savedAt.toLocalTime(), QLocale::ShortFormat) + "."
+                        + (fileChangedSince ? "\r\nThe file itself was changed since then." : "")
+                        + "\r\n\r\nDo you want to get them back?\r\n(Cancel keeps them for the next start.)");
+    QCOMPARE(t.prompter.messages[0].buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(readBytes(file), onDisk); // the file itself untouched
+    QCOMPARE(QFile::exists(orphan), answer == int(MsgResult::Cancel));
+    if (answer != int(MsgResult::Yes)) {
+        QCOMPARE(t.doc(), QStringLiteral("Untitled: rem template"));
+        QVERIFY(t.w->close());
+        DocumentWindow again; // the next start offers it only when it was kept
+        again.fake.services.journalFolder = t.fake.services.journalFolder;
+        again.prompter.answerMessage(MsgResult::No);
+        again.start();
+        QCOMPARE(again.asked(), answer == int(MsgResult::Cancel) ? QStringList{"Recover Unsaved Work"} : QStringList());
+        return;
     }
-    QVERIFY(QFile::exists(orphan)); // kept for the next start
-    fake.prompter.answerMessage(MsgResult::No);
-    {
-        MainWindow w(fake.services);
-        w.start();
-        QCOMPARE(fake.prompter.messages.size(), 2);
-        QVERIFY(w.close());
+    QCOMPARE(t.doc(), file + " (changed): " + e.text);
+    QCOMPARE(t.title(), QStringLiteral("prog.yab - Vormeld 2005"));
+    // This program's own journal holds the text now; it came back as one change.
+    QCOMPARE(CrashJournal::parse(readBytes(journal(*t.w).journalPath()))->text, e.text);
+    QCOMPARE(editor(*t.w).history().undoStack.count(), 1);
+    if (fileChangedSince) { // saving over the other program's change asks first
+        t.prompter.answerMessage(MsgResult::No);
+        t.trigger("fileSave");
+        QCOMPARE(t.asked().last(), QStringLiteral("Save Program"));
+        QCOMPARE(readBytes(file), onDisk);
+        QVERIFY(t.changed());
     }
-    QVERIFY(!QFile::exists(orphan));
-    MainWindow w(fake.services);
-    w.start();
-    QCOMPARE(fake.prompter.messages.size(), 2); // nothing more to offer
 }
 
-void tst_Journal::recoveryTellsOfAChangedFile()
+void tst_Journal::journalFollowsTheDocument()
 {
-    FakeServices fake;
-    const QString file = fake.writeFile("prog.yab", "print 1\n");
-    JournalEntry e;
-    e.originalPath = file;
-    e.hasFileName = true;
-    e.savedAt = QDateTime::currentDateTimeUtc();
-    e.disk = DiskStamp::of(file);
-    e.text = "mine";
-    leaveOrphan(fake.services.journalFolder, e);
-    writeBytes(file, "print 1 changed elsewhere\n");
-    fake.prompter.answerMessage(MsgResult::Yes);
-    MainWindow w(fake.services);
-    w.start();
-    QVERIFY(fake.prompter.messages.first().text.contains("The file itself was changed since then."));
-    // Saving over the changed file asks first.
-    fake.prompter.answerMessage(MsgResult::No);
-    action(w, "fileSave")->trigger();
-    QCOMPARE(fake.prompter.messages.last().title, QStringLiteral("Save Program"));
-    QCOMPARE(readBytes(file), QByteArray("print 1 changed elsewhere\n"));
-    QVERIFY(documents(w).state().fileChanged);
-}
-
-void tst_Journal::savingRemovesTheJournal()
-{
-    FakeServices fake;
-    const QString file = fake.writeFile("p.yab", "a\n");
-    fake.services.commandLine = file;
-    MainWindow w(fake.services);
-    w.start();
-    QTextCursor c = codeEditor(w)->textCursor();
-    c.insertText("b");
-    journal(w).syncNow();
-    QVERIFY(journal(w).hasJournal());
-    action(w, "fileSave")->trigger();
-    QVERIFY(!journal(w).hasJournal());
-    c.insertText("c");
-    journal(w).syncNow();
-    QVERIFY(journal(w).hasJournal());
+    DocumentWindow t;
+    const QString file = t.fake.writeFile("p.yab", "a\n");
+    t.start(file);
+    QVERIFY(journals(t.fake.services.journalFolder).isEmpty());
+    t.type("b");
+    journal(*t.w).syncNow(); // as the idle time would
+    QVERIFY(journal(*t.w).hasJournal());
+    t.trigger("fileSave");
+    QVERIFY(!journal(*t.w).hasJournal());
+    t.type("c");
+    journal(*t.w).syncNow();
+    QVERIFY(journal(*t.w).hasJournal());
     // "No" to the question and a new document: the text is given up, and so is its journal.
-    fake.prompter.answerMessage(MsgResult::No);
-    action(w, "fileNew")->trigger();
-    QVERIFY(!journal(w).hasJournal());
+    t.prompter.answerMessage(MsgResult::No);
+    t.trigger("fileNew");
+    QVERIFY(!journal(*t.w).hasJournal());
+    // A run writes the journal first, without waiting.
+    t.type("\nx = 1");
+    t.prompter.answerMessage(MsgResult::OK); // no interpreter: "Problem"
+    t.trigger("runProgram");
+    VERIFY_SCRIPT_DONE(t.prompter);
+    QVERIFY(journal(*t.w).hasJournal());
+    QCOMPARE(CrashJournal::parse(readBytes(journal(*t.w).journalPath()))->text, t.text());
+    // A clean close gives the text up with "No": no journal and no lock are left.
+    t.prompter.answerMessage(MsgResult::No);
+    QVERIFY(t.w->close());
+    QVERIFY(QDir(t.fake.services.journalFolder).entryList(QDir::Files).isEmpty());
 }
 
-void tst_Journal::runWritesTheJournalFirst()
+void tst_Journal::outsideChange_data()
 {
-    FakeServices fake;
-    MainWindow w(fake.services);
-    w.start();
-    codeEditor(w)->textCursor().insertText("x = 1\n");
-    fake.prompter.answerMessage(MsgResult::OK); // no interpreter: "Problem"
-    run(w).runProgram();
-    QVERIFY(journal(w).hasJournal());
-    QCOMPARE(CrashJournal::parse(readBytes(journal(w).journalPath()))->text, editorText(w));
+    QTest::addColumn<int>("ownSaves"); // saves of our own first: not outside changes
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("outside"); // empty: the file is deleted
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("textAfter");
+    QTest::addColumn<bool>("changedAfter");
+    const QString plain = "The file \"p.yab\" was changed by another program.\r\nDo you want to load it again?";
+    const QString mine = "The file \"p.yab\" was changed by another program, and your text has changes that "
+                         "are not saved.\r\nDo you want to load the file again and lose your changes?";
+    const int yes = int(MsgResult::Yes), no = int(MsgResult::No);
+    QTest::newRow("unchanged text: reloaded") << 0 << "" << QByteArray("print 2\n") << yes << "File Changed on Disk" << plain << "print 2" << false;
+    QTest::newRow("unchanged text: kept, now counts as changed") << 0 << "" << QByteArray("print 2\n") << no << "File Changed on Disk" << plain << "print 1" << true;
+    QTest::newRow("after own saves: the watch followed the replaced file") << 3 << "" << QByteArray("print 2\n") << yes << "File Changed on Disk" << plain << "print 2" << false;
+    QTest::newRow("changed text: kept") << 0 << " mine" << QByteArray("print 2\n") << no << "File Changed on Disk" << mine << "print 1 mine" << true;
+    QTest::newRow("changed text: reloaded") << 0 << " mine" << QByteArray("print 2\n") << yes << "File Changed on Disk" << mine << "print 2" << false;
+    QTest::newRow("deleted file: told, text kept") << 0 << "" << QByteArray() << int(MsgResult::OK) << "File Deleted"
+        << "The file \"p.yab\" was deleted or moved by another program.\r\nYour text is still here: save it to keep it.\r\n\r\n"
+        << "print 1" << true;
 }
 
-void tst_Journal::cleanCloseLeavesNoJournal()
+void tst_Journal::outsideChange()
 {
-    FakeServices fake;
-    {
-        MainWindow w(fake.services);
-        w.start();
-        codeEditor(w)->textCursor().insertText("x");
-        journal(w).syncNow();
-        fake.prompter.answerMessage(MsgResult::No);
-        QVERIFY(w.close());
+    QFETCH(int, ownSaves);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, outside);
+    QFETCH(int, answer);
+    QFETCH(QString, title);
+    QFETCH(QString, message);
+    QFETCH(QString, textAfter);
+    QFETCH(bool, changedAfter);
+    DocumentWindow t;
+    const QString file = t.fake.writeFile("p.yab", "print 1\n");
+    t.start(file);
+    QVERIFY(t.activate());
+    QSignalSpy noticed(part<QFileSystemWatcher>(*t.w), &QFileSystemWatcher::fileChanged);
+    for (int i = 0; i < ownSaves; ++i) {
+        const int before = noticed.count();
+        t.type("x");
+        t.trigger("fileSave");
+        QTRY_VERIFY(noticed.count() > before); // each save replaces the watched file
+        QVERIFY(!documents(*t.w).diskChangedOutside());
     }
-    QVERIFY(QDir(fake.services.journalFolder).entryList(QDir::Files).isEmpty());
-}
-
-void tst_Journal::outsideChangeOfAnUnchangedDocumentReloads()
-{
-    FakeServices fake;
-    const QString file = fake.writeFile("p.yab", "print 1\n");
-    fake.services.commandLine = file;
-    MainWindow w(fake.services);
-    w.start();
-    writeBytes(file, "print 2\n");
-    fake.prompter.answerMessage(MsgResult::Yes);
-    QVERIFY(documents(w).checkOutsideChange());
-    const MessageRequest &m = fake.prompter.messages.first();
-    QCOMPARE(m.title, QStringLiteral("File Changed on Disk"));
-    QCOMPARE(m.text, QStringLiteral("The file \"p.yab\" was changed by another program.\r\nDo you want to load it again?"));
-    QCOMPARE(editorText(w), QStringLiteral("print 2"));
-    QVERIFY(!documents(w).state().fileChanged);
-    QVERIFY(!documents(w).checkOutsideChange()); // told once
-
-    writeBytes(file, "print 3\n");
-    fake.prompter.answerMessage(MsgResult::No); // keep what is shown
-    QVERIFY(documents(w).checkOutsideChange());
-    QCOMPARE(editorText(w), QStringLiteral("print 2"));
-    QVERIFY(documents(w).state().fileChanged); // it differs from the file now
-}
-
-void tst_Journal::outsideChangeOfAChangedDocumentAsks()
-{
-    FakeServices fake;
-    const QString file = fake.writeFile("p.yab", "print 1\n");
-    fake.services.commandLine = file;
-    MainWindow w(fake.services);
-    w.show();
-    w.start();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    codeEditor(w)->textCursor().insertText("my work ");
-    fake.prompter.answerMessage(MsgResult::No);
-    writeBytes(file, "print 9\n");
+    QCOMPARE(readBytes(file), "print 1" + QByteArray(ownSaves, 'x') + "\n");
+    t.type(typed);
+    t.prompter.answerMessage(MsgResult(answer));
+    QVERIFY(outside.isEmpty() ? QFile::remove(file) : writeBytes(file, outside));
     // The watcher notices; the question comes while the window is active.
-    QTRY_COMPARE_WITH_TIMEOUT(fake.prompter.messages.size(), 1, 5000);
-    QVERIFY(fake.prompter.messages.first().text.contains("your text has changes that are not saved"));
-    QVERIFY(editorText(w).startsWith("my work "));
-    QVERIFY(documents(w).state().fileChanged);
-    QCOMPARE(readBytes(file), QByteArray("print 9\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(t.prompter.messages.size(), 1, 5000);
+    QCOMPARE(t.prompter.messages.first().title, title);
+    QCOMPARE(t.prompter.messages.first().text, outside.isEmpty() ? message + file : message);
+    QCOMPARE(t.doc(), file + (changedAfter ? " (changed): " : ": ") + textAfter);
+    // Closing asks only when the text differs from the file; Yes writes it.
+    if (changedAfter)
+        t.prompter.answerMessage(MsgResult::Yes);
+    QVERIFY(t.w->close());
+    VERIFY_SCRIPT_DONE(t.prompter);
+    QCOMPARE(t.prompter.messages.size(), changedAfter ? 2 : 1);
+    QCOMPARE(readBytes(file), changedAfter ? (textAfter + "\n").toUtf8() : outside);
 }
 
-void tst_Journal::deletedFileIsTold()
+void tst_Journal::saveAsksBeforeReplacingAnOutsideChange_data()
 {
-    FakeServices fake;
-    const QString file = fake.writeFile("p.yab", "print 1\n");
-    fake.services.commandLine = file;
-    MainWindow w(fake.services);
-    w.start();
-    QVERIFY(QFile::remove(file));
-    fake.prompter.answerMessage(MsgResult::OK);
-    QVERIFY(documents(w).checkOutsideChange());
-    QCOMPARE(fake.prompter.messages.first().title, QStringLiteral("File Deleted"));
-    QCOMPARE(editorText(w), QStringLiteral("print 1"));
-    QVERIFY(documents(w).state().fileChanged);
-    // Closing asks; Yes writes the file back.
-    fake.prompter.answerMessage(MsgResult::Yes);
-    QVERIFY(w.close());
-    QCOMPARE(readBytes(file), QByteArray("print 1\n"));
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QByteArray>("onDisk");
+    QTest::newRow("yes replaces theirs") << int(MsgResult::Yes) << QByteArray("a mine\n");
+    QTest::newRow("no keeps theirs") << int(MsgResult::No) << QByteArray("theirs\n");
 }
 
-void tst_Journal::ownSavesAreNotOutsideChanges()
+void tst_Journal::saveAsksBeforeReplacingAnOutsideChange()
 {
-    FakeServices fake;
-    const QString file = fake.writeFile("p.yab", "a\n");
-    fake.services.commandLine = file;
-    MainWindow w(fake.services);
-    w.show();
-    w.start();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    for (int i = 0; i < 3; ++i) {
-        codeEditor(w)->textCursor().insertText("x");
-        action(w, "fileSave")->trigger();
-        QTest::qWait(50);
-    }
-    QVERIFY(!documents(w).diskChangedOutside());
-    QCOMPARE(fake.prompter.messages.size(), 0);
-}
-
-void tst_Journal::saveAsksBeforeOverwritingAnOutsideChange()
-{
-    FakeServices fake;
-    const QString file = fake.writeFile("p.yab", "a\n");
-    fake.services.commandLine = file;
-    MainWindow w(fake.services);
-    w.start();
-    codeEditor(w)->textCursor().insertText("mine ");
-    writeBytes(file, "theirs\n");
-    fake.prompter.answerMessage(MsgResult::Yes);
-    action(w, "fileSave")->trigger();
-    QCOMPARE(fake.prompter.messages.size(), 1);
-    QVERIFY(fake.prompter.messages.first().text.contains("was changed by another program"));
-    QCOMPARE(readBytes(file), QByteArray("mine a\n"));
-    QVERIFY(!documents(w).state().fileChanged);
+    QFETCH(int, answer);
+    QFETCH(QByteArray, onDisk);
+    DocumentWindow t;
+    const QString file = t.fake.writeFile("p.yab", "a\n");
+    t.start(file);
+    t.type(" mine");
+    QVERIFY(writeBytes(file, "theirs\n"));
+    t.prompter.answerMessage(MsgResult(answer));
+    t.trigger("fileSave");
+    VERIFY_SCRIPT_DONE(t.prompter);
+    QCOMPARE(t.prompter.messages.size(), 1);
+    QCOMPARE(t.prompter.messages.first().title, QStringLiteral("Save Program"));
+    QCOMPARE(t.prompter.messages.first().text, QStringLiteral("The file \"p.yab\" was changed by another program since Vormeld last read or saved it.\r\nDo you want to replace it with your text?"));
+    QCOMPARE(readBytes(file), onDisk);
+    QCOMPARE(t.changed(), answer != int(MsgResult::Yes));
+    QCOMPARE(documents(*t.w).lastSaveCancelled(), answer != int(MsgResult::Yes));
 }
 
 QTEST_MAIN(tst_Journal)

@@ -1,15 +1,10 @@
-#include "app/MainWindow.h"
 #include "platform/core/TextFile.h"
-#include "support/FakeServices.h"
+#include "support/DocumentWindow.h"
 
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QThread>
 #include <QtTest>
-
-#include "editor/CodeEditor.h"
 
 #include <csignal>
 #include <pwd.h>
@@ -22,19 +17,6 @@ QString child()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/fault_child");
 }
 
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // Runs the child to its end and returns what it printed.
 QStringList runChild(const QStringList &args, int *exitCode)
 {
@@ -43,11 +25,17 @@ QStringList runChild(const QStringList &args, int *exitCode)
     p.start(child(), args);
     if (!p.waitForFinished(60000)) {
         p.kill();
+        p.waitForFinished();
         *exitCode = -1;
         return {};
     }
     *exitCode = p.exitCode();
     return QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+void chmodPath(const QString &path, mode_t mode)
+{
+    ::chmod(QFile::encodeName(path).constData(), mode);
 }
 } // namespace
 
@@ -57,13 +45,10 @@ private slots:
     void initTestCase();
     void killedDuringSaveLeavesOldOrNew();
     void fullDiskKeepsTheOldFile();
-    void readOnlyFileAndFolder_data();
-    void readOnlyFileAndFolder();
+    void deniedSaveKeepsTheTextForSaveAs_data();
+    void deniedSaveKeepsTheTextForSaveAs();
     void killedEditorOffersItsJournal();
     void runFileNeverTouchesTheSource();
-
-private:
-    int m_scenarios = 0;
 };
 
 void tst_Faults::initTestCase()
@@ -76,157 +61,139 @@ void tst_Faults::killedDuringSaveLeavesOldOrNew()
     QTemporaryDir dir;
     const QString target = dir.filePath("prog.yab");
     const QByteArray initial = "print \"before\"\n";
-    writeBytes(target, initial);
+    QVERIFY(writeBytes(target, initial));
     const int kb = 1024;
     const QByteArray a = QByteArray(kb * 1024 - 1, 'A') + '\n';
     const QByteArray b = QByteArray(kb * 1024 - 1, 'B') + '\n';
     QRandomGenerator rng(20261206);
-    int kills = 0;
-    for (int round = 0; round < 40; ++round) {
-        QProcess p;
-        p.start(child(), {"save", target, QString::number(kb)});
-        QVERIFY(p.waitForReadyRead(20000));
+    int oldSeen = 0, newSeen = 0;
+    for (int round = 0; round < 20; ++round) {
         // Anywhere inside a save: from at once to a few saves in.
-        QThread::usleep(rng.bounded(40000));
-        ::kill(pid_t(p.processId()), SIGKILL);
-        QVERIFY(p.waitForFinished(10000));
-        ++kills;
+        QProcess p;
+        p.start(child(), {"save", target, QString::number(kb), QString::number(rng.bounded(40000))});
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitStatus(), QProcess::CrashExit); // killed, not finished
         const QByteArray now = readBytes(target);
         QVERIFY2(now == initial || now == a || now == b,
                  qPrintable(QString("round %1: %2 bytes, neither old nor new").arg(round).arg(now.size())));
-        // A kill in the moment between naming the new file and renaming it over the old
-        // one can leave that name behind: only ever our own marked one, never a half file.
-        const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
-        for (const QString &f : left)
+        ++(now == initial ? oldSeen : newSeen);
+        // A kill between naming the new file and renaming it over the old one can
+        // leave that name behind: only ever our own marked one, never a half file.
+        for (const QString &f : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden))
             QVERIFY2(f == "prog.yab" || f.startsWith(".prog.yab.vormeld-save-"), qPrintable("left behind: " + f));
     }
-    // The next save clears what a killed one left.
+    QVERIFY2(newSeen > 0, "no kill came after a finished save: the moments tried are too early");
+    // The next save clears what a killed one left (one is planted, so there always is one).
+    QProcess gone;
+    gone.start("true");
+    QVERIFY(gone.waitForStarted());
+    const QString left = dir.filePath(".prog.yab.vormeld-save-" + QString::number(gone.processId()) + "-dead");
+    QVERIFY(gone.waitForFinished() && writeBytes(left, "half a fi"));
     QVERIFY(writeWholeFileAtomic(target, initial).ok);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"prog.yab"});
     QCOMPARE(readBytes(target), initial);
-    m_scenarios += kills;
-    qInfo("killed the saving program %d times; the file was always whole", kills);
+    qInfo("killed the saving program 20 times (%d before its first save ended); the file was always whole", oldSeen);
 }
 
 void tst_Faults::fullDiskKeepsTheOldFile()
 {
     QTemporaryDir dir;
     const QString target = dir.filePath("prog.yab");
-    const QByteArray old = "print 1\n";
-    writeBytes(target, old);
+    QVERIFY(writeBytes(target, "print 1\n"));
     int code = 0;
     const QStringList said = runChild({"toobig", target, "4096"}, &code);
     QCOMPARE(code, 0);
-    QVERIFY2(said.contains("message:Save Program"), qPrintable(said.join(" | ")));
-    QVERIFY(said.contains("changed:1"));
-    QVERIFY(said.contains("cancelled:1"));
-    QCOMPARE(readBytes(target), old);
+    QCOMPARE(said, (QStringList{"message:Save Program", "changed:1", "cancelled:1", "text:print 1" + QString(8192, 'x')}));
+    QCOMPARE(readBytes(target), QByteArray("print 1\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"prog.yab"});
-    ++m_scenarios;
 }
 
-void tst_Faults::readOnlyFileAndFolder_data()
+void tst_Faults::deniedSaveKeepsTheTextForSaveAs_data()
 {
     QTest::addColumn<bool>("folderToo");
     QTest::newRow("read-only file") << false;
     QTest::newRow("read-only folder") << true;
 }
 
-void tst_Faults::readOnlyFileAndFolder()
+void tst_Faults::deniedSaveKeepsTheTextForSaveAs()
 {
     QFETCH(bool, folderToo);
     if (geteuid() == 0 && !getpwnam("nobody"))
         QSKIP("running as root and there is no ordinary user to try access rights with");
     QTemporaryDir dir;
-    QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                                   | QFileDevice::ReadOther | QFileDevice::ExeOther
-                                                   | QFileDevice::ReadGroup | QFileDevice::ExeGroup));
-    const QString locked = dir.filePath("locked");
-    const QString open = dir.filePath("open");
+    chmodPath(dir.path(), 0755);
+    const QString locked = dir.filePath("locked"), open = dir.filePath("open");
     QVERIFY(QDir().mkpath(locked) && QDir().mkpath(open));
-    ::chmod(QFile::encodeName(open).constData(), 0777);
+    chmodPath(open, 0777);
     const QString target = locked + "/prog.yab";
-    writeBytes(target, "print 1\n");
-    ::chmod(QFile::encodeName(target).constData(), folderToo ? 0666 : 0444);
-    ::chmod(QFile::encodeName(locked).constData(), folderToo ? 0555 : 0777);
+    QVERIFY(writeBytes(target, "print 1\n"));
+    chmodPath(target, folderToo ? 0666 : 0444);
+    chmodPath(locked, folderToo ? 0555 : 0777);
     const QString elsewhere = open + "/rescued.yab";
     int code = 0;
     const QStringList said = runChild({"denied", target, elsewhere}, &code);
-    ::chmod(QFile::encodeName(locked).constData(), 0777);
+    chmodPath(locked, 0777);
     QCOMPARE(code, 0);
-    QVERIFY2(said.contains("message:Save Program"), qPrintable(said.join(" | ")));
-    QVERIFY(said.contains("changed:1"));
-    QVERIFY(said.contains("text:print 1 and more"));
+    QCOMPARE(said, (QStringList{"message:Save Program", "changed:1", "cancelled:1", "text:print 1 and more",
+                                "changed-after-save-as:0", "name:" + elsewhere}));
     QCOMPARE(readBytes(target), QByteArray("print 1\n"));
-    QVERIFY(said.contains("changed-after-save-as:0"));
-    QVERIFY(said.contains("name:" + elsewhere));
     QCOMPARE(readBytes(elsewhere), QByteArray("print 1 and more\n"));
-    ++m_scenarios;
 }
 
 void tst_Faults::killedEditorOffersItsJournal()
 {
     QTemporaryDir dir;
     const QString file = dir.filePath("prog.yab");
-    writeBytes(file, "print 1\n");
-    const QString journal = dir.filePath("journal");
+    QVERIFY(writeBytes(file, "print 1\n"));
+    const QString journalFolder = dir.filePath("journal");
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     p.setProcessEnvironment(env);
-    p.start(child(), {"editor", journal, file, "rem unsaved work\n"});
+    p.start(child(), {"editor", journalFolder, file, "rem unsaved work\n"});
     QVERIFY(p.waitForStarted(10000));
     QByteArray said;
     QTRY_VERIFY_WITH_TIMEOUT((said += p.readAllStandardOutput()).contains("journaled")
-                                 || p.state() == QProcess::NotRunning,
-                             30000);
+                                 || p.state() == QProcess::NotRunning, 30000);
     QVERIFY(p.state() == QProcess::Running);
     ::kill(pid_t(p.processId()), SIGKILL);
     QVERIFY(p.waitForFinished(10000));
     QCOMPARE(readBytes(file), QByteArray("print 1\n")); // the source is untouched
 
-    FakeServices fake;
-    fake.services.journalFolder = journal;
-    fake.prompter.answerMessage(MsgResult::Yes);
-    MainWindow w(fake.services);
-    w.start();
-    QCOMPARE(fake.prompter.messages.size(), 1);
-    QCOMPARE(fake.prompter.messages.first().title, QStringLiteral("Recover Unsaved Work"));
-    QCOMPARE(w.editorText(), QStringLiteral("rem unsaved work\nprint 1"));
-    QCOMPARE(w.documents().state().currentFileName, file);
-    QVERIFY(w.documents().state().fileChanged);
+    DocumentWindow t;
+    t.fake.services.journalFolder = journalFolder;
+    t.prompter.answerMessage(MsgResult::Yes);
+    t.start();
+    VERIFY_SCRIPT_DONE(t.prompter);
+    QCOMPARE(t.asked(), QStringList{"Recover Unsaved Work"});
+    QCOMPARE(t.doc(), file + " (changed): rem unsaved work\nprint 1");
     QCOMPARE(readBytes(file), QByteArray("print 1\n"));
-    ++m_scenarios;
 }
 
 void tst_Faults::runFileNeverTouchesTheSource()
 {
-    FakeServices fake;
-    const QString file = fake.writeFile("prog.yab", "print 1\n");
-    fake.services.commandLine = file;
-    QFile exe(fake.path("yabasic"));
+    DocumentWindow t;
+    const QString file = t.fake.writeFile("prog.yab", "print 1\n");
+    QFile exe(t.fake.path("yabasic"));
     QVERIFY(exe.open(QIODevice::WriteOnly));
     exe.write("#!/bin/sh\n");
     exe.close();
     exe.setPermissions(exe.permissions() | QFileDevice::ExeOwner);
-    SettingsAccess s(fake.settings, "vormeld");
+    SettingsAccess s(t.fake.settings, "vormeld");
     s.saveSetting("Run", "YABPath", exe.fileName());
-    MainWindow w(fake.services);
-    w.start();
-    w.controls().RichTextBox1->textCursor().insertText("x = 2\n");
-    w.runProgram();
+    t.start(file);
+    t.type("\nx = 2");
+    t.trigger("runProgram");
     QCOMPARE(readBytes(file), QByteArray("print 1\n"));
-    QVERIFY(w.documents().state().fileChanged);
+    QVERIFY(t.changed());
     // Even a temporary file set to the program's own file is refused.
     s.saveSetting("Run", "TempPath", file);
-    fake.prompter.answerMessage(MsgResult::OK);
-    w.runProgram();
-    QCOMPARE(fake.prompter.messages.size(), 1);
-    QCOMPARE(fake.prompter.messages.first().title, QStringLiteral("Problem"));
+    t.prompter.answerMessage(MsgResult::OK);
+    t.trigger("runProgram");
+    VERIFY_SCRIPT_DONE(t.prompter);
+    QCOMPARE(t.asked(), QStringList{"Problem"});
     QCOMPARE(readBytes(file), QByteArray("print 1\n"));
-    QVERIFY(w.documents().state().fileChanged);
-    ++m_scenarios;
-    qInfo("fault scenarios run: %d, all of them without loss", m_scenarios);
+    QVERIFY(t.changed());
 }
 
 QTEST_MAIN(tst_Faults)

@@ -1,0 +1,79 @@
+#pragma once
+
+// A main window on fake services for the document, journal and fault suites:
+// started on the template or on a file named on the command line, typed into
+// through the code editor and driven through its menu items.
+
+#include "support/FakeServices.h"
+#include "support/WindowProbe.h"
+
+#include <QFile>
+#include <memory>
+
+inline QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+inline bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+struct DocumentWindow {
+    FakeServices fake;
+    ScriptedPrompter &prompter = fake.prompter;
+    std::unique_ptr<MainWindow> w;
+
+    explicit DocumentWindow(const QByteArray &templ = "rem template\n")
+    {
+        fake.writeFile("Template.yab", templ);
+    }
+    // Starts on the file named (none: the template).
+    MainWindow &start(const QString &commandLine = QString())
+    {
+        fake.services.commandLine = commandLine;
+        w = std::make_unique<MainWindow>(fake.services);
+        w->start();
+        return *w;
+    }
+    // Shown and active, so changes made by other programs are told.
+    bool activate()
+    {
+        w->show();
+        w->activateWindow();
+        return QTest::qWaitForWindowActive(w.get());
+    }
+    void type(const QString &s)
+    {
+        QTextCursor c = codeEditor(*w)->textCursor();
+        c.movePosition(QTextCursor::End);
+        c.insertText(s);
+    }
+    void trigger(const char *item, int index = -1) { action(*w, item, index)->trigger(); }
+    QString text() const { return editorText(*w); }
+    bool changed() const { return documents(*w).state().fileChanged; }
+    QString name() const { return documents(*w).state().currentFileName; }
+    QString title() const { return w->windowTitle(); }
+    // The document at a glance: "name: text", "name (changed): text".
+    QString doc() const { return name() + (changed() ? " (changed): " : ": ") + text(); }
+    // The titles of the messages asked so far.
+    QStringList asked() const
+    {
+        QStringList titles;
+        for (const MessageRequest &m : prompter.messages)
+            titles << m.title;
+        return titles;
+    }
+    // A message as "title: text".
+    QString said(int i) const { return prompter.messages.at(i).title + ": " + prompter.messages.at(i).text; }
+};
+
+// Every scripted answer was used and nothing else was asked.
+#define VERIFY_SCRIPT_DONE(p)                                                                      \
+    do {                                                                                           \
+        QVERIFY2((p).unexpected.isEmpty(), qPrintable((p).unexpected.join(QLatin1Char('\n'))));   \
+        QCOMPARE((p).answersLeft(), 0);                                                            \
+    } while (false)
