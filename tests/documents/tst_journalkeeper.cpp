@@ -147,20 +147,22 @@ void tst_JournalKeeper::theGuiThreadOnlyTakesTheSnapshot()
 
 void tst_JournalKeeper::theNewestTextWins()
 {
-    // Changes during a long write: one more write follows, with the newest text.
+    // Changes while a long write is under way: one more write follows, with the newest text.
     QTemporaryDir dir;
     QString text = bigText();
     int snapshots = 0;
     JournalKeeper keeper(dir.path(), [&] {
-        ++snapshots;
+        if (++snapshots == 1)
+            QTimer::singleShot(0, this, [&] {
+                for (int i = 0; i < 5; ++i) {
+                    text += QLatin1Char('b');
+                    keeper.documentChanged();
+                }
+            });
         return std::optional<JournalEntry>(entryWith(text));
     }, 10);
     keeper.documentChanged();
     QTRY_COMPARE(snapshots, 1);
-    for (int i = 0; i < 5; ++i) {
-        text += QLatin1Char('b');
-        keeper.documentChanged();
-    }
     QTRY_VERIFY_WITH_TIMEOUT(!keeper.isBusy(), 20000);
     QCOMPARE(snapshots, 2); // one write after the one under way, not one per change
     QCOMPARE(journalLength(dir.path()), text.size());
@@ -181,24 +183,33 @@ void tst_JournalKeeper::discardDuringAWriteLeavesNoJournal()
     const QString text = bigText();
     std::optional<JournalEntry> state = entryWith(text);
     int snapshots = 0;
+    bool goneAtOnce = false;
+    std::function<void()> afterSnapshot;
     JournalKeeper keeper(dir.path(), [&] {
         ++snapshots;
+        if (afterSnapshot)
+            QTimer::singleShot(0, this, afterSnapshot);
         return state;
     }, 10);
     for (int round = 0; round < 3; ++round) {
         // A journal already there, then a new write on its way when the text is saved.
+        afterSnapshot = nullptr;
         state = entryWith(text);
         keeper.syncNow();
         QCOMPARE(journalFiles(dir.path()).size(), 1);
         const int before = snapshots;
+        afterSnapshot = [&] {
+            state.reset(); // saved: nothing unsaved any more
+            if (close)
+                keeper.close();
+            else
+                keeper.discard();
+            goneAtOnce = journalFiles(dir.path()).isEmpty();
+        };
         keeper.documentChanged();
         QTRY_VERIFY(snapshots > before);
-        state.reset(); // saved: nothing unsaved any more
-        if (close)
-            keeper.close();
-        else
-            keeper.discard();
-        QVERIFY(journalFiles(dir.path()).isEmpty());
+        QTRY_VERIFY(!state);
+        QVERIFY(goneAtOnce);
         QTRY_VERIFY_WITH_TIMEOUT(!keeper.isBusy(), 20000);
         // The write that was under way must not bring the journal back.
         QVERIFY2(journalFiles(dir.path()).isEmpty(), "a late write put back the journal of saved text");
@@ -207,21 +218,26 @@ void tst_JournalKeeper::discardDuringAWriteLeavesNoJournal()
 
 void tst_JournalKeeper::syncNowIsNotOvertakenByAnOlderWrite()
 {
+    // The big text goes to the worker; before it is written, most of it is
+    // taken out and a run starts, whose small journal is written at once.
     QTemporaryDir dir;
-    QString text = bigText();
+    QString text;
     int snapshots = 0;
     JournalKeeper keeper(dir.path(), [&] {
-        ++snapshots;
+        if (++snapshots % 2 == 1) // the background one; the next is syncNow's own
+            QTimer::singleShot(0, this, [&] {
+                text = QStringLiteral("print \"run %1\"").arg(snapshots);
+                keeper.syncNow();
+            });
         return std::optional<JournalEntry>(entryWith(text));
     }, 10);
     for (int round = 0; round < 3; ++round) {
+        text = bigText();
         const int before = snapshots;
         keeper.documentChanged();
-        QTRY_VERIFY(snapshots > before);
-        text += QStringLiteral("run");
-        keeper.syncNow(); // a run starts while the older text is still being written
+        QTRY_COMPARE(snapshots, before + 2);
         QTRY_VERIFY_WITH_TIMEOUT(!keeper.isBusy(), 20000);
-        QCOMPARE(journalLength(dir.path()), text.size());
+        QCOMPARE(readJournal(dir.path())->text, text);
     }
 }
 
