@@ -22,6 +22,10 @@ QList<BenchRow> MeasureOpenColour(BenchEnvironment &env);
 // keystroke_p50, keystroke_p99 (ms) and history_mem_500 (MB, resident growth),
 // per size: 500 characters typed through the window's key handlers.
 QList<BenchRow> MeasureKeystrokes(BenchEnvironment &env);
+// keystroke_journal_p50, keystroke_journal_p99 (ms, per size): 500 characters
+// typed steadily over 3.5 s, with the crash journal written as they come; each
+// from the moment the key was due to the end of its events.
+QList<BenchRow> MeasureKeystrokesJournalled(BenchEnvironment &env);
 // scan_throughput (MB/s of UTF-8 text, per size): the line scanner over every line.
 QList<BenchRow> MeasureScanThroughput(BenchEnvironment &env);
 // subs_labels_full (ms, per size): both lists rebuilt from the whole text.

@@ -5,6 +5,7 @@
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
 #include "app/ToolWindows.h"
+#include "app/WindowCaption.h"
 #include "common/core/AppSettings.h"
 #include "common/core/FileNames.h"
 #include "documents/core/DocumentController.h"
@@ -62,8 +63,7 @@ void MainWindow::createSubsystems()
     m_editor->setWindowShortcuts(menuBar()->findChildren<QAction *>());
     m_documents = new DocumentController(*m_editor, *m_svc.prompter, *m_svc.launcher,
                                          m_svc.programFolder, this);
-    m_journal = new JournalKeeper(m_svc.journalFolder, [this] { return m_documents->journalSnapshot(); },
-                                  3000, this);
+    m_journal = new JournalKeeper(m_svc.journalFolder, [this] { return m_documents->journalSnapshot(); }, 1000, this);
     JournalRecovery::keepJournalOf(*m_documents, *m_journal);
     m_watcher = new OutsideChangeWatcher(*m_documents, this);
     m_subsAndLabels = new SubsAndLabels(m_area->codeEditor(), m_area->subsList(), m_area->labelsList(), this);
@@ -132,7 +132,9 @@ void MainWindow::connectEditor()
 
 void MainWindow::connectDocuments()
 {
-    connect(m_documents, &DocumentController::titleChanged, this, &QWidget::setWindowTitle);
+    m_caption = new WindowCaption(this, m_statusBar);
+    connect(m_documents, &DocumentController::titleChanged, m_caption, &WindowCaption::setTitle);
+    connect(m_journal, &JournalKeeper::protectionChanged, m_caption, &WindowCaption::setProtection);
     connect(m_documents, &DocumentController::recentFilesChanged, this, [this] { m_menus.showRecentFiles(m_documents->recent()); });
     connect(m_documents, &DocumentController::textReplaced, m_editor, &EditorController::parseAllLines);
     connect(m_documents, &DocumentController::resumeUpdating, this,
@@ -169,14 +171,8 @@ void MainWindow::connectEditMenu()
     for (int i = 0; i < 4; ++i)
         connect(m_menus.editClipboard[i], &QAction::triggered, this, [this, i] { m_editor->editCommand(i); });
     connect(m_menus.editSelectAll, &QAction::triggered, m_editor, &EditorController::selectAllText);
-    connect(m_menus.editUndo, &QAction::triggered, this, [this] {
-        if (m_editor->canUndo())
-            m_editor->undoEdit();
-    });
-    connect(m_menus.editRedo, &QAction::triggered, this, [this] {
-        if (m_editor->canRedo())
-            m_editor->redoEdit();
-    });
+    connect(m_menus.editUndo, &QAction::triggered, this, [this] { if (m_editor->canUndo()) m_editor->undoEdit(); });
+    connect(m_menus.editRedo, &QAction::triggered, this, [this] { if (m_editor->canRedo()) m_editor->redoEdit(); });
     connect(m_menus.editInsertSub, &QAction::triggered, this,
             [this] { m_editor->insertSubroutine(QDate::currentDate()); });
     connect(m_menus.editFind, &QAction::triggered, m_search, &SearchCommands::showFindDialog);
@@ -270,7 +266,7 @@ void MainWindow::start()
     JournalRecovery::offerOrphanedJournal(m_journal->folder(), *m_svc.prompter, *m_documents, *m_journal);
     m_run->readSettings();
     m_toolBar->restoreLayout(m_settings.getSetting(AppSettings::Toolbar, AppSettings::Toolbar1));
-    setWindowTitle(m_documents->title());
+    m_caption->setTitle(m_documents->title());
     m_menus.showRecentFiles(m_documents->recent());
     showReadyMessage();
     m_statusBar->setLinePanel(m_editor->caretLineNumber() + 1);
@@ -293,10 +289,7 @@ bool MainWindow::queryClose()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (queryClose())
-        event->accept();
-    else
-        event->ignore();
+    event->setAccepted(queryClose());
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)

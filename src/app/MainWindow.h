@@ -20,6 +20,7 @@ class RunController;
 class SearchCommands;
 class SubsAndLabels;
 class ToolWindows;
+class WindowCaption;
 struct Services;
 
 // The program's one main window. It builds the menus, toolbar, status bar and
@@ -75,6 +76,7 @@ private:
     RunController *m_run = nullptr;
     ToolWindows *m_toolWindows = nullptr;
     HelpCommands *m_help = nullptr;
+    WindowCaption *m_caption = nullptr;
     std::unique_ptr<HtmlExport> m_htmlExport; // keeps the page options for the rest of the run
     LineReferences m_lineReferences;          // for the whole run, whatever document is open
     QList<QAction *> m_itemsToCome;           // disabled until their features exist

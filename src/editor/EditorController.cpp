@@ -34,6 +34,15 @@ QString EditorController::text() const
     return EditorText::plainText(m_editor->document());
 }
 
+QString EditorController::sharedText() const
+{
+    // The history usually holds the text shown whole: sharing it costs nothing,
+    // while reading it out of the document takes a walk over every line.
+    if (const QString *known = m_history.knownEditorText())
+        return *known;
+    return text();
+}
+
 void EditorController::setText(const QString &text)
 {
     m_knownText = &text;

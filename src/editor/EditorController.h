@@ -40,6 +40,7 @@ public:
     SyntaxColouring &colouring() { return m_colouring; }
 
     QString text() const override;
+    QString sharedText() const override;
     void setText(const QString &text) override;
     void appendText(const QString &text) override;
 

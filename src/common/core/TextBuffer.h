@@ -9,6 +9,10 @@ class TextBuffer {
 public:
     virtual ~TextBuffer() = default;
     virtual QString text() const = 0;
+    // The same text, as cheaply as the buffer can give it: a buffer that already
+    // holds it as one string shares that string instead of building it anew.
+    // For taking it often (the crash journal) while the user types.
+    virtual QString sharedText() const { return text(); }
     // Replaces the whole text (one change for the history).
     virtual void setText(const QString &text) = 0;
     // Adds text at the end (one change for the history).

@@ -435,7 +435,8 @@ std::optional<JournalEntry> DocumentController::journalSnapshot() const
     e.encoding = int(m_doc.format.encoding);
     e.lineBreak = int(m_doc.format.lineBreak);
     e.finalBreak = m_doc.format.finalBreak;
-    e.text = programText();
+    // Taken while the user types: the shared text, not a copy of the document.
+    e.text = m_safeText.fromEditor(m_text.sharedText());
     return e;
 }
 

@@ -19,21 +19,27 @@ QString lockPathFor(const QString &journal)
 }
 } // namespace
 
-JournalKeeper::JournalKeeper(QString folder, Snapshot snapshot, int idleMs, QObject *parent)
+JournalKeeper::JournalKeeper(QString folder, Snapshot snapshot, int delayMs, QObject *parent)
     : QObject(parent), m_folder(folder.isEmpty() ? defaultFolder() : std::move(folder)),
-      m_snapshot(std::move(snapshot))
+      m_snapshot(std::move(snapshot)), m_files(std::make_shared<Files>())
 {
-    m_idle.setSingleShot(true);
-    m_idle.setInterval(idleMs);
-    connect(&m_idle, &QTimer::timeout, this, &JournalKeeper::syncNow);
+    m_files->folder = m_folder;
+    m_worker.setMaxThreadCount(1);
+    // Not restarted by later changes: steady typing must not put the write off for ever.
+    m_delay.setSingleShot(true);
+    m_delay.setInterval(delayMs);
+    connect(&m_delay, &QTimer::timeout, this, &JournalKeeper::writeInBackground);
 }
 
 JournalKeeper::~JournalKeeper()
 {
+    // The worker reports back to this object: it must be finished first.
+    m_worker.waitForDone();
     // An object that goes away without a clean Close (a test, an early exit)
     // leaves the journal for the next start, but not a lock of a live program.
-    if (m_lock)
-        m_lock->unlock();
+    QMutexLocker locked(&m_files->mutex);
+    if (m_files->lock)
+        m_files->lock->unlock();
 }
 
 QString JournalKeeper::defaultFolder()
@@ -44,66 +50,154 @@ QString JournalKeeper::defaultFolder()
     return base + QStringLiteral("/vormeld/journal");
 }
 
-bool JournalKeeper::ensureOpen()
+bool JournalKeeper::Files::ensureOpen(QString *why)
 {
-    if (m_lock)
+    if (lock)
         return true;
-    if (!QDir().mkpath(m_folder))
+    if (!QDir().mkpath(folder)) {
+        *why = QStringLiteral("the folder %1 cannot be made").arg(QDir::toNativeSeparators(folder));
         return false;
+    }
     // A name no other program uses: the process and a random part.
     for (int attempt = 0; attempt < 8; ++attempt) {
         const QString name = QStringLiteral("journal-%1-%2")
                                  .arg(QCoreApplication::applicationPid())
                                  .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        const QString path = QDir(m_folder).filePath(name + Suffix);
-        auto lock = std::make_unique<QLockFile>(lockPathFor(path));
-        lock->setStaleLockTime(0); // only a dead owner makes a lock stale
-        if (!QFileInfo::exists(path) && lock->tryLock(0)) {
-            m_path = path;
-            m_lock = std::move(lock);
+        const QString candidate = QDir(folder).filePath(name + Suffix);
+        auto l = std::make_unique<QLockFile>(lockPathFor(candidate));
+        l->setStaleLockTime(0); // only a dead owner makes a lock stale
+        if (!QFileInfo::exists(candidate) && l->tryLock(0)) {
+            path = candidate;
+            lock = std::move(l);
             return true;
         }
+        if (l->error() != QLockFile::LockFailedError)
+            break; // not a name taken by chance: the folder refuses new files
     }
+    *why = QStringLiteral("no file can be made in the folder %1").arg(QDir::toNativeSeparators(folder));
     return false;
+}
+
+JournalKeeper::Outcome JournalKeeper::Files::write(quint64 ticket, const QByteArray &bytes)
+{
+    QMutexLocker locked(&mutex);
+    Outcome o;
+    // Checked under the same lock that discard() takes: a write whose text was
+    // saved or given up meanwhile, or that a newer one overtook, never lands.
+    if (ticket <= cancelledUpTo || ticket <= written) {
+        o.skipped = true;
+        return o;
+    }
+    if (!ensureOpen(&o.error))
+        return o;
+    const FileResult r = writeWholeFileAtomic(path, bytes);
+    o.ok = r.ok;
+    o.error = r.error;
+    if (r.ok)
+        written = ticket;
+    return o;
 }
 
 void JournalKeeper::documentChanged()
 {
-    m_idle.start();
+    if (!m_delay.isActive())
+        m_delay.start();
+}
+
+void JournalKeeper::writeInBackground()
+{
+    if (m_inFlight) {
+        m_wanted = true; // taken when the write under way is done: the newest text wins
+        return;
+    }
+    std::optional<JournalEntry> entry = m_snapshot ? m_snapshot() : std::nullopt;
+    if (!entry) {
+        discard();
+        return;
+    }
+    m_inFlight = true;
+    const quint64 ticket = ++m_issued;
+    m_worker.start([this, files = m_files, ticket, entry = std::move(*entry)]() mutable {
+        const QByteArray bytes = CrashJournal::serialize(entry);
+        // Let go of the text at once: while it is shared, the editor's next
+        // change would have to copy it.
+        entry = JournalEntry();
+        const Outcome outcome = files->write(ticket, bytes);
+        QMetaObject::invokeMethod(this, [this, outcome] { backgroundWriteDone(outcome); },
+                                  Qt::QueuedConnection);
+    });
+}
+
+void JournalKeeper::backgroundWriteDone(const Outcome &outcome)
+{
+    m_inFlight = false;
+    report(outcome);
+    if (m_wanted) {
+        m_wanted = false;
+        writeInBackground();
+    }
+}
+
+void JournalKeeper::report(const Outcome &outcome)
+{
+    if (outcome.skipped || outcome.ok == m_protected)
+        return;
+    m_protected = outcome.ok;
+    QString reason = outcome.error;
+    while (reason.endsWith(QLatin1Char('.')))
+        reason.chop(1);
+    emit protectionChanged(m_protected, reason);
 }
 
 void JournalKeeper::syncNow()
 {
-    m_idle.stop();
+    m_delay.stop();
+    m_wanted = false;
     const std::optional<JournalEntry> entry = m_snapshot ? m_snapshot() : std::nullopt;
     if (!entry) {
         discard();
         return;
     }
-    if (!ensureOpen())
-        return;
-    writeWholeFileAtomic(m_path, CrashJournal::serialize(*entry));
+    // A newer ticket than any write under way: that one is skipped if it comes later.
+    report(m_files->write(++m_issued, CrashJournal::serialize(*entry)));
 }
 
 void JournalKeeper::discard()
 {
-    m_idle.stop();
-    if (!m_path.isEmpty())
-        QFile::remove(m_path);
+    m_delay.stop();
+    m_wanted = false;
+    {
+        QMutexLocker locked(&m_files->mutex);
+        m_files->cancelledUpTo = m_issued;
+        if (!m_files->path.isEmpty())
+            QFile::remove(m_files->path);
+    }
+    // Nothing unsaved is left at risk.
+    Outcome nothingToKeep;
+    nothingToKeep.ok = true;
+    report(nothingToKeep);
 }
 
 void JournalKeeper::close()
 {
     discard();
-    if (m_lock) {
-        m_lock->unlock();
-        m_lock.reset();
+    QMutexLocker locked(&m_files->mutex);
+    if (m_files->lock) {
+        m_files->lock->unlock();
+        m_files->lock.reset();
     }
+}
+
+QString JournalKeeper::journalPath() const
+{
+    QMutexLocker locked(&m_files->mutex);
+    return m_files->path;
 }
 
 bool JournalKeeper::hasJournal() const
 {
-    return !m_path.isEmpty() && QFileInfo::exists(m_path);
+    const QString path = journalPath();
+    return !path.isEmpty() && QFileInfo::exists(path);
 }
 
 namespace {
