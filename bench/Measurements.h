@@ -22,6 +22,10 @@ QList<BenchRow> MeasureOpenColour(BenchEnvironment &env);
 // keystroke_p50, keystroke_p99 (ms) and history_mem_500 (MB, resident growth),
 // per size: 500 characters typed through the window's key handlers.
 QList<BenchRow> MeasureKeystrokes(BenchEnvironment &env);
+// keystroke_check_p99 (ms, per size): keys typed in bursts after pauses that let
+// the syntax check start, so that they meet a running check and its result;
+// syntax_check_start (ms): the window's own share of starting one check.
+QList<BenchRow> MeasureKeystrokesWithCheck(BenchEnvironment &env);
 // scan_throughput (MB/s of UTF-8 text, per size): the line scanner over every line.
 QList<BenchRow> MeasureScanThroughput(BenchEnvironment &env);
 // subs_labels_full (ms, per size): both lists rebuilt from the whole text.
