@@ -26,6 +26,10 @@ QList<BenchRow> MeasureKeystrokes(BenchEnvironment &env);
 // the syntax check start, so that they meet a running check and its result;
 // syntax_check_start (ms): the window's own share of starting one check.
 QList<BenchRow> MeasureKeystrokesWithCheck(BenchEnvironment &env);
+// output_flood_stall (ms): the longest wait of a 10 ms timer while a program
+// writes a million lines (about 100 MB) into the output pane;
+// output_flood_total (ms): from F5 to the end of that run.
+QList<BenchRow> MeasureOutputFlood(BenchEnvironment &env);
 // scan_throughput (MB/s of UTF-8 text, per size): the line scanner over every line.
 QList<BenchRow> MeasureScanThroughput(BenchEnvironment &env);
 // subs_labels_full (ms, per size): both lists rebuilt from the whole text.

@@ -135,7 +135,7 @@ void tst_MainWindow::closeSavesSettingsEvenWhenCancelled()
     QCOMPARE(fake.setting("Run", "GeoString"), QStringLiteral("640x480"));
     QCOMPARE(fake.settings.writes,
              (QStringList{"MostRecent/File0", "MostRecent/File1", "MostRecent/File2", "MostRecent/File3",
-                          "MostRecent/File4", "MostRecent/File5", "Run/InfoLevel", "Run/GeoString",
+                          "MostRecent/File4", "MostRecent/File5", "Run/InfoLevel", "Run/GeoString", "Run/RunWhere",
                           "Toolbar/Toolbar1"}));
     QCOMPARE(fake.prompter.messages.size(), 1);
     const MessageRequest &m = fake.prompter.messages.first();

@@ -66,7 +66,7 @@ private slots:
             QTest::keyClick(t.ed(), Qt::Key_Down);
         }
         QCOMPARE(editor(*t.w).caretLineNumber(), byMouse ? 4 : 1);
-        QCOMPARE(panel(*t.w, 5), byMouse ? QStringLiteral("Line 5, Col 1") : QStringLiteral("Line 2, Col 9"));
+        QCOMPARE(panel(*t.w, 5), byMouse ? QStringLiteral("Line 5, Col 1") : QStringLiteral("Line 2, Col 8"));
         QCOMPARE(t.colourAt(0), Blue);
         QCOMPARE(t.colourAt(9), Blue);
         QVERIFY(documents(*t.w).state().fileChanged);

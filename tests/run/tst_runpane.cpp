@@ -5,6 +5,7 @@
 #include "support/TestWindow.h"
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -74,6 +75,30 @@ private slots:
         QVERIFY(!part<QPushButton>(*t.w, "stopButton")->isEnabled());
         QVERIFY(t.fake.launcher.started.isEmpty());
         QVERIFY(t.fake.prompter.messages.isEmpty());
+    }
+
+    void automaticPlace_data()
+    {
+        QTest::addColumn<QByteArray>("program");
+        QTest::addColumn<bool>("inTerminal");
+        QTest::newRow("plain output runs in the pane") << QByteArray("print \"inkey$ in a string\"\n") << false;
+        QTest::newRow("screen mode needs a terminal") << QByteArray("clear screen\nprint at(2, 2) \"x\"\n") << true;
+    }
+    void automaticPlace()
+    {
+        NEED_YABASIC();
+        QFETCH(QByteArray, program);
+        QFETCH(bool, inTerminal);
+        TestWindow t(program, "prog.yab");
+        t.set("Run", "YABPath", realYabasic());
+        t.start();
+        emit t.w->findChild<QMenu *>("runMenu")->aboutToShow();
+        QVERIFY(action(*t.w, "runWhere", 0)->isChecked()); // Automatic unless chosen otherwise
+        QVERIFY(!action(*t.w, "runWhere", 1)->isChecked() && !action(*t.w, "runWhere", 2)->isChecked());
+        clickToolbar(*t.w, "run");
+        QCOMPARE(t.fake.launcher.started.size(), inTerminal ? 1 : 0);
+        QCOMPARE(tabBar(*t.w)->currentIndex(), inTerminal ? 0 : 2);
+        QTRY_VERIFY_WITH_TIMEOUT(!run(*t.w).isRunning(), 10000);
     }
 
     void stopEndsEverything_data()
