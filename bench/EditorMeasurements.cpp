@@ -152,6 +152,10 @@ QList<BenchRow> MeasureKeystrokesWithCheck(BenchEnvironment &env)
                 times << TimeMs([&] { typeKey(code, key, text); });
             }
         }
+        if (qEnvironmentVariableIsSet("VORMELD_BENCH_DEBUG"))
+            for (int i = 0; i < times.size(); ++i)
+                if (times[i] > 3)
+                    fprintf(stderr, "slow key %d: %.2f ms\n", i, times[i]);
         rows << BenchRow{QStringLiteral("keystroke_check_p99"), lines, Percentile(times, 0.99), QStringLiteral("ms")};
         rows << BenchRow{QStringLiteral("syntax_check_start"), lines, Median(starts), QStringLiteral("ms")};
     }

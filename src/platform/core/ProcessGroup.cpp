@@ -5,6 +5,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <cerrno>
+#include <sys/resource.h>
 #include <sys/types.h>
 #include <unistd.h>
 #endif
@@ -15,6 +16,15 @@ void startInOwnGroup(QProcess &process)
 {
 #ifdef Q_OS_UNIX
     process.setChildProcessModifier([] { ::setsid(); });
+#else
+    Q_UNUSED(process);
+#endif
+}
+
+void startAtLowPriority(QProcess &process)
+{
+#ifdef Q_OS_UNIX
+    process.setChildProcessModifier([] { ::setpriority(PRIO_PROCESS, 0, 19); });
 #else
     Q_UNUSED(process);
 #endif

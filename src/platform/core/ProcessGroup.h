@@ -13,6 +13,10 @@ namespace ProcessGroup {
 // Makes the process the leader of a new session and group when it starts.
 void startInOwnGroup(QProcess &process);
 
+// The process runs at the lowest priority: work in the background must not take
+// the processor from the window while the user types.
+void startAtLowPriority(QProcess &process);
+
 // Ends every process of the group led by pid (the first one's pid). True when
 // a signal was sent to anything.
 bool endGroup(qint64 leaderPid);

@@ -1,5 +1,6 @@
 #include "run/core/SyntaxCheck.h"
 
+#include "platform/core/ProcessGroup.h"
 #include "run/core/OutputDecoder.h"
 
 #include <QProcess>
@@ -49,6 +50,7 @@ void SyntaxCheck::startNext()
     m_process->setWorkingDirectory(r.folder);
     m_process->setStandardInputFile(QProcess::nullDevice());
     m_process->setStandardOutputFile(QProcess::nullDevice());
+    ProcessGroup::startAtLowPriority(*m_process);
     ++m_started;
     connect(m_process, &QProcess::finished, this, [this](int, QProcess::ExitStatus status) {
         QProcess *done = m_process;
