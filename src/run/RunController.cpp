@@ -46,6 +46,8 @@ RunController::RunController(Services &services, SettingsAccess &settings,
 
 RunController::~RunController()
 {
+    // The window's parts may be gone already: the end of the run is told to nobody.
+    m_process->disconnect(this);
     m_process->stopAndWait();
 }
 

@@ -6,6 +6,7 @@ ProgramProcess::ProgramProcess(QObject *parent) : QObject(parent) {}
 
 ProgramProcess::~ProgramProcess()
 {
+    blockSignals(true); // whoever listened may be half destroyed
     stopAndWait();
 }
 
