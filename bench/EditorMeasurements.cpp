@@ -7,9 +7,13 @@
 #include "editor/CodeEditor.h"
 #include "editor/EditorController.h"
 #include "editor/core/LineScanner.h"
+#include "common/core/AppSettings.h"
+#include "platform/core/SettingsStore.h"
 #include "platform/core/TextFile.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QStandardPaths>
 #include <QFile>
 #include <QAction>
 #include <QKeyEvent>
@@ -108,6 +112,61 @@ QList<BenchRow> MeasureOpenColour(BenchEnvironment &env)
     // The text was changed: a clean end takes its journal along, so that the
     // next window does not stop to offer it back.
     journal(window).close();
+    return rows;
+}
+
+QList<BenchRow> MeasureKeystrokesWithCheck(BenchEnvironment &env)
+{
+    QList<BenchRow> rows;
+    const QString yabasic = QStandardPaths::findExecutable(QStringLiteral("yabasic"));
+    if (yabasic.isEmpty()) {
+        Warn("keystroke_check", 0, "yabasic is not installed: no syntax check to measure");
+        return rows;
+    }
+    SettingsAccess settings(*env.services().settingsStore, env.services().appName);
+    const QString before = settings.getSetting(AppSettings::Run, AppSettings::YABPath);
+    settings.saveSetting(AppSettings::Run, AppSettings::YABPath, yabasic);
+    for (const int lines : env.options().sizes) {
+        const QString path = env.programFile(lines);
+        if (path.isEmpty())
+            continue;
+        MainWindow window(env.services());
+        window.start();
+        documents(window).loadStartupFile(path);
+        editor(window).startHistory();
+        editor(window).parseAllLines();
+        QCoreApplication::processEvents();
+        CodeEditor *code = codeEditor(window);
+        code->setTextCursor(QTextCursor(code->document()->findBlockByNumber(code->document()->blockCount() / 2)));
+        // The window's own part of starting a check: taking the text and writing its copy.
+        QList<double> starts;
+        for (int i = 0; i < 5; ++i)
+            starts << TimeMs([&] { run(window).checkSyntaxNow(); });
+        // Typing in bursts with pauses long enough for the check to start, so that
+        // the keys typed next meet a check running and its result arriving.
+        QList<double> times;
+        const QString line = QStringLiteral("print \"total\"; x\n");
+        for (int burst = 0; burst < 5; ++burst) {
+            QElapsedTimer pause;
+            pause.start();
+            while (pause.elapsed() < 600)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            for (int i = 0; i < 100; ++i) {
+                const QChar ch = line.at(i % line.size());
+                const bool enter = ch == QLatin1Char('\n');
+                const int key = enter ? int(Qt::Key_Return) : int(ch.toUpper().unicode());
+                const QString text = enter ? QStringLiteral("\r") : QString(ch);
+                times << TimeMs([&] { typeKey(code, key, text); });
+            }
+        }
+        if (qEnvironmentVariableIsSet("VORMELD_BENCH_DEBUG"))
+            for (int i = 0; i < times.size(); ++i)
+                if (times[i] > 3)
+                    fprintf(stderr, "slow key %d: %.2f ms\n", i, times[i]);
+        rows << BenchRow{QStringLiteral("keystroke_check_p99"), lines, Percentile(times, 0.99), QStringLiteral("ms")};
+        rows << BenchRow{QStringLiteral("syntax_check_start"), lines, Median(starts), QStringLiteral("ms")};
+    }
+    settings.saveSetting(AppSettings::Run, AppSettings::YABPath, before);
     return rows;
 }
 

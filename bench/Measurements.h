@@ -26,6 +26,14 @@ QList<BenchRow> MeasureKeystrokes(BenchEnvironment &env);
 // typed steadily over 3.5 s, with the crash journal written as they come; each
 // from the moment the key was due to the end of its events.
 QList<BenchRow> MeasureKeystrokesJournalled(BenchEnvironment &env);
+// keystroke_check_p99 (ms, per size): keys typed in bursts after pauses that let
+// the syntax check start, so that they meet a running check and its result;
+// syntax_check_start (ms): the window's own share of starting one check.
+QList<BenchRow> MeasureKeystrokesWithCheck(BenchEnvironment &env);
+// output_flood_stall (ms): the longest wait of a 10 ms timer while a program
+// writes a million lines (about 100 MB) into the output pane;
+// output_flood_total (ms): from F5 to the end of that run.
+QList<BenchRow> MeasureOutputFlood(BenchEnvironment &env);
 // scan_throughput (MB/s of UTF-8 text, per size): the line scanner over every line.
 QList<BenchRow> MeasureScanThroughput(BenchEnvironment &env);
 // subs_labels_full (ms, per size): both lists rebuilt from the whole text.

@@ -3,6 +3,7 @@
 #include "app/core/MainLayout.h"
 #include "common/Fonts.h"
 #include "editor/CodeEditor.h"
+#include "run/OutputPane.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -32,6 +33,8 @@ CentralArea::CentralArea(QWidget *parent) : QWidget(parent)
     m_debugView->setObjectName(QStringLiteral("debugView"));
     m_debugView->setFont(namedOrFallbackFont(QStringLiteral("Arial"), 9, true, false));
     m_debugView->setReadOnly(true);
+
+    m_outputPane = new OutputPane(this);
 
     m_debugButtons = new QWidget(this);
     auto *strip = new QHBoxLayout(m_debugButtons);
@@ -96,6 +99,8 @@ void CentralArea::createTabs()
     m_tabBar->setTabToolTip(CodeTab, QStringLiteral("Vormeld Code Editor"));
     m_tabBar->addTab(QStringLiteral("Debug Window"));
     m_tabBar->setTabToolTip(DebugTab, QStringLiteral("Debug Window"));
+    m_tabBar->addTab(QStringLiteral("Output"));
+    m_tabBar->setTabToolTip(OutputTab, QStringLiteral("The program's output and input"));
     connect(m_tabBar, &QTabBar::currentChanged, this, [this](int index) {
         showTab(index);
         emit tabClicked(index);
@@ -149,6 +154,7 @@ void CentralArea::showTab(int tab)
     m_currentTab = tab;
     m_codeEditor->setVisible(tab == CodeTab);
     m_debugView->setVisible(tab == DebugTab);
+    m_outputPane->setVisible(tab == OutputTab);
     m_debugButtons->setVisible(tab == DebugTab);
 }
 
@@ -193,6 +199,7 @@ void CentralArea::relayout()
     m_tabBar->setGeometry(0, strip.height() - TabRowHeight, strip.width(), TabRowHeight);
     m_codeEditor->setGeometry(editors);
     m_debugView->setGeometry(editors);
+    m_outputPane->setGeometry(editors);
     const QSize button = m_debugButtons->sizeHint();
     const int buttonHeight = std::min(button.height(), TabRowHeight);
     m_debugButtons->setGeometry(strip.right() - button.width() - 3,

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class CodeEditor;
+class OutputPane;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -12,16 +13,17 @@ class QTabBar;
 
 // The window's client area: the "Subroutines:" / "Labels:" panel on top, and
 // below it the tab strip whose two pages are the code editor and the debug view
-// (with its refresh button in the tab row). The hot-info box floats over the editor.
+// (with its refresh button in the tab row), and the program's output pane. The hot-info box floats over the editor.
 class CentralArea : public QWidget {
     Q_OBJECT
 public:
-    enum Tab { CodeTab = 0, DebugTab = 1 };
+    enum Tab { CodeTab = 0, DebugTab = 1, OutputTab = 2 };
 
     explicit CentralArea(QWidget *parent = nullptr);
 
     CodeEditor *codeEditor() const { return m_codeEditor; }
     QPlainTextEdit *debugView() const { return m_debugView; }
+    OutputPane *outputPane() const { return m_outputPane; }
     QComboBox *subsList() const { return m_subsList; }
     QComboBox *labelsList() const { return m_labelsList; }
     QFrame *hotInfoBox() const { return m_hotInfoBox; }
@@ -61,6 +63,7 @@ private:
     QTabBar *m_tabBar;
     CodeEditor *m_codeEditor;
     QPlainTextEdit *m_debugView;
+    OutputPane *m_outputPane;
     QWidget *m_debugButtons;
     QPushButton *m_refreshDebugButton;
     QFrame *m_noticeBar;

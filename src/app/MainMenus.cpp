@@ -87,16 +87,33 @@ void MainMenus::build(QMenuBar *bar, QWidget *)
     editReplace = item(m, "editReplace", QStringLiteral("&Replace..."), QKeySequence(Qt::CTRL | Qt::Key_R));
     m->addSeparator();
     editInsertSub = item(m, "editInsertSub", QStringLiteral("&Insert Subroutine"), QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    editGoToLine = item(m, "editGoToLine", QStringLiteral("&Go to Line..."), QKeySequence(Qt::CTRL | Qt::Key_G));
 
     viewMenu = menu(bar, "viewMenu", QStringLiteral("&View"));
     viewDisableUpdating = item(viewMenu, "viewDisableUpdating", QStringLiteral("&Disable Updating Editor State"));
     viewDisableUpdating->setCheckable(true);
     viewMenu->addSeparator();
     viewUpdateSubsLabels = item(viewMenu, "viewUpdateSubsLabels", QStringLiteral("&Update Subs and Labels"));
+    viewMenu->addSeparator();
+    viewLineNumbers = item(viewMenu, "viewLineNumbers", QStringLiteral("&Line Numbers"));
+    viewLineNumbers->setCheckable(true);
 
     runMenu = menu(bar, "runMenu", QStringLiteral("&Run"));
     m = runMenu;
     runProgram = item(m, "runProgram", QStringLiteral("&Run Program"), QKeySequence(Qt::Key_F5));
+    runStop = item(m, "runStop", QStringLiteral("&Stop Program"), QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    runCheckSyntax = item(m, "runCheckSyntax", QStringLiteral("Check S&yntax"), QKeySequence(Qt::CTRL | Qt::Key_F5));
+    runNextError = item(m, "runNextError", QStringLiteral("&Next Error"), QKeySequence(Qt::Key_F4));
+    runPreviousError = item(m, "runPreviousError", QStringLiteral("P&revious Error"), QKeySequence(Qt::SHIFT | Qt::Key_F4));
+    runWhereMenu = m->addMenu(QStringLiteral("Run &Where"));
+    runWhereMenu->setObjectName(QStringLiteral("runWhereMenu"));
+    const QString places[3] = {QStringLiteral("Automatic"), QStringLiteral("in Vormeld"),
+                               QStringLiteral("in a terminal window")};
+    for (int i = 0; i < 3; ++i) {
+        runWhere[i] = indexed(runWhereMenu, "runWhere", i, places[i]);
+        runWhere[i]->setCheckable(true);
+    }
+    runMakeStandalone = item(m, "runMakeStandalone", QStringLiteral("&Make Stand-alone Program..."));
     m->addSeparator();
     runInfoLevelMenu = m->addMenu(QStringLiteral("&Infolevel"));
     runInfoLevelMenu->setObjectName(QStringLiteral("runInfoLevelMenu"));

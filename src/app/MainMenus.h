@@ -27,13 +27,18 @@ struct MainMenus {
     QAction *editClipboard[4] = {};
     QAction *editSelectAll = nullptr;
     QAction *editFind = nullptr, *editFindNext = nullptr, *editReplace = nullptr;
-    QAction *editInsertSub = nullptr;
+    QAction *editInsertSub = nullptr, *editGoToLine = nullptr;
 
     QMenu *viewMenu = nullptr;
     QAction *viewDisableUpdating = nullptr, *viewUpdateSubsLabels = nullptr;
+    QAction *viewLineNumbers = nullptr;
 
     QMenu *runMenu = nullptr;
-    QAction *runProgram = nullptr;
+    QAction *runProgram = nullptr, *runStop = nullptr, *runCheckSyntax = nullptr;
+    QAction *runNextError = nullptr, *runPreviousError = nullptr;
+    QMenu *runWhereMenu = nullptr;
+    QAction *runWhere[3] = {}; // Automatic, in Vormeld, in a terminal window
+    QAction *runMakeStandalone = nullptr;
     QMenu *runInfoLevelMenu = nullptr;
     QAction *runInfoLevels[5] = {};
     QAction *runGeometry = nullptr, *runYabasicPath = nullptr;

@@ -13,7 +13,7 @@ MainStatusBar::MainStatusBar(IKeyState *keyState, QWidget *parent)
     setObjectName(QStringLiteral("statusBar"));
     setSizeGripEnabled(true);
     const QString texts[6] = {QString(), QStringLiteral("INS"), QStringLiteral("NUM"),
-                              QStringLiteral("CAPS"), QStringLiteral("Line 1"), QString()};
+                              QStringLiteral("CAPS"), QStringLiteral("Line 1, Col 1"), QString()};
     for (int i = 0; i < 6; ++i) {
         auto *label = new QLabel(texts[i], this);
         label->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
@@ -25,7 +25,7 @@ MainStatusBar::MainStatusBar(IKeyState *keyState, QWidget *parent)
             addWidget(label, 1); // takes the width the others leave
         } else {
             label->setAlignment(Qt::AlignCenter);
-            const int chars = (i == 4) ? 12 : (i == 5 ? 9 : 5);
+            const int chars = (i == 4) ? 18 : (i == 5 ? 9 : 5);
             label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars);
             addPermanentWidget(label);
         }
@@ -46,20 +46,20 @@ QLabel *MainStatusBar::panel(int number) const
 
 void MainStatusBar::setTabMessage(int tab, const QString &text)
 {
-    m_tabMessages[tab == 1 ? 1 : 0] = text;
-    if ((tab == 1 ? 1 : 0) == m_currentTab)
+    m_tabMessages[slot(tab)] = text;
+    if (slot(tab) == m_currentTab)
         m_panels[0]->setText(text);
 }
 
 void MainStatusBar::setCurrentTab(int tab)
 {
-    m_currentTab = tab == 1 ? 1 : 0;
+    m_currentTab = slot(tab);
     m_panels[0]->setText(m_tabMessages[m_currentTab]);
 }
 
-void MainStatusBar::setLinePanel(int lineFromOne)
+void MainStatusBar::setLinePanel(int lineFromOne, int columnFromOne)
 {
-    m_panels[4]->setText(QStringLiteral("Line ") + QString::number(lineFromOne));
+    m_panels[4]->setText(QStringLiteral("Line %1, Col %2").arg(lineFromOne).arg(columnFromOne));
 }
 
 void MainStatusBar::setOverwrite(bool overwrite)

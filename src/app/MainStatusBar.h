@@ -16,9 +16,10 @@ public:
     // Each tab of the window has a message of its own; the message panel shows
     // the current tab's.
     void setTabMessage(int tab, const QString &text);
-    const QString &tabMessage(int tab) const { return m_tabMessages[tab == 1 ? 1 : 0]; }
+    const QString &tabMessage(int tab) const { return m_tabMessages[slot(tab)]; }
     void setCurrentTab(int tab);
-    void setLinePanel(int lineFromOne);
+    // "Line N, Col M", both counted from 1.
+    void setLinePanel(int lineFromOne, int columnFromOne = 1);
     void setOverwrite(bool overwrite);
 
     // Rereads the lock keys and the clock.
@@ -26,10 +27,11 @@ public:
 
 private:
     void setLit(QLabel *panel, std::optional<bool> on);
+    static int slot(int tab) { return (tab >= 0 && tab <= 2) ? tab : 0; }
 
     IKeyState *m_keys;
     QLabel *m_panels[6] = {};
     QTimer *m_clock = nullptr;
-    QString m_tabMessages[2];
+    QString m_tabMessages[3];
     int m_currentTab = 0;
 };

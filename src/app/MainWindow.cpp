@@ -4,6 +4,7 @@
 #include "app/HelpCommands.h"
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
+#include "app/RunMenuConnections.h"
 #include "app/ToolWindows.h"
 #include "app/WindowCaption.h"
 #include "common/core/AppSettings.h"
@@ -69,7 +70,7 @@ void MainWindow::createSubsystems()
     m_subsAndLabels = new SubsAndLabels(m_area->codeEditor(), m_area->subsList(), m_area->labelsList(), this);
     m_search = new SearchCommands(m_area->codeEditor(), *m_svc.prompter, this);
     m_run = new RunController(m_svc, m_settings, *m_documents, *m_journal,
-                              m_area->debugView(), this);
+                              m_area->debugView(), m_area->outputPane(), this);
     m_htmlExport = std::make_unique<HtmlExport>(*m_svc.prompter, *m_svc.shell, m_svc.programFolder, this);
     m_toolWindows = new ToolWindows(this);
     m_help = new HelpCommands(m_svc, *m_run, this);
@@ -113,7 +114,9 @@ void MainWindow::connectEditor()
     connect(m_editor, &EditorController::linesChanged, m_subsAndLabels, &SubsAndLabels::textChanged);
     connect(m_editor, &EditorController::historyChanged, this, &MainWindow::updateHistoryCommands);
     connect(m_editor, &EditorController::overwriteModeChanged, m_statusBar, &MainStatusBar::setOverwrite);
-    const auto showLine = [this] { m_statusBar->setLinePanel(m_editor->caretLineNumber() + 1); };
+    const auto showLine = [this, code] {
+        m_statusBar->setLinePanel(m_editor->caretLineNumber() + 1, code->textCursor().positionInBlock() + 1);
+    };
     connect(m_editor, &EditorController::caretLineChanged, this, showLine);
     for (auto changed : {&QPlainTextEdit::cursorPositionChanged, &QPlainTextEdit::selectionChanged}) {
         connect(code, changed, this, showLine);
@@ -185,21 +188,7 @@ void MainWindow::connectEditMenu()
 
 void MainWindow::connectRunMenus()
 {
-    RunController *run = m_run;
-    connect(m_menus.runProgram, &QAction::triggered, run, &RunController::runProgram);
-    connect(m_menus.runMenu, &QMenu::aboutToShow, this, [this] { m_menus.checkInfoLevel(m_run->infoLevel()); });
-    connect(m_menus.runInfoLevelMenu, &QMenu::aboutToShow, this, [this] { m_menus.checkInfoLevel(m_run->infoLevel()); });
-    for (int i = 0; i < 5; ++i)
-        connect(m_menus.runInfoLevels[i], &QAction::triggered, this, [this, i] {
-            m_run->setInfoLevel(i);
-            m_menus.checkInfoLevel(i);
-        });
-    connect(m_menus.runGeometry, &QAction::triggered, run, &RunController::showGeometryInput);
-    connect(m_menus.runYabasicPath, &QAction::triggered, run, &RunController::showYabasicPathDialog);
-    connect(m_menus.debugRefresh, &QAction::triggered, run, &RunController::refreshDebugArea);
-    connect(m_area, &CentralArea::refreshDebugRequested, run, &RunController::refreshDebugArea);
-    connect(m_menus.debugClear, &QAction::triggered, run, &RunController::clearDebug);
-    connect(m_menus.debugAddOutput, &QAction::triggered, run, &RunController::showAddingDebugOutput);
+    RunMenuConnections::connectAll(m_menus, m_run, m_area, m_editor, m_statusBar, m_settings, *m_svc.prompter);
 }
 
 void MainWindow::connectToolsAndHelp()
@@ -269,7 +258,8 @@ void MainWindow::start()
     m_caption->setTitle(m_documents->title());
     m_menus.showRecentFiles(m_documents->recent());
     showReadyMessage();
-    m_statusBar->setLinePanel(m_editor->caretLineNumber() + 1);
+    m_statusBar->setLinePanel(m_editor->caretLineNumber() + 1,
+                              m_area->codeEditor()->textCursor().positionInBlock() + 1);
     m_run->refreshDebugArea();
     m_editor->parseAllLines();
 }
@@ -280,7 +270,7 @@ bool MainWindow::queryClose()
     m_documents->saveRecentFiles(m_settings, AppSettings::MostRecent);
     m_run->saveSettings();
     m_settings.saveSetting(AppSettings::Toolbar, AppSettings::Toolbar1, m_toolBar->saveLayout());
-    if (!m_documents->askSaveChanges())
+    if (!m_run->askStopBeforeClose() || !m_documents->askSaveChanges())
         return false;
     m_journal->close();
     m_toolWindows->closeAll();
@@ -303,8 +293,11 @@ void MainWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
     // Changes made by other programs are told when the window gets the focus back.
-    if (event->type() == QEvent::ActivationChange)
+    if (event->type() == QEvent::ActivationChange) {
         m_watcher->setWindowActive(isActiveWindow());
+        if (isActiveWindow())
+            m_run->windowActivated(); // a run in a terminal may have ended with errors
+    }
 }
 
 void MainWindow::showReadyMessage()

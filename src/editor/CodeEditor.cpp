@@ -1,13 +1,166 @@
 #include "CodeEditor.h"
 
+#include "editor/LineNumberArea.h"
+
+#include <QHelpEvent>
+#include <QPainter>
 #include <QPaintEvent>
 #include <QTextBlock>
+#include <QToolTip>
 
-CodeEditor::CodeEditor(QWidget *parent) : QPlainTextEdit(parent)
+CodeEditor::CodeEditor(QWidget *parent) : QPlainTextEdit(parent), m_gutter(new LineNumberArea(this))
 {
     // A scroll bar that comes and goes changes the width of the text area, and
     // every line of a long program would be laid out again each time.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_gutter->hide();
+    connect(this, &QPlainTextEdit::blockCountChanged, this, &CodeEditor::updateGutterWidth);
+    connect(this, &QPlainTextEdit::updateRequest, this, &CodeEditor::updateGutter);
+}
+
+void CodeEditor::setLineNumbersShown(bool shown)
+{
+    m_lineNumbers = shown;
+    m_gutter->setVisible(shown);
+    m_gutterWidth = -1;
+    updateGutterWidth();
+}
+
+int CodeEditor::lineNumberAreaWidth() const
+{
+    if (!m_lineNumbers)
+        return 0;
+    int digits = 1;
+    for (int max = std::max(1, blockCount()); max >= 10; max /= 10)
+        ++digits;
+    digits = std::max(digits, 3);
+    return 8 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * digits;
+}
+
+void CodeEditor::updateGutterWidth()
+{
+    // Only a change in the number of digits moves the text; typing a line does not.
+    const int width = lineNumberAreaWidth();
+    if (width == m_gutterWidth)
+        return;
+    m_gutterWidth = width;
+    setViewportMargins(width, 0, 0, 0);
+    const QRect cr = contentsRect();
+    m_gutter->setGeometry(QRect(cr.left(), cr.top(), width, cr.height()));
+}
+
+void CodeEditor::updateGutter(const QRect &rect, int dy)
+{
+    if (!m_lineNumbers)
+        return;
+    if (dy)
+        m_gutter->scroll(0, dy);
+    else
+        m_gutter->update(0, rect.y(), m_gutter->width(), rect.height());
+}
+
+void CodeEditor::resizeEvent(QResizeEvent *event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    const QRect cr = contentsRect();
+    m_gutter->setGeometry(QRect(cr.left(), cr.top(), lineNumberAreaWidth(), cr.height()));
+}
+
+void CodeEditor::changeEvent(QEvent *event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange) { // the gutter follows the editor's font
+        m_gutter->setFont(font());
+        m_gutterWidth = -1;
+        updateGutterWidth();
+        m_gutter->update();
+    }
+}
+
+void CodeEditor::paintLineNumbers(QPaintEvent *event)
+{
+    QPainter painter(m_gutter);
+    painter.fillRect(event->rect(), QColor(240, 240, 240));
+    painter.setFont(font());
+    QTextBlock block = firstVisibleBlock();
+    int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
+    const int lineHeight = fontMetrics().height();
+    while (block.isValid() && top <= event->rect().bottom()) {
+        const int bottom = top + qRound(blockBoundingRect(block).height());
+        if (block.isVisible() && bottom >= event->rect().top()) {
+            painter.setPen(block.blockNumber() == m_errorLine ? QColor(200, 0, 0) : QColor(120, 120, 120));
+            painter.drawText(0, top, m_gutter->width() - 4, lineHeight, Qt::AlignRight,
+                             QString::number(block.blockNumber() + 1));
+        }
+        block = block.next();
+        top = bottom;
+    }
+}
+
+void CodeEditor::setErrorLine(int line)
+{
+    m_errorLine = line;
+    updateMarks();
+}
+
+void CodeEditor::setSyntaxMark(int line, int column, const QString &message)
+{
+    m_syntaxLine = line;
+    m_syntaxColumn = column;
+    m_syntaxMessage = line < 0 ? QString() : message;
+    updateMarks();
+}
+
+void CodeEditor::updateMarks()
+{
+    QList<QTextEdit::ExtraSelection> marks;
+    if (m_errorLine >= 0 && m_errorLine < blockCount()) {
+        QTextEdit::ExtraSelection s;
+        s.format.setBackground(QColor(255, 220, 220));
+        s.format.setProperty(QTextFormat::FullWidthSelection, true);
+        s.cursor = QTextCursor(document()->findBlockByNumber(m_errorLine));
+        marks << s;
+    }
+    if (m_syntaxLine >= 0 && m_syntaxLine < blockCount()) {
+        const QTextBlock b = document()->findBlockByNumber(m_syntaxLine);
+        const int length = b.length() - 1;
+        int from = std::clamp(m_syntaxColumn, 0, length);
+        // The interpreter points just past the end of a line that ends too early:
+        // the last word is marked then, so that the mark can be seen.
+        if (from == length && from > 0)
+            --from;
+        int to = from;
+        const QString text = b.text();
+        while (to < length && !text.at(to).isSpace())
+            ++to;
+        if (to == from)
+            to = std::min(from + 1, length);
+        QTextEdit::ExtraSelection s;
+        s.format.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
+        s.format.setUnderlineColor(Qt::red);
+        s.format.setToolTip(m_syntaxMessage);
+        s.cursor = QTextCursor(b);
+        s.cursor.setPosition(b.position() + from);
+        s.cursor.setPosition(b.position() + std::max(to, from + (length > 0 ? 1 : 0)), QTextCursor::KeepAnchor);
+        marks << s;
+    }
+    setExtraSelections(marks);
+    if (m_lineNumbers)
+        m_gutter->update();
+}
+
+bool CodeEditor::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip && m_syntaxLine >= 0) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const QTextCursor at = cursorForPosition(help->pos());
+        if (at.blockNumber() == m_syntaxLine) {
+            QToolTip::showText(help->globalPos(), m_syntaxMessage, this);
+            return true;
+        }
+        QToolTip::hideText();
+    }
+    return QPlainTextEdit::viewportEvent(event);
 }
 
 void CodeEditor::paintEvent(QPaintEvent *event)

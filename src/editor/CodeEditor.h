@@ -3,10 +3,13 @@
 #include <QPlainTextEdit>
 #include <functional>
 
+class LineNumberArea;
 class QTextBlock;
 
 // The code editor control: a plain-text editor that lets its owner prepare
-// each line just before it is painted.
+// each line just before it is painted, shows line numbers in a gutter when
+// asked, and marks errors: the line a run stopped at, and the place of a
+// syntax error with a wavy underline whose tooltip is the message.
 class CodeEditor : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -17,9 +20,36 @@ public:
         m_beforePaint = std::move(hook);
     }
 
+    void setLineNumbersShown(bool shown);
+    bool lineNumbersShown() const { return m_lineNumbers; }
+    int lineNumberAreaWidth() const;
+    void paintLineNumbers(QPaintEvent *event);
+
+    // line counted from 0; -1 removes the mark.
+    void setErrorLine(int line);
+    int errorLine() const { return m_errorLine; }
+    // A wavy underline from column to the end of the word there; line -1 removes it.
+    void setSyntaxMark(int line, int column, const QString &message);
+    int syntaxMarkLine() const { return m_syntaxLine; }
+    const QString &syntaxMessage() const { return m_syntaxMessage; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void updateGutterWidth();
+    void updateGutter(const QRect &rect, int dy);
+    void updateMarks();
+
     std::function<void(const QTextBlock &)> m_beforePaint;
+    LineNumberArea *m_gutter;
+    bool m_lineNumbers = false;
+    int m_gutterWidth = -1;
+    int m_errorLine = -1;
+    int m_syntaxLine = -1;
+    int m_syntaxColumn = 0;
+    QString m_syntaxMessage;
 };

@@ -18,6 +18,13 @@ int modelPosition(const QTextCursor &cursor)
     return cursor.position() + cursor.blockNumber();
 }
 
+int qtPositionOfLine(const QTextDocument *doc, int line, int column)
+{
+    const int last = doc->blockCount() - 1;
+    const QTextBlock b = doc->findBlockByNumber(std::clamp(line, 0, last));
+    return b.position() + std::clamp(column, 0, b.length() - 1);
+}
+
 int qtPosition(const QTextDocument *doc, int modelPosition)
 {
     if (modelPosition <= 0)

@@ -36,6 +36,10 @@ QString plainText(const QTextDocument *doc);
 // The whole text as the program sees it: CR LF between lines.
 QString modelText(const QTextDocument *doc);
 
+// The Qt position of a line (from 0) and a column (characters, from 0). A line
+// past the end is the last line; a column past the end of its line is that end.
+int qtPositionOfLine(const QTextDocument *doc, int line, int column);
+
 // Selects the program range [start, start + length) in the editor, cut at the end
 // of the text.
 void selectModelRange(QPlainTextEdit *editor, int start, int length);

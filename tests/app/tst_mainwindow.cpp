@@ -85,7 +85,7 @@ void tst_MainWindow::startupDocument()
     QVERIFY(!documents(w).state().fileChanged);
     QCOMPARE(panel(w, 1), QStringLiteral("Ready - Using Yabasic version ")
                               + (versioned ? QStringLiteral("2.90.3") : QStringLiteral("[ErrorVersion]")));
-    QCOMPARE(panel(w, 5), QStringLiteral("Line 1"));
+    QCOMPARE(panel(w, 5), QStringLiteral("Line 1, Col 1"));
     QVERIFY(codeEditor(w)->isVisible() && !debugView(w)->isVisible() && !hotInfoBox(w)->isVisible());
     QVERIFY(!action(w, "viewDisableUpdating")->isChecked());
     QVERIFY(fake.prompter.messages.isEmpty());
@@ -132,7 +132,7 @@ void tst_MainWindow::closeSavesSettingsEvenWhenCancelled()
     QCOMPARE(fake.setting("Run", "GeoString"), QStringLiteral("640x480"));
     QCOMPARE(fake.settings.writes,
              (QStringList{"MostRecent/File0", "MostRecent/File1", "MostRecent/File2", "MostRecent/File3",
-                          "MostRecent/File4", "MostRecent/File5", "Run/InfoLevel", "Run/GeoString",
+                          "MostRecent/File4", "MostRecent/File5", "Run/InfoLevel", "Run/GeoString", "Run/RunWhere",
                           "Toolbar/Toolbar1"}));
     QCOMPARE(fake.prompter.messages.size(), 1);
     const MessageRequest &m = fake.prompter.messages.first();
@@ -294,12 +294,12 @@ void tst_MainWindow::linePanelFollowsCaretAndClearsSubroutine()
     QTextCursor c = e->textCursor();
     c.setPosition(16);
     e->setTextCursor(c);
-    QCOMPARE(panel(w, 5), QStringLiteral("Line 3"));
+    QCOMPARE(panel(w, 5), QStringLiteral("Line 3, Col 1"));
     QCOMPARE(subs->currentIndex(), 0);
     c.setPosition(10);
     e->setTextCursor(c);
     QCOMPARE(subs->currentIndex(), -1);
-    QCOMPARE(panel(w, 5), QStringLiteral("Line 2"));
+    QCOMPARE(panel(w, 5), QStringLiteral("Line 2, Col 3"));
 }
 
 void tst_MainWindow::toolbarDispatchByExactKey()

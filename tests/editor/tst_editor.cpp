@@ -82,7 +82,7 @@ private slots:
             QTest::keyClick(t.ed(), Qt::Key_Down);
         }
         QCOMPARE(editor(*t.w).caretLineNumber(), byMouse ? 4 : 1);
-        QCOMPARE(panel(*t.w, 5), byMouse ? QStringLiteral("Line 5") : QStringLiteral("Line 2"));
+        QCOMPARE(panel(*t.w, 5), byMouse ? QStringLiteral("Line 5, Col 1") : QStringLiteral("Line 2, Col 8"));
         QCOMPARE(t.colourAt(0), Blue);
         QCOMPARE(t.colourAt(9), Blue);
         QVERIFY(documents(*t.w).state().fileChanged);
@@ -110,7 +110,7 @@ private slots:
         QGuiApplication::clipboard()->setText("\nprint 2");
         action(*t.w, "editClipboard", 2)->trigger();
         QCOMPARE(t.text(), QStringLiteral("rem top\nprint 2"));
-        QCOMPARE(panel(*t.w, 5), QStringLiteral("Line 2"));
+        QCOMPARE(panel(*t.w, 5), QStringLiteral("Line 2, Col 8"));
         QTest::keyClick(t.ed(), Qt::Key_Up);
         QCOMPARE(t.colourAt(8), Black); // a paste types no character: its line is not pending
         editor(*t.w).parseAllLines();
@@ -276,7 +276,7 @@ private slots:
         const QTextCursor c = t.ed()->textCursor();
         QCOMPARE(c.blockNumber(), 6);
         QCOMPARE(c.positionInBlock(), 2);
-        QCOMPARE(panel(*t.w, 5), QStringLiteral("Line 7"));
+        QCOMPARE(panel(*t.w, 5), QStringLiteral("Line 7, Col 3"));
         QCOMPARE(subsList(*t.w)->itemText(0), QStringLiteral("newproc()"));
     }
 

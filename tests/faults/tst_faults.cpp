@@ -184,6 +184,7 @@ void tst_Faults::runFileNeverTouchesTheSource()
     t.start(file);
     t.type("\nx = 2");
     t.trigger("runProgram");
+    QTRY_VERIFY(!run(*t.w).isRunning());
     QCOMPARE(readBytes(file), QByteArray("print 1\n"));
     QVERIFY(t.changed());
     // Even a temporary file set to the program's own file is refused.

@@ -90,7 +90,7 @@ private slots:
         QTest::addColumn<QString>("started");     // the command line; {yab} the interpreter, {dir} the folder
         QTest::addColumn<QString>("message");     // "", "needed", or the "Problem" box's second line
         // Every path is quoted: the interpreter's folder name holds a blank.
-        const QString options = QStringLiteral(" -geometry +10+20 -i e");
+        const QString options = QStringLiteral(" \"-geometry\" \"+10+20\" \"-i\" \"e\"");
         const QString started = QStringLiteral("\"{yab}\" \"{dir}/TempPrg.yab\"") + options;
         QTest::newRow("started with geometry and level") << "ok" << "" << started << "";
         QTest::newRow("TempPath wins") << "ok" << "elsewhere.yab" << "\"{yab}\" \"{dir}/elsewhere.yab\"" + options << "";
@@ -127,6 +127,7 @@ private slots:
         else if (interpreter != "none")
             t.set("YABPath", yab);
         t.set("GeoString", "+10+20");
+        t.set("RunWhere", "2"); // in a terminal window, as before the output pane
         t.start();
         action(*t.w, "runInfoLevels", 3)->trigger();
         t.ed()->textCursor().insertText("x = 1\n");
@@ -139,7 +140,23 @@ private slots:
         clickToolbar(*t.w, "run");
         started.replace("{yab}", yab).replace("{dir}", t.fake.folder.path());
         message.replace("{yab}", yab).replace("{dir}", t.fake.folder.path());
-        QCOMPARE(t.fake.launcher.started, started.isEmpty() ? QStringList() : QStringList{started});
+        QCOMPARE(t.fake.launcher.started.size(), started.isEmpty() ? 0 : 1);
+        QString tempProgram;
+        if (!started.isEmpty()) {
+            // The terminal runs the command through a shell that keeps a copy of
+            // standard error in the run's own folder, beside its temporary program.
+            const QStringList parts = splitCommandLine(t.fake.launcher.started.first());
+            QCOMPARE(parts.mid(0, 2), (QStringList{"/bin/sh", "-c"}));
+            QCOMPARE(parts.at(3), QStringLiteral("vormeld-run"));
+            tempProgram = parts.at(6);
+            if (tempPath.isEmpty()) {
+                QVERIFY2(QFileInfo(tempProgram).absolutePath().contains("vormeld-run-"), qPrintable(tempProgram));
+                QCOMPARE(QFileInfo(tempProgram).fileName(), QStringLiteral("TempPrg.yab"));
+                started.replace(t.fake.folder.path() + "/TempPrg.yab", tempProgram);
+            }
+            QCOMPARE(parts.at(4), QFileInfo(parts.at(4)).absolutePath() + "/errors.txt");
+            QCOMPARE(RunCommand::joinArguments(parts.mid(5)), started);
+        }
         const bool problem = !message.isEmpty() && message != "needed";
         if (message == "needed") {
             t.expectOneMessage("Problem", "The Path of the Yabasic Interpreter is needed", MsgIcon::Information);
@@ -152,8 +169,8 @@ private slots:
         } else {
             QVERIFY(t.fake.prompter.messages.isEmpty());
         }
-        if (!started.isEmpty()) // the split command line gives both paths back whole
-            QCOMPARE(readBytes(splitCommandLine(started).at(1)), QByteArray("x = 1\nprint \"hi\"\n"));
+        if (!started.isEmpty() && message.isEmpty()) // the split command line gives both paths back whole
+            QCOMPARE(readBytes(tempProgram), QByteArray("x = 1\nprint \"hi\"\n"));
         else
             QVERIFY(!QFile::exists(t.fake.path("TempPrg.yab")));
         // A run that ends at once leaves the debug view alone; any other reads the log.
@@ -164,7 +181,7 @@ private slots:
         // The run leaves the document as it was: its file unwritten, its changes unsaved.
         QCOMPARE(readBytes(t.fake.path("prog.yab")), QByteArray("print \"hi\"\n"));
         QVERIFY(documents(*t.w).state().fileChanged);
-        QCOMPARE(panel(*t.w, 5), QStringLiteral("Line 2"));
+        QCOMPARE(panel(*t.w, 5), QStringLiteral("Line 2, Col 1"));
     }
 
     void geometryAndInfoLevelsAreKept()

@@ -73,5 +73,11 @@ qint16 readInfoLevel(const SettingsAccess &s) { return int16Or(s, Run, InfoLevel
 QString readGeoString(const SettingsAccess &s) { return s.getSetting(Run, GeoString); }
 QString readYABPath(const SettingsAccess &s) { return s.getSetting(Run, YABPath); }
 QString readTempPath(const SettingsAccess &s) { return s.getSetting(Run, TempPath); }
+RunPlace readRunWhere(const SettingsAccess &s)
+{
+    const qint16 v = int16Or(s, Run, RunWhere, RunAutomatic);
+    return (v == RunInVormeld || v == RunInTerminal) ? RunPlace(v) : RunAutomatic;
+}
+bool readLineNumbers(const SettingsAccess &s) { return int16Or(s, Edit, LineNumbers, 0) != 0; }
 
 } // namespace AppSettings

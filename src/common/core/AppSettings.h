@@ -24,6 +24,11 @@ inline const QString GeoString = QStringLiteral("GeoString");
 inline const QString YABPath = QStringLiteral("YABPath");
 inline const QString TempPath = QStringLiteral("TempPath");
 inline const QString Toolbar1 = QStringLiteral("Toolbar1");
+inline const QString RunWhere = QStringLiteral("RunWhere");
+inline const QString LineNumbers = QStringLiteral("LineNumbers");
+
+// Where F5 runs the program.
+enum RunPlace { RunAutomatic = 0, RunInVormeld = 1, RunInTerminal = 2 };
 
 // Conversions of stored text. A text that is not a number (or, for booleans,
 // not "True"/"False" or a number) gives nothing, and the caller uses the default.
@@ -40,5 +45,7 @@ qint16 readInfoLevel(const SettingsAccess &s);     // default 2
 QString readGeoString(const SettingsAccess &s);    // default empty
 QString readYABPath(const SettingsAccess &s);      // default empty
 QString readTempPath(const SettingsAccess &s);     // default empty
+RunPlace readRunWhere(const SettingsAccess &s);   // "RunWhere" 0, 1 or 2, default Automatic
+bool readLineNumbers(const SettingsAccess &s);    // "LineNumbers" != 0, default off
 
 } // namespace AppSettings

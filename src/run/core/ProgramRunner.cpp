@@ -7,7 +7,11 @@
 #include "run/core/Interpreter.h"
 #include "run/core/RunCommand.h"
 
+#include "platform/core/ProcessGroup.h"
+
+#include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 ProgramRunner::ProgramRunner(SettingsAccess &settings, IInterpreterKey &key,
                              IProcessLauncher &launcher, IPrompter &prompter, QString programFolder)
@@ -30,7 +34,16 @@ ProgramRunner::Outcome ProgramRunner::runProgram(const QString &text, TextEncodi
                                                  const QString &workingFolder,
                                                  const QString &documentFile)
 {
-    const QString options = RunCommand::optionText(infoLevel, geoString);
+    Plan plan;
+    const Outcome prepared = prepare(text, encoding, infoLevel, geoString, workingFolder, documentFile, &plan);
+    return prepared == Outcome::Started ? startInTerminal(plan) : prepared;
+}
+
+ProgramRunner::Outcome ProgramRunner::prepare(const QString &text, TextEncoding encoding,
+                                              int infoLevel, const QString &geoString,
+                                              const QString &workingFolder,
+                                              const QString &documentFile, Plan *plan)
+{
     QString yabPath = AppSettings::readYABPath(m_settings);
     const QString tempSetting = AppSettings::readTempPath(m_settings);
     if (yabPath.isEmpty()) {
@@ -58,7 +71,15 @@ ProgramRunner::Outcome ProgramRunner::runProgram(const QString &text, TextEncodi
         return Outcome::Failed;
     }
 
-    const QString tempFile = RunCommand::tempProgramPath(tempSetting, m_programFolder);
+    // Each run has a private folder: two runs, or two Vormelds, never write over
+    // each other's program, and a read-only program folder does not matter.
+    auto folder = std::make_shared<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/vormeld-run-XXXXXX"));
+    if (!folder->isValid()) {
+        problem(folder->path(), QStringLiteral("no temporary folder could be made (") + folder->errorString()
+                                    + QLatin1Char(')'));
+        return Outcome::Failed;
+    }
+    const QString tempFile = tempSetting.isEmpty() ? folder->filePath(QStringLiteral("TempPrg.yab")) : tempSetting;
     // A temporary file set to the program's own file would overwrite the saved program.
     if (!documentFile.isEmpty() && QFileInfo(tempFile).absoluteFilePath() == QFileInfo(documentFile).absoluteFilePath()) {
         problem(tempFile, QStringLiteral("the temporary program file is the program itself"));
@@ -79,11 +100,22 @@ ProgramRunner::Outcome ProgramRunner::runProgram(const QString &text, TextEncodi
                               + QLatin1Char(')'));
         return Outcome::Failed;
     }
+    plan->interpreter = yabPath;
+    plan->programFile = RunCommand::interpreterSafePath(tempFile);
+    plan->options = RunCommand::optionArguments(infoLevel, geoString);
+    plan->workingFolder = workingFolder.isEmpty() ? m_programFolder : workingFolder;
+    plan->errorCopy = folder->filePath(QStringLiteral("errors.txt"));
+    plan->folder = std::move(folder);
+    return Outcome::Started;
+}
 
-    lastCommandLine = RunCommand::commandLine(yabPath, RunCommand::interpreterSafePath(tempFile), options);
-    const QString folder = workingFolder.isEmpty() ? m_programFolder : workingFolder;
-    if (!m_launcher.start(lastCommandLine, WindowStyle::NormalFocus, true, folder)) {
-        problem(yabPath, QStringLiteral("the interpreter could not be started"));
+ProgramRunner::Outcome ProgramRunner::startInTerminal(const Plan &plan)
+{
+    const QStringList wrapped = ProcessGroup::withErrorCopy(
+        QStringList{plan.interpreter, plan.programFile} + plan.options, plan.errorCopy);
+    lastCommandLine = RunCommand::joinArguments(wrapped);
+    if (!m_launcher.start(lastCommandLine, WindowStyle::NormalFocus, true, plan.workingFolder)) {
+        problem(plan.interpreter, QStringLiteral("the interpreter could not be started"));
         return Outcome::Failed;
     }
     return Outcome::Started;

@@ -3,14 +3,19 @@
 #include "platform/core/TextFile.h"
 
 #include <QString>
+#include <QStringList>
+#include <memory>
+
+class QTemporaryDir;
 
 class IInterpreterKey;
 class IProcessLauncher;
 class IPrompter;
 class SettingsAccess;
 
-// Runs the program in the editor: writes it to the temporary program file and
-// starts the interpreter on it, without waiting. The document is not touched.
+// Runs the program in the editor: writes it to a temporary program file of this
+// run's own and starts the interpreter on it, without waiting. The document is
+// not touched.
 class ProgramRunner {
 public:
     ProgramRunner(SettingsAccess &settings, IInterpreterKey &key, IProcessLauncher &launcher,
@@ -21,6 +26,24 @@ public:
         NoPath,    // no interpreter path: reported; the caller still refreshes
         Failed,    // writing or starting failed: reported; the caller stops
     };
+
+    // What one run needs: the interpreter, the program file written for it and
+    // the folder that holds it (removed when the last copy of the plan goes).
+    struct Plan {
+        QString interpreter;
+        QString programFile;
+        QStringList options;
+        QString workingFolder;
+        QString errorCopy; // where a run in a terminal keeps its standard error
+        std::shared_ptr<QTemporaryDir> folder;
+    };
+
+    // Checks the interpreter and writes the program; Started means ready to start.
+    Outcome prepare(const QString &text, TextEncoding encoding, int infoLevel,
+                    const QString &geoString, const QString &workingFolder,
+                    const QString &documentFile, Plan *plan);
+    // Starts a prepared run in a terminal window.
+    Outcome startInTerminal(const Plan &plan);
 
     // text: the editor's text ('\n' between lines); encoding: the document's.
     // workingFolder: where the program's own libraries are looked for first.

@@ -35,6 +35,25 @@ QString optionText(int infoLevel, const QString &geoString)
     return text + QStringLiteral("-i ") + levelLetter(infoLevel);
 }
 
+QStringList optionArguments(int infoLevel, const QString &geoString)
+{
+    QStringList args;
+    if (!geoString.isEmpty())
+        args << QStringLiteral("-geometry") << geoString;
+    args << QStringLiteral("-i");
+    if (const QString letter = levelLetter(infoLevel); !letter.isEmpty())
+        args << letter;
+    return args;
+}
+
+QString joinArguments(const QStringList &arguments)
+{
+    QStringList quoted;
+    for (const QString &a : arguments)
+        quoted << quoteArgument(a);
+    return quoted.join(QLatin1Char(' '));
+}
+
 QString tempProgramPath(const QString &tempPathSetting, const QString &programFolder)
 {
     if (!tempPathSetting.isEmpty())

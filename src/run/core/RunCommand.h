@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The pieces of the command line that runs a program in the interpreter.
 namespace RunCommand {
@@ -12,6 +13,12 @@ QString levelCaption(int infoLevel);
 
 // "-geometry " + geometry + " " when a geometry is set, then "-i " and the letter.
 QString optionText(int infoLevel, const QString &geoString);
+
+// The same options as separate arguments.
+QStringList optionArguments(int infoLevel, const QString &geoString);
+
+// Arguments as one command line, each quoted (see quoteArgument).
+QString joinArguments(const QStringList &arguments);
 
 // The temporary program file: TempPath when set, otherwise "TempPrg.yab" in the
 // program folder.
