@@ -6,29 +6,17 @@
 #include "search/LineReferenceDialog.h"
 #include "support/FakeServices.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPointer>
-#include <QPushButton>
-#include <QTextCursor>
-#include <QTimer>
+#include <QtWidgets>
 #include <QtTest>
 
 namespace {
-enum class Answer { OK, Cancel, CloseBox, Enter };
-
-template <class T> T *child(const QWidget *w, const char *name)
+template <class T = QPushButton> T *child(const QWidget *w, const char *name)
 {
     T *c = w->findChild<T *>(QLatin1String(name));
-    if (!c)
-        qFatal("no widget %s", name);
-    return c;
+    return c ? c : (qFatal("no widget %s", name), nullptr);
 }
 QListWidget *list(const QWidget *b) { return child<QListWidget>(b, "referenceList"); }
-void click(const QWidget *w, const char *button) { child<QPushButton>(w, button)->click(); }
-
-QStringList entries(const LineBrowser *b)
+QStringList entries(const QWidget *b)
 {
     QStringList out;
     for (int i = 0; i < list(b)->count(); ++i)
@@ -43,286 +31,144 @@ struct Bench {
     LineReferences references;
     QWidget owner;
     CodeEditor *editor = new CodeEditor(&owner);
-    int dialogs = 0;     // properties dialogs answered
-    int armed = 0;       // answers waiting for their turn of the event loop
-    QStringList seen;    // what the last one showed: caption, offset, line number
-    QStringList texts;   // its title, labels and buttons ("*" marks the default)
-
-    explicit Bench(const QString &text)
-    {
-        editor->setLineWrapMode(QPlainTextEdit::NoWrap);
-        editor->setPlainText(text);
-        owner.resize(820, 600);
-        owner.move(100, 100);
-        owner.show();
-    }
+    QStringList seen; // each properties dialog shown: "caption | offset label | line label"
+    bool ran = false; // the answer of the last press has had its turn
 
     LineBrowser *open()
     {
+        owner.setGeometry(100, 100, 820, 600);
+        owner.show();
         auto *b = new LineBrowser(references, editor, fake.prompter, fake.shell, fake.folder.path(), &owner);
         b->show();
         b->placeBesideOwner();
         return b;
     }
-
-    // Answers the next properties dialog: records what it shows, types `typed`
-    // (unless null) and closes it the given way.
-    void answer(Answer how, const QString &typed = QString(), bool help = false)
-    {
-        ++armed;
-        QTimer::singleShot(0, [this, how, typed, help] {
-            --armed;
-            auto *d = qobject_cast<LineReferenceDialog *>(QApplication::activeModalWidget());
-            if (!d)
-                return;
-            ++dialogs;
-            auto *caption = child<QLineEdit>(d, "captionEdit");
-            seen = QStringList{caption->text(), child<QLabel>(d, "offsetLabel")->text(),
-                               child<QLabel>(d, "lineNumberLabel")->text()};
-            texts = QStringList{d->windowTitle()};
-            for (const QLabel *l : d->findChildren<QLabel *>())
-                texts << l->text();
-            for (const QPushButton *p : d->findChildren<QPushButton *>())
-                texts << p->text() + (p->isDefault() ? "*" : "");
-            if (help)
-                click(d, "helpButton");
-            if (!typed.isNull())
-                caption->setText(typed);
-            switch (how) {
-            case Answer::OK: click(d, "okButton"); break;
-            case Answer::Cancel: click(d, "cancelButton"); break;
-            case Answer::CloseBox: d->close(); break;
-            case Answer::Enter: QTest::keyClick(caption, Qt::Key_Return); break;
-            }
-            if (d->isVisible()) // never leave a test waiting on an open dialog
-                d->reject();
-        });
-    }
-
-    void setCaret(int anchor, int position)
+    QList<int> caret() const { return {editor->textCursor().anchor(), editor->textCursor().position()}; }
+    // Sets the caret (or a selection) and presses a browser button. A properties
+    // dialog that opens is recorded, given Help first if asked, `typed` as the
+    // caption, and closed by `how`: "okButton", "cancelButton", "close" or "enter".
+    void press(QWidget *b, const char *button, int anchor, int position, const char *how = "cancelButton",
+               const QString &typed = "typed", bool help = false)
     {
         QTextCursor c(editor->document());
         c.setPosition(anchor);
         c.setPosition(position, QTextCursor::KeepAnchor);
         editor->setTextCursor(c);
-    }
-
-    // Adds a reference at the caret through the browser, answering its dialog.
-    void add(LineBrowser *b, int qtPosition, const QString &name, Answer how = Answer::OK)
-    {
-        setCaret(qtPosition, qtPosition);
-        answer(how, name);
-        click(b, "addButton");
+        ran = false;
+        QTimer::singleShot(0, editor, [=] { // dropped with the editor, should a test end early
+            ran = true;
+            auto *d = qobject_cast<LineReferenceDialog *>(QApplication::activeModalWidget());
+            if (!d)
+                return;
+            auto *caption = child<QLineEdit>(d, "captionEdit");
+            seen << caption->text() + " | " + child<QLabel>(d, "offsetLabel")->text() + " | " + child<QLabel>(d, "lineNumberLabel")->text();
+            if (help)
+                child(d, "helpButton")->click();
+            caption->setText(typed);
+            if (QByteArray(how) == "enter")
+                QTest::keyClick(caption, Qt::Key_Return);
+            else
+                QByteArray(how) == "close" ? void(d->close()) : child(d, how)->click();
+            if (d->isVisible()) // never leave a test waiting on an open dialog
+                d->reject();
+        });
+        child(b, button)->click();
+        QTRY_VERIFY(ran);
     }
 };
-
-void select(LineBrowser *b, int row)
-{
-    list(b)->setCurrentRow(row);
-    QVERIFY(list(b)->item(row)->isSelected());
-}
 } // namespace
 
 class tst_LineBrowser : public QObject {
     Q_OBJECT
 private slots:
-    void windowTextsAndPlace();
-    void addTakesTheSelectionStart_data();
-    void addTakesTheSelectionStart();
-    void theHundredAndFirstAdd();
-    void removeEditAndReopen();
-    void goToTheStoredOffset_data();
-    void goToTheStoredOffset();
-};
+    // One browser walked through: adds closed each way, remove, reopen, edit, go, a full table.
+    void addRemoveEditGo()
+    {
+        // Qt positions: "a"0 "c"3 "é"6 "€"7 "x"8; a line break counts two in the program.
+        const QString text = QString::fromUtf8("ab\ncd\n\xC3\xA9\xE2\x82\xACx");
+        Bench t;
+        t.editor->setPlainText(text);
+        QPointer<LineBrowser> b = t.open();
+        QCOMPARE(b->frameGeometry().right(), t.owner.frameGeometry().right());
+        QCOMPARE(b->frameGeometry().top(), t.owner.frameGeometry().top() + 40);
 
-void tst_LineBrowser::windowTextsAndPlace()
-{
-    Bench t("print 1");
-    t.setCaret(0, 0);
-    LineBrowser *b = t.open();
-    QStringList texts{b->windowTitle()};
-    for (const char *name : {"addButton", "removeButton", "goToButton", "editButton"})
-        texts << child<QPushButton>(b, name)->text();
-    QCOMPARE(texts, (QStringList{"Line Browser", "Add Line Reference", "Remove Line Reference",
-                                 "Go to Line Reference", "Edit Line Reference"}));
-    QVERIFY(b->isWindow() && !b->isModal());
-    QCOMPARE(b->frameGeometry().right(), t.owner.frameGeometry().right());
-    QCOMPARE(b->frameGeometry().top(), t.owner.frameGeometry().top() + 40);
+        // The Help page is missing, which is told; Cancel and the close box keep the
+        // default caption; Enter confirms; a selection counts from its start.
+        t.fake.shell.result = ShellResult::FileNotFound;
+        t.fake.prompter.answerMessage(MsgResult::OK);
+        t.press(b, "addButton", 6, 6, "cancelButton", "typed", true);
+        QCOMPARE(t.fake.shell.opened, QStringList{t.fake.path("hlp00001.htm")});
+        const MessageRequest m = t.fake.prompter.messages.value(0);
+        QCOMPARE(m.title + "|" + m.text, "File Access Error|The Address was not Found.");
+        QCOMPARE(m.icon, MsgIcon::Critical);
+        t.press(b, "addButton", 4, 1, "enter", "Setup");
+        t.press(b, "addButton", 3, 5, "close");
+        t.press(b, "addButton", 8, 9, "okButton", ""); // the non-ASCII letters count one each
+        QCOMPARE(t.seen, (QStringList{"Line reference to Line 3 | Character Offset: 8 | Line Number: 3",
+                                      "Line reference to Line 1 | Character Offset: 1 | Line Number: 1",
+                                      "Line reference to Line 2 | Character Offset: 4 | Line Number: 2",
+                                      "Line reference to Line 3 | Character Offset: 10 | Line Number: 3"}));
+        QCOMPARE(entries(b), (QStringList{"Line reference to Line 3 (line 3)", "Setup (line 1)",
+                                          "Line reference to Line 2 (line 2)", " (line 3)"}));
+        QCOMPARE(t.caret(), (QList<int>{8, 9})); // adding moves no caret and changes no text
+        QCOMPARE(t.editor->toPlainText(), text);
 
-    // The properties dialog; its Help page is missing, which is told, and the
-    // dialog goes on working.
-    t.fake.shell.result = ShellResult::FileNotFound;
-    t.fake.prompter.answerMessage(MsgResult::OK);
-    t.answer(Answer::OK, "named", true);
-    click(b, "addButton");
-    QCOMPARE(t.texts, (QStringList{"Line Reference Properties", "Caption:", "Line Geometry:", "Character Offset: 0",
-                                   "Line Number: 1", "OK*", "Cancel", "&Help"}));
-    QCOMPARE(t.fake.shell.opened, QStringList{t.fake.path("hlp00001.htm")});
-    QCOMPARE(t.fake.prompter.messages.size(), 1);
-    const MessageRequest &m = t.fake.prompter.messages[0];
-    QCOMPARE((QStringList{m.title, m.text}), (QStringList{"File Access Error", "The Address was not Found."}));
-    QCOMPARE(m.icon, MsgIcon::Critical);
-    QVERIFY(t.fake.prompter.unexpected.isEmpty());
-    QCOMPARE(entries(b), QStringList{"named (line 1)"});
-}
+        list(b)->setCurrentRow(1);
+        child(b, "removeButton")->click();
+        QStringList left{"Line reference to Line 3 (line 3)", "Line reference to Line 2 (line 2)", " (line 3)"};
+        QCOMPARE(entries(b), left);
+        QVERIFY(list(b)->selectedItems().isEmpty());
+        b->close();
+        QTRY_VERIFY(!b); // closing discards the window, not the references
 
-void tst_LineBrowser::addTakesTheSelectionStart_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("anchor"); // Qt document positions
-    QTest::addColumn<int>("position");
-    QTest::addColumn<int>("how");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("offset"); // program positions: a line break counts two
-    QTest::addColumn<int>("line");
-    QTest::addColumn<QString>("entry");
-    const QString abc = "ab\ncd\nef";
-    QTest::newRow("start of line 3, Cancel still adds by default")
-        << abc << 6 << 6 << int(Answer::Cancel) << "typed" << 8 << 3 << "Line reference to Line 3 (line 3)";
-    QTest::newRow("selection made forwards, OK with a name")
-        << abc << 4 << 7 << int(Answer::OK) << "Main loop" << 5 << 2 << "Main loop (line 2)";
-    QTest::newRow("selection made backwards, Enter confirms")
-        << abc << 7 << 1 << int(Answer::Enter) << "Setup" << 1 << 1 << "Setup (line 1)";
-    QTest::newRow("empty text, close box still adds by default")
-        << "" << 0 << 0 << int(Answer::CloseBox) << "typed" << 0 << 1 << "Line reference to Line 1 (line 1)";
-    QTest::newRow("non-ASCII letters, OK with an empty caption")
-        << QString::fromUtf8("é\n€x") << 3 << 3 << int(Answer::OK) << "" << 4 << 2 << " (line 2)";
-}
+        QPointer<LineBrowser> again = t.open();
+        // Remove, Go and Edit do nothing without a selected entry, even with a current row.
+        list(again)->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+        for (const char *button : {"removeButton", "goToButton", "editButton"})
+            t.press(again, button, 5, 7, "okButton");
+        QCOMPARE(t.seen.size(), 4);
+        QCOMPARE(entries(again), left);
+        QCOMPARE(t.caret(), (QList<int>{5, 7}));
+        // Edit shows the selected reference and renames it.
+        list(again)->setCurrentRow(1);
+        t.press(again, "editButton", 0, 0, "okButton", "middle");
+        QCOMPARE(t.seen.last(), "Line reference to Line 2 | Character Offset: 4 | Line Number: 2");
+        left[1] = "middle (line 2)";
+        QCOMPARE(entries(again), left);
 
-void tst_LineBrowser::addTakesTheSelectionStart()
-{
-    QFETCH(QString, text);
-    QFETCH(int, anchor);
-    QFETCH(int, position);
-    QFETCH(int, how);
-    QFETCH(QString, typed);
-    QFETCH(int, offset);
-    QFETCH(int, line);
-    QFETCH(QString, entry);
-    Bench t(text);
-    LineBrowser *b = t.open();
-    t.setCaret(anchor, position);
-    t.answer(Answer(how), typed);
-    click(b, "addButton");
-    QCOMPARE(t.dialogs, 1);
-    QCOMPARE(t.seen, (QStringList{QStringLiteral("Line reference to Line %1").arg(line),
-                                  QStringLiteral("Character Offset: %1").arg(offset),
-                                  QStringLiteral("Line Number: %1").arg(line)}));
-    QCOMPARE(entries(b), QStringList{entry});
-    QVERIFY(list(b)->selectedItems().isEmpty());
-    // Adding neither moves the caret nor changes the text.
-    QCOMPARE((QList<int>{t.editor->textCursor().anchor(), t.editor->textCursor().position()}), (QList<int>{anchor, position}));
-    QCOMPARE(t.editor->toPlainText(), text);
-}
+        // Go puts a caret (no selection) there and leaves the focus in the browser.
+        again->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(again));
+        list(again)->setCurrentRow(2);
+        list(again)->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(list(again)));
+        t.press(again, "goToButton", 0, 2);
+        QCOMPARE(t.caret(), (QList<int>{8, 8}));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(list(again)));
+        // The stored offsets (8, 4, 10) go to the text as it is now, the entries unchanged.
+        const QList<std::tuple<QString, int, int>> changed{
+            {"xyzab\ncdef", 0, 7},                                // the offset, not the place it pointed to
+            {"abc\nd", 1, 3},                                     // between CR and LF: the end of that line
+            {"p\nq", 2, 3},                                       // past the end
+            {QString::fromUtf8("a\n\xF0\x9F\x98\x80" "c"), 1, 2}}; // inside a two-unit character: its start
+        for (const auto &[changedText, row, caret] : changed) {
+            t.editor->setPlainText(changedText);
+            list(again)->setCurrentRow(row);
+            t.press(again, "goToButton", 0, 0);
+            QCOMPARE(t.caret(), (QList<int>{caret, caret}));
+        }
+        QCOMPARE(entries(again), left);
 
-void tst_LineBrowser::theHundredAndFirstAdd()
-{
-    Bench t("a\nb\nc");
-    for (int i = 0; i < 99; ++i)
-        t.references.add(i, i + 1);
-    LineBrowser *b = t.open();
-    t.add(b, 2, "hundredth"); // start of line 2: offset 3
-    const QStringList before = entries(b);
-    QCOMPARE(before.size(), 100);
-    QCOMPARE(before.last(), QStringLiteral("hundredth (line 2)"));
-
-    // No properties dialog and no message: the armed answer finds nothing to answer.
-    t.add(b, 4, "hundred and first");
-    QTRY_COMPARE(t.armed, 0);
-    QCOMPARE(t.dialogs, 1);
-    QCOMPARE(entries(b), before);
-    QCOMPARE(t.references.at(99).characterOffset, 3);
-    QVERIFY(t.fake.prompter.messages.isEmpty() && t.fake.prompter.unexpected.isEmpty());
-}
-
-void tst_LineBrowser::removeEditAndReopen()
-{
-    Bench t("one\ntwo\nthree\n");
-    QPointer<LineBrowser> b = t.open();
-    t.add(b, 0, "first");
-    t.add(b, 4, "second");
-    t.add(b, 9, "third"); // before "hree": offset 11 on line 3
-    select(b, 1);
-    click(b, "removeButton");
-    QCOMPARE(entries(b), (QStringList{"first (line 1)", "third (line 3)"}));
-    QVERIFY(list(b)->selectedItems().isEmpty());
-
-    b->close();
-    QTRY_VERIFY(!b); // closing discards the window, not the references
-    QPointer<LineBrowser> again = t.open();
-    // Remove, Go and Edit do nothing without a selected entry, even with a current row.
-    list(again)->setCurrentRow(1, QItemSelectionModel::NoUpdate);
-    t.setCaret(5, 7);
-    for (const char *button : {"removeButton", "goToButton", "editButton"}) {
-        t.answer(Answer::OK, "renamed");
-        click(again, button);
-        QTRY_COMPARE(t.armed, 0);
+        // With all 100 slots used, Add shows no dialog and replaces nothing.
+        for (int i = t.references.count(); i < LineReferences::SlotCount; ++i)
+            t.references.add(0, 1);
+        t.press(again, "addButton", 2, 2, "okButton");
+        QCOMPARE(t.seen.size(), 5);
+        QCOMPARE(entries(again).size(), 100);
+        QCOMPARE(t.references.at(99).characterOffset, 0);
+        QVERIFY(t.fake.prompter.unexpected.isEmpty() && t.fake.prompter.messages.size() == 1);
     }
-    QCOMPARE(t.dialogs, 3);
-    QCOMPARE(entries(again), (QStringList{"first (line 1)", "third (line 3)"}));
-    QCOMPARE((QList<int>{t.editor->textCursor().anchor(), t.editor->textCursor().position()}), (QList<int>{5, 7}));
-
-    // The second entry of the reopened list is the third reference: Edit shows
-    // it and renames it only.
-    select(again, 1);
-    t.answer(Answer::OK, "last");
-    click(again, "editButton");
-    QCOMPARE(t.dialogs, 4);
-    QCOMPARE(t.seen, (QStringList{"third", "Character Offset: 11", "Line Number: 3"}));
-    QCOMPARE(entries(again), (QStringList{"first (line 1)", "last (line 3)"}));
-    QCOMPARE(t.references.at(1).characterOffset, 11);
-
-    // Go moves the caret there and leaves the focus in the browser.
-    t.setCaret(0, 0);
-    again->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(again));
-    select(again, 1);
-    list(again)->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(list(again)));
-    click(again, "goToButton");
-    QCOMPARE(t.editor->textCursor().position(), 9);
-    QCOMPARE(QApplication::activeWindow(), static_cast<QWidget *>(again.data()));
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(list(again)));
-}
-
-void tst_LineBrowser::goToTheStoredOffset_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("addAt");     // Qt position of the caret when added
-    QTest::addColumn<QString>("after"); // the text when "Go" is pressed
-    QTest::addColumn<int>("caret");     // Qt position of the caret after "Go"
-    // "d" on line 4 is program offset 9 (three line breaks of two characters).
-    const QString abcd = "a\nb\nc\nd";
-    QTest::newRow("two characters inserted above: earlier in the program") << abcd << 6 << "xya\nb\nc\nd" << 7;
-    QTest::newRow("offset between CR and LF: end of that line") << abcd << 6 << "xa\nb\nc\nd" << 6;
-    QTest::newRow("past the end of a shorter text") << abcd << 7 << "p\nq" << 3;
-    QTest::newRow("another file, now empty") << abcd << 6 << "" << 0;
-    QTest::newRow("offset exactly at the end") << abcd << 7 << abcd << 7;
-    // One letter added above puts the stored offset between the two halves of
-    // the character that starts line 2.
-    QTest::newRow("offset inside a two-unit character: its start")
-        << QString::fromUtf8("ab\n\xF0\x9F\x98\x80" "c") << 5 << QString::fromUtf8("abz\n\xF0\x9F\x98\x80" "c") << 4;
-}
-
-void tst_LineBrowser::goToTheStoredOffset()
-{
-    QFETCH(QString, text);
-    QFETCH(int, addAt);
-    QFETCH(QString, after);
-    QFETCH(int, caret);
-    Bench t(text);
-    LineBrowser *b = t.open();
-    t.add(b, addAt, QString(), Answer::Cancel);
-    const QStringList stored = entries(b);
-    t.editor->setPlainText(after);
-    t.setCaret(0, qMin(1, after.size())); // a selection that Go replaces by a caret
-    select(b, 0);
-    click(b, "goToButton");
-    QCOMPARE(t.editor->textCursor().position(), caret);
-    QVERIFY(!t.editor->textCursor().hasSelection());
-    QCOMPARE(entries(b), stored); // the line shown stays as stored
-    QCOMPARE(t.editor->toPlainText(), after);
-}
+};
 
 QTEST_MAIN(tst_LineBrowser)
 #include "tst_linebrowser.moc"
