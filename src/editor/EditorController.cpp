@@ -38,9 +38,7 @@ QString EditorController::sharedText() const
 {
     // The history usually holds the text shown whole: sharing it costs nothing,
     // while reading it out of the document takes a walk over every line.
-    if (const QString *known = m_history.knownEditorText())
-        return *known;
-    return text();
+    return m_history.textWithoutAsking().value_or(text());
 }
 
 void EditorController::setText(const QString &text)

@@ -96,3 +96,15 @@ const QString *EditHistory::knownEditorText() const
         return &redoStack.top();
     return nullptr;
 }
+
+std::optional<QString> EditHistory::textWithoutAsking() const
+{
+    if (const QString *known = knownEditorText())
+        return *known;
+    if (!m_inStep || undoStack.stackIsEmpty())
+        return std::nullopt;
+    QString text = undoStack.top();
+    for (const TextChange &c : m_silent)
+        text.replace(c.pos, c.removed, c.inserted);
+    return text;
+}

@@ -43,6 +43,11 @@ public:
     // The saved state is no longer in the history (the file changed on disk).
     void forgetSaved() { m_saved = -1; }
 
+    // The editor's text as the history can tell it without asking the editor:
+    // shared when a snapshot holds it whole, else rebuilt from the undo top and
+    // the silent changes since (a copy, but far cheaper than reading the editor).
+    std::optional<QString> textWithoutAsking() const;
+
     // The editor's text as the history knows it without asking, or null.
     const QString *knownEditorText() const;
 
