@@ -24,6 +24,15 @@
 #include <QTimer>
 
 namespace {
+// A window started as a user starts it, then the program opened and coloured.
+void openForTyping(MainWindow &window, const QString &path)
+{
+    window.start();
+    documents(window).loadStartupFile(path);
+    editor(window).parseAllLines();
+    QCoreApplication::processEvents();
+}
+
 QString programText(BenchEnvironment &env, int lines)
 {
     TextFileContent content;
@@ -131,11 +140,7 @@ QList<BenchRow> MeasureKeystrokesWithCheck(BenchEnvironment &env)
         if (path.isEmpty())
             continue;
         MainWindow window(env.services());
-        window.start();
-        documents(window).loadStartupFile(path);
-        editor(window).startHistory();
-        editor(window).parseAllLines();
-        QCoreApplication::processEvents();
+        openForTyping(window, path);
         CodeEditor *code = codeEditor(window);
         code->setTextCursor(QTextCursor(code->document()->findBlockByNumber(code->document()->blockCount() / 2)));
         // The window's own part of starting a check: taking the text and writing its copy.
@@ -159,10 +164,6 @@ QList<BenchRow> MeasureKeystrokesWithCheck(BenchEnvironment &env)
                 times << TimeMs([&] { typeKey(code, key, text); });
             }
         }
-        if (qEnvironmentVariableIsSet("VORMELD_BENCH_DEBUG"))
-            for (int i = 0; i < times.size(); ++i)
-                if (times[i] > 3)
-                    fprintf(stderr, "slow key %d: %.2f ms\n", i, times[i]);
         rows << BenchRow{QStringLiteral("keystroke_check_p99"), lines, Percentile(times, 0.99), QStringLiteral("ms")};
         rows << BenchRow{QStringLiteral("syntax_check_start"), lines, Median(starts), QStringLiteral("ms")};
     }
@@ -179,11 +180,7 @@ QList<BenchRow> MeasureKeystrokes(BenchEnvironment &env)
             continue;
         // A fresh window per size, so that the history holds only this typing.
         MainWindow window(env.services());
-        window.start();
-        documents(window).loadStartupFile(path);
-        editor(window).startHistory();
-        editor(window).parseAllLines();
-        QCoreApplication::processEvents();
+        openForTyping(window, path);
         const TypingResult typed = typeInto(window, 500);
         if (editor(window).history().undoStack.count() < 400)
             Warn("keystroke", lines, "typing did not reach the history");
@@ -206,11 +203,7 @@ QList<BenchRow> MeasureKeystrokesJournalled(BenchEnvironment &env)
         Services services = env.services();
         services.journalFolder = journals.path();
         MainWindow window(services);
-        window.start();
-        documents(window).loadStartupFile(path);
-        editor(window).startHistory();
-        editor(window).parseAllLines();
-        QCoreApplication::processEvents();
+        openForTyping(window, path);
         CodeEditor *code = codeEditor(window);
         code->setTextCursor(QTextCursor(code->document()->findBlockByNumber(code->document()->blockCount() / 2)));
         typeKey(code, Qt::Key_A, QStringLiteral("a"));
