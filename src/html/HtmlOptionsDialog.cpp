@@ -97,7 +97,7 @@ HtmlOptionsDialog::HtmlOptionsDialog(HtmlSettings &settings, IPrompter &prompter
     : QDialog(parent), m_settings(settings), m_prompter(prompter), m_shell(shell),
       m_programFolder(std::move(programFolder))
 {
-    setObjectName(QStringLiteral("frmHTMLOptions"));
+    setObjectName(QStringLiteral("htmlOptionsDialog"));
     setWindowTitle(QStringLiteral("HTML Options"));
     setModal(true);
 

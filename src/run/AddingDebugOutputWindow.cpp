@@ -53,7 +53,7 @@ QLineEdit *copyableLine(const QString &text, QWidget *parent)
 AddingDebugOutputWindow::AddingDebugOutputWindow(QWidget *owner)
     : QWidget(owner, Qt::Tool), m_owner(owner)
 {
-    setObjectName(QStringLiteral("frmAddingDebugging"));
+    setObjectName(QStringLiteral("addingDebugOutputWindow"));
     setWindowTitle(QStringLiteral("Adding Debug Output"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto *layout = new QVBoxLayout(this);

@@ -19,7 +19,7 @@ YabasicPathDialog::YabasicPathDialog(SettingsAccess &settings, IInterpreterKey &
     : QDialog(parent), m_settings(settings), m_key(key), m_prompter(prompter), m_shell(shell),
       m_programFolder(std::move(programFolder))
 {
-    setObjectName(QStringLiteral("frmYabasicPath"));
+    setObjectName(QStringLiteral("yabasicPathDialog"));
     setWindowTitle(QStringLiteral("Yabasic Path"));
     setModal(true);
 

@@ -31,7 +31,7 @@ QPushButton *button(const QString &text, const char *name, QWidget *parent)
 
 FindDialog::FindDialog(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmFind"));
+    setObjectName(QStringLiteral("findDialog"));
     setWindowTitle(QStringLiteral("Find"));
     setModal(true);
     m_findEdit = new QLineEdit(this);
@@ -82,7 +82,7 @@ bool FindDialog::matchCase() const
 
 ReplaceDialog::ReplaceDialog(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmReplace"));
+    setObjectName(QStringLiteral("replaceDialog"));
     setWindowTitle(QStringLiteral("Replace"));
     setModal(false);
     m_findEdit = new QLineEdit(this);

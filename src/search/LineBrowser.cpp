@@ -36,7 +36,7 @@ LineBrowser::LineBrowser(LineReferences &references, QPlainTextEdit *editor,
     : QWidget(owner, Qt::Tool), m_references(references), m_editor(editor), m_prompter(prompter),
       m_shell(shell), m_programFolder(std::move(programFolder)), m_owner(owner)
 {
-    setObjectName(QStringLiteral("frmLineBrowser"));
+    setObjectName(QStringLiteral("lineBrowser"));
     setWindowTitle(QStringLiteral("Line Browser"));
     setAttribute(Qt::WA_DeleteOnClose);
 

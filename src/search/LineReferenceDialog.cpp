@@ -16,7 +16,7 @@ LineReferenceDialog::LineReferenceDialog(LineReferences &references, IPrompter &
     : QDialog(parent), m_references(references), m_prompter(prompter), m_shell(shell),
       m_programFolder(std::move(programFolder))
 {
-    setObjectName(QStringLiteral("frmLineGeo"));
+    setObjectName(QStringLiteral("lineReferenceDialog"));
     setWindowTitle(QStringLiteral("Line Reference Properties"));
     setModal(true);
 
