@@ -16,6 +16,15 @@ CodeEditor::CodeEditor(QWidget *parent) : QPlainTextEdit(parent), m_gutter(new L
     m_gutter->hide();
     connect(this, &QPlainTextEdit::blockCountChanged, this, &CodeEditor::updateGutterWidth);
     connect(this, &QPlainTextEdit::updateRequest, this, &CodeEditor::updateGutter);
+    // A run's error mark belongs to the text that ran: an edit on its line, or
+    // above it (which moves it), takes it away.
+    connect(document(), &QTextDocument::contentsChange, this, [this](int position) {
+        if (m_errorLine < 0)
+            return;
+        const QTextBlock marked = document()->findBlockByNumber(m_errorLine);
+        if (!marked.isValid() || position <= marked.position() + marked.length())
+            setErrorLine(-1);
+    });
 }
 
 void CodeEditor::setLineNumbersShown(bool shown)
