@@ -5,9 +5,13 @@
 // window suites share.
 
 #include "editor/EditorText.h"
+#include "search/FindDialogs.h"
 #include "support/FakeServices.h"
 #include "support/WindowProbe.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTimer>
 #include <memory>
 
 struct TestWindow {
@@ -57,6 +61,37 @@ struct TestWindow {
         const int b = EditorText::modelPosition(c.document(), c.selectionEnd());
         return QStringLiteral("%1+%2").arg(a + 1).arg(b - a);
     }
+    int undoCount() const { return editor(*w).history().undoStack.count(); }
+    // The colours at Qt positions by name ("blue", "brown", "green", "black"; others as #rrggbb).
+    QString colours(std::initializer_list<int> positions) const
+    {
+        static const QHash<QRgb, QString> names = {{qRgb(0, 0, 255), "blue"}, {qRgb(159, 52, 18), "brown"},
+                                                   {qRgb(0, 159, 0), "green"}, {qRgb(0, 0, 0), "black"}};
+        QStringList out;
+        for (int p : positions) {
+            const QColor c = editor(*w).colouring().colourAt(p);
+            out << names.value(c.rgb(), c.name());
+        }
+        return out.join(QLatin1Char(' '));
+    }
+    // Drives the modal Find dialog: checks that it opens empty, types the text,
+    // sets Match Case and presses a button.
+    void find(const QString &what, bool matchCase, const char *button = "findButton") const
+    {
+        QTimer::singleShot(0, [=] {
+            auto *d = qobject_cast<FindDialog *>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            QCOMPARE(d->findChild<QLineEdit *>("findEdit")->text(), QString());
+            QVERIFY(!d->findChild<QPushButton *>("findButton")->isEnabled());
+            d->findChild<QLineEdit *>("findEdit")->setText(what);
+            d->findChild<QCheckBox *>("matchCaseCheck")->setChecked(matchCase);
+            d->findChild<QPushButton *>(button)->click();
+            QCOMPARE(d->isVisible(), qstrcmp(button, "helpButton") == 0); // help leaves the dialog open
+            if (d->isVisible())
+                d->reject();
+        });
+        action(*w, "editFind")->trigger();
+    }
     // The only message asked so far, compared word for word.
     void expectOneMessage(const QString &title, const QString &text, MsgIcon icon) const
     {
@@ -71,5 +106,21 @@ struct TestWindow {
         QCOMPARE(m.text, text);
         QCOMPARE(m.icon, icon);
         QCOMPARE(m.buttons, MsgButtons::OK);
+    }
+};
+
+// A window started on a program text with a hot-info file (when given) and
+// automatic indentation on or off, the editor focused.
+struct EditorWindow : TestWindow {
+    explicit EditorWindow(const QByteArray &text, const QByteArray &hotinfo = QByteArray(), bool autoIndent = true,
+                          const char *fileName = nullptr)
+        : TestWindow(text, fileName)
+    {
+        if (!hotinfo.isNull())
+            fake.writeFile(QStringLiteral("hotinfo.dat"), hotinfo);
+        if (!autoIndent)
+            set("Edit", "AutoIndent", QStringLiteral("0"));
+        start();
+        ed()->setFocus();
     }
 };

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -62,6 +63,31 @@ inline QAction *action(const MainWindow &w, const char *name, int index = -1)
     }
     qFatal("the window has no menu item %s %d", name, index);
     return nullptr;
+}
+
+// Whether a menu item is enabled as its opened menu offers it.
+inline bool offered(const MainWindow &w, const char *menu, const char *item)
+{
+    emit part<QMenu>(w, menu)->aboutToShow();
+    return action(w, item)->isEnabled();
+}
+
+// The texts of a drop-down list, in order.
+inline QStringList comboItems(const QComboBox *c)
+{
+    QStringList out;
+    for (int i = 0; i < c->count(); ++i)
+        out << c->itemText(i);
+    return out;
+}
+
+// Index entries as "line:name", lines from 0.
+inline QStringList indexLines(const std::vector<SubsLabelsIndex::Entry> &list)
+{
+    QStringList out;
+    for (const SubsLabelsIndex::Entry &e : list)
+        out << QString::number(e.line) + QLatin1Char(':') + e.display;
+    return out;
 }
 
 // Clicks a toolbar button by its key (a key no button has does nothing).
