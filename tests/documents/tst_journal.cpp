@@ -1,19 +1,20 @@
+#include "app/CentralArea.h"
+#include "app/WindowCaption.h"
 #include "documents/core/CrashJournal.h"
+#include "documents/core/JournalKeeper.h"
 #include "support/DocumentWindow.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QFileSystemWatcher>
 #include <QLocale>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTimer>
 
+// The crash journal: its format, which journals are offered back, when and how it is written, what the window says.
 namespace {
-QStringList journals(const QString &folder)
-{
-    return QDir(folder).entryList({"*.yjn"}, QDir::Files);
-}
-
-JournalEntry sampleEntry()
+JournalEntry entryWith(const QString &text)
 {
     JournalEntry e;
     e.originalPath = "/home/ann/My Progs/ünïcode, 100%.yab";
@@ -21,317 +22,275 @@ JournalEntry sampleEntry()
     e.savedAt = QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15, 250), Qt::UTC);
     e.disk = DiskStamp::ofBytes("print 1\n", QDateTime(QDate(2026, 12, 5), QTime(8, 0), Qt::UTC));
     e.encoding = 1;
-    e.lineBreak = 0;
     e.finalBreak = false;
-    e.text = "print \"€\"\n\n\nrem last line \r with a CR";
+    e.text = text;
     return e;
 }
 
-// Leaves a journal behind as a program that died would: written, with no live lock.
-QString leaveOrphan(const QString &folder, const JournalEntry &e)
+// The one journal in a folder, read without the keeper (which waits for a write under way).
+std::optional<JournalEntry> readJournal(const QString &folder)
 {
-    QDir().mkpath(folder);
-    const QString path = QDir(folder).filePath("journal-999999-deadbeef.yjn");
-    writeBytes(path, CrashJournal::serialize(e));
-    return path;
+    const QStringList files = QDir(folder).entryList({"*.yjn"}, QDir::Files);
+    QFile f(QDir(folder).filePath(files.value(0)));
+    if (files.size() != 1 || !f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return CrashJournal::parse(f.readAll());
 }
+
+bool anyJournal(const QString &folder)
+{
+    return !QDir(folder).entryList({"*.yjn"}, QDir::Files).isEmpty();
+}
+
 } // namespace
 
 class tst_Journal : public QObject {
     Q_OBJECT
 private slots:
-    void formatRoundTrip();
-    void damagedJournalsAreNotOffered_data();
-    void damagedJournalsAreNotOffered();
-    void keeperWritesAfterIdleAndDiscards();
-    void onlyDeadProgramsLeaveOrphans();
-    void emptyLockFileOfACrash();
 
-    void recoveryOffered_data();
-    void recoveryOffered();
-    void journalFollowsTheDocument();
-
-    void outsideChange_data();
-    void outsideChange();
-    void saveAsksBeforeReplacingAnOutsideChange_data();
-    void saveAsksBeforeReplacingAnOutsideChange();
-};
-
-void tst_Journal::formatRoundTrip()
-{
-    auto fields = [](const JournalEntry &e) {
-        return QStringList{e.originalPath, QString::number(e.hasFileName), e.savedAt.toString(Qt::ISODateWithMs),
-                           e.disk.hash.toHex(), QString::number(e.disk.size), QString::number(e.encoding),
-                           QString::number(e.lineBreak), QString::number(e.finalBreak), e.text};
-    };
-    const std::optional<JournalEntry> back = CrashJournal::parse(CrashJournal::serialize(sampleEntry()));
-    QVERIFY(back);
-    QCOMPARE(fields(*back), fields(sampleEntry()));
-}
-
-void tst_Journal::damagedJournalsAreNotOffered_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    const QByteArray good = CrashJournal::serialize(sampleEntry());
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("cut short") << good.left(good.size() - 3);
-    QTest::newRow("no header end") << good.left(40);
-    QTest::newRow("other file") << QByteArray("[General]\nx=1\n");
-    QTest::newRow("bad header line") << QByteArray("VORMELD-JOURNAL 1\nnonsense\n\ntext");
-    QTest::newRow("no path") << QByteArray("VORMELD-JOURNAL 1\ntext-bytes=4\n\ntext");
-}
-
-void tst_Journal::damagedJournalsAreNotOffered()
-{
-    QFETCH(QByteArray, bytes);
-    QVERIFY(!CrashJournal::parse(bytes));
-    QTemporaryDir dir;
-    leaveOrphan(dir.path(), sampleEntry());
-    writeBytes(QDir(dir.path()).filePath("journal-999998-damaged.yjn"), bytes);
-    QCOMPARE(int(JournalKeeper::findOrphans(dir.path()).size()), 1); // only the good one
-}
-
-void tst_Journal::keeperWritesAfterIdleAndDiscards()
-{
-    QTemporaryDir dir;
-    std::optional<JournalEntry> state;
-    int looked = 0;
-    JournalKeeper keeper(dir.path(), [&] { ++looked; return state; }, 50);
-    keeper.documentChanged();
-    QTRY_COMPARE(looked, 1);
-    QVERIFY(!keeper.hasJournal()); // nothing unsaved: nothing written
-    state = sampleEntry();
-    keeper.documentChanged();
-    QTRY_VERIFY(keeper.hasJournal());
-    QCOMPARE(CrashJournal::parse(readBytes(keeper.journalPath()))->text, sampleEntry().text);
-    state.reset();
-    keeper.syncNow();
-    QVERIFY(!keeper.hasJournal());
-    state = sampleEntry();
-    keeper.syncNow();
-    QVERIFY(keeper.hasJournal());
-    keeper.close();
-    QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty()); // journal and lock gone
-}
-
-void tst_Journal::onlyDeadProgramsLeaveOrphans()
-{
-    QTemporaryDir dir;
-    auto snapshot = [] { return std::optional<JournalEntry>(sampleEntry()); };
-    JournalKeeper a(dir.path(), snapshot), b(dir.path(), snapshot);
-    a.syncNow();
-    b.syncNow();
-    QVERIFY(a.journalPath() != b.journalPath()); // two programs never share a journal
-    QCOMPARE(journals(dir.path()).size(), 2);
-    QVERIFY(JournalKeeper::findOrphans(dir.path()).empty()); // both alive
-    leaveOrphan(dir.path(), sampleEntry()); // a killed one is tried in the fault tests
-    auto orphans = JournalKeeper::findOrphans(dir.path());
-    QCOMPARE(int(orphans.size()), 1);
-    QCOMPARE(orphans.front().entry.originalPath, sampleEntry().originalPath);
-    // While it is being offered, a second look does not offer it again.
-    QVERIFY(JournalKeeper::findOrphans(dir.path()).empty());
-    JournalKeeper::removeOrphan(orphans.front());
-    QCOMPARE(journals(dir.path()).size(), 2);
-}
-
-void tst_Journal::emptyLockFileOfACrash()
-{
-    // A power cut right after the lock file was made leaves it empty.
-    QTemporaryDir dir;
-    QFile lock(leaveOrphan(dir.path(), sampleEntry()) + ".lock");
-    QVERIFY(lock.open(QIODevice::WriteOnly));
-    lock.close();
-    // Moments old, it may still be being written: left alone.
-    QVERIFY(JournalKeeper::findOrphans(dir.path()).empty());
-    QVERIFY(lock.open(QIODevice::ReadWrite));
-    QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
-    lock.close();
-    const auto orphans = JournalKeeper::findOrphans(dir.path());
-    QCOMPARE(int(orphans.size()), 1);
-    QCOMPARE(orphans.front().entry.text, sampleEntry().text);
-}
-
-void tst_Journal::recoveryOffered_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("fileChangedSince");
-    QTest::newRow("yes puts the text back") << int(MsgResult::Yes) << false;
-    QTest::newRow("yes, file changed since: told, and Save asks") << int(MsgResult::Yes) << true;
-    QTest::newRow("no drops it") << int(MsgResult::No) << false;
-    QTest::newRow("cancel keeps it for the next start") << int(MsgResult::Cancel) << false;
-}
-
-void tst_Journal::recoveryOffered()
-{
-    QFETCH(int, answer);
-    QFETCH(bool, fileChangedSince);
-    DocumentWindow t;
-    const QString file = t.fake.writeFile("prog.yab", "print 1\n");
-    JournalEntry e;
-    e.originalPath = file;
-    e.hasFileName = true;
-    e.savedAt = QDateTime(QDate::currentDate(), QTime(9, 30), Qt::UTC);
-    e.disk = DiskStamp::of(file);
-    e.text = "print 1\nprint 2 ' not saved";
-    const QString orphan = leaveOrphan(t.fake.services.journalFolder, e);
-    const QByteArray onDisk = fileChangedSince ? "print 1 changed elsewhere\n" : "print 1\n";
-    QVERIFY(writeBytes(file, onDisk));
-    t.prompter.answerMessage(MsgResult(answer));
-    t.start();
-    VERIFY_SCRIPT_DONE(t.prompter);
-    QCOMPARE(t.said(0), "Recover Unsaved Work: Vormeld was not closed properly. Changes to \"prog.yab\" that were not "
-                        "saved were kept at " + QLocale().toString(e.savedAt.toLocalTime(), QLocale::ShortFormat) + "."
-                        + (fileChangedSince ? "\r\nThe file itself was changed since then." : "")
-                        + "\r\n\r\nDo you want to get them back?\r\n(Cancel keeps them for the next start.)");
-    QCOMPARE(t.prompter.messages[0].buttons, MsgButtons::YesNoCancel);
-    QCOMPARE(readBytes(file), onDisk); // the file itself untouched
-    QCOMPARE(QFile::exists(orphan), answer == int(MsgResult::Cancel));
-    if (answer != int(MsgResult::Yes)) {
-        QCOMPARE(t.doc(), QStringLiteral("Untitled: rem template"));
-        QVERIFY(t.w->close());
-        DocumentWindow again; // the next start offers it only when it was kept
-        again.fake.services.journalFolder = t.fake.services.journalFolder;
-        again.prompter.answerMessage(MsgResult::No);
-        again.start();
-        QCOMPARE(again.asked(), answer == int(MsgResult::Cancel) ? QStringList{"Recover Unsaved Work"} : QStringList());
-        return;
+    void recoveryOffered_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("fileChangedSince");
+        QTest::newRow("yes puts the text back") << int(MsgResult::Yes) << false;
+        QTest::newRow("yes, file changed since: told, and Save asks") << int(MsgResult::Yes) << true;
+        QTest::newRow("no drops it") << int(MsgResult::No) << false;
+        QTest::newRow("cancel keeps it for the next start") << int(MsgResult::Cancel) << false;
     }
-    QCOMPARE(t.doc(), file + " (changed): " + e.text);
-    QCOMPARE(t.title(), QStringLiteral("prog.yab - Vormeld 2005"));
-    // This program's own journal holds the text now; it came back as one change.
-    QCOMPARE(CrashJournal::parse(readBytes(journal(*t.w).journalPath()))->text, e.text);
-    QCOMPARE(editor(*t.w).history().undoStack.count(), 1);
-    if (fileChangedSince) { // saving over the other program's change asks first
+
+    void recoveryOffered()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, fileChangedSince);
+        DocumentWindow t;
+        const QString file = t.fake.writeFile("prog.yab", "print 1\n");
+        JournalEntry e = entryWith("print 1\nprint 2 ' not saved");
+        e.originalPath = file;
+        e.savedAt = QDateTime(QDate::currentDate(), QTime(9, 30), Qt::UTC);
+        e.disk = DiskStamp::of(file);
+        // Left behind as by a program that died: written, with no live lock.
+        QVERIFY(QDir().mkpath(t.fake.services.journalFolder));
+        const QString orphan = QDir(t.fake.services.journalFolder).filePath("journal-999999-deadbeef.yjn");
+        QVERIFY(writeBytes(orphan, CrashJournal::serialize(e)));
+        const QByteArray onDisk = fileChangedSince ? "print 1 changed elsewhere\n" : "print 1\n";
+        QVERIFY(writeBytes(file, onDisk));
+        t.prompter.answerMessage(MsgResult(answer));
+        t.start();
+        VERIFY_SCRIPT_DONE(t.prompter);
+        QCOMPARE(t.said(0), "Recover Unsaved Work: Vormeld was not closed properly. Changes to \"prog.yab\" that were not "
+                            "saved were kept at " + QLocale().toString(e.savedAt.toLocalTime(), QLocale::ShortFormat) + "."
+                            + (fileChangedSince ? "\r\nThe file itself was changed since then." : "")
+                            + "\r\n\r\nDo you want to get them back?\r\n(Cancel keeps them for the next start.)");
+        QCOMPARE(t.prompter.messages[0].buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(readBytes(file), onDisk); // the file itself untouched
+        QCOMPARE(QFile::exists(orphan), answer == int(MsgResult::Cancel));
+        if (answer != int(MsgResult::Yes)) {
+            QCOMPARE(t.doc(), QStringLiteral("Untitled: rem template"));
+            return;
+        }
+        QCOMPARE(t.doc(), file + " (changed): " + e.text);
+        // This program's own journal holds the text now; it came back as one change.
+        QCOMPARE(CrashJournal::parse(readBytes(journal(*t.w).journalPath()))->text, e.text);
+        QCOMPARE(editor(*t.w).history().undoStack.count(), 1);
+        if (fileChangedSince)
+            t.prompter.answerMessage(MsgResult::No);
+        t.trigger("fileSave"); // over the other program's change only after asking
+        QCOMPARE(t.asked().size(), fileChangedSince ? 2 : 1);
+        QCOMPARE(readBytes(file), fileChangedSince ? onDisk : QByteArray("print 1\r\nprint 2 ' not saved\r\n")); // in the journal's format
+        QCOMPARE(t.changed(), fileChangedSince);
+    }
+
+    void journalFollowsTheDocument()
+    {
+        DocumentWindow t;
+        const QString blocker = t.fake.writeFile("journal", "a file where the folder belongs"); // the journal folder
+        MainWindow &w = t.start(t.fake.writeFile("p.yab", "a\n"));
+        QSignalSpy told(&journal(w), &JournalKeeper::protectionChanged);
+        // While unsaved work cannot be kept safe, the window says so, once, until it can again.
+        const QString title = "p.yab - Vormeld 2005", notSafe = "Unsaved changes cannot be kept safe: the folder "
+            + QDir::toNativeSeparators(blocker) + " cannot be made. Vormeld keeps trying.";
+        codeEditor(w)->setFocus();
+        codeEditor(w)->moveCursor(QTextCursor::End);
+        QTest::keyClicks(codeEditor(w), "b");
+        QTRY_COMPARE(w.windowTitle(), title + WindowCaption::NotProtectedMark);
+        QCOMPARE(statusBar(w)->tabMessage(CentralArea::CodeTab), notSafe);
+        QTest::keyClicks(codeEditor(w), "c");
+        QTRY_VERIFY(!journal(w).isBusy());
+        t.trigger("fileSave"); // nothing at risk any more
+        QCOMPARE(w.windowTitle(), title);
+        QTest::keyClicks(codeEditor(w), "d");
+        QTRY_COMPARE(w.windowTitle(), title + WindowCaption::NotProtectedMark);
+        QVERIFY(QFile::remove(blocker));
+        QTest::keyClicks(codeEditor(w), "e");
+        QTRY_COMPARE(w.windowTitle(), title);
+        QCOMPARE(statusBar(w)->tabMessage(CentralArea::CodeTab), QStringLiteral("Unsaved changes are kept safe again."));
+        QCOMPARE(told.size(), 4);
+        QTRY_VERIFY(!journal(w).isBusy());
+        QCOMPARE(CrashJournal::parse(readBytes(journal(w).journalPath()))->text, QStringLiteral("abcde"));
+        t.trigger("fileSave"); // saved, or back at the saved text by undo: the journal goes
+        QVERIFY(!journal(w).hasJournal());
+        t.type("f");
+        journal(w).syncNow(); // as the idle time would
+        QVERIFY(journal(w).hasJournal());
+        t.trigger("editUndo");
+        QVERIFY(!journal(w).hasJournal());
+        // "No" to the question and a new document: the text is given up, and so is its journal.
+        t.type("g");
+        journal(w).syncNow();
         t.prompter.answerMessage(MsgResult::No);
-        t.trigger("fileSave");
-        QCOMPARE(t.asked().last(), QStringLiteral("Save Program"));
-        QCOMPARE(readBytes(file), onDisk);
-        QVERIFY(t.changed());
+        t.trigger("fileNew");
+        QVERIFY(!journal(w).hasJournal());
+        // A run writes the journal first, without waiting.
+        t.type("\nx = 1");
+        t.prompter.answerMessage(MsgResult::OK); // no interpreter: "Problem"
+        t.trigger("runProgram");
+        QCOMPARE(CrashJournal::parse(readBytes(journal(w).journalPath()))->text, t.text());
+        // A clean close gives the text up with "No": no journal and no lock are left.
+        t.prompter.answerMessage(MsgResult::No);
+        QVERIFY(w.close());
+        VERIFY_SCRIPT_DONE(t.prompter);
+        QCOMPARE(t.asked(), (QStringList{"File Changed", "Problem", "File Changed"}));
+        QVERIFY(QDir(t.fake.services.journalFolder).entryList(QDir::Files).isEmpty());
     }
-}
 
-void tst_Journal::journalFollowsTheDocument()
-{
-    DocumentWindow t;
-    const QString file = t.fake.writeFile("p.yab", "a\n");
-    t.start(file);
-    QVERIFY(journals(t.fake.services.journalFolder).isEmpty());
-    t.type("b");
-    journal(*t.w).syncNow(); // as the idle time would
-    QVERIFY(journal(*t.w).hasJournal());
-    t.trigger("fileSave");
-    QVERIFY(!journal(*t.w).hasJournal());
-    t.type("c");
-    journal(*t.w).syncNow();
-    QVERIFY(journal(*t.w).hasJournal());
-    // "No" to the question and a new document: the text is given up, and so is its journal.
-    t.prompter.answerMessage(MsgResult::No);
-    t.trigger("fileNew");
-    QVERIFY(!journal(*t.w).hasJournal());
-    // A run writes the journal first, without waiting.
-    t.type("\nx = 1");
-    t.prompter.answerMessage(MsgResult::OK); // no interpreter: "Problem"
-    t.trigger("runProgram");
-    VERIFY_SCRIPT_DONE(t.prompter);
-    QVERIFY(journal(*t.w).hasJournal());
-    QCOMPARE(CrashJournal::parse(readBytes(journal(*t.w).journalPath()))->text, t.text());
-    // A clean close gives the text up with "No": no journal and no lock are left.
-    t.prompter.answerMessage(MsgResult::No);
-    QVERIFY(t.w->close());
-    QVERIFY(QDir(t.fake.services.journalFolder).entryList(QDir::Files).isEmpty());
-}
-
-void tst_Journal::outsideChange_data()
-{
-    QTest::addColumn<int>("ownSaves"); // saves of our own first: not outside changes
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QByteArray>("outside"); // empty: the file is deleted
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("textAfter");
-    QTest::addColumn<bool>("changedAfter");
-    const QString plain = "The file \"p.yab\" was changed by another program.\r\nDo you want to load it again?";
-    const QString mine = "The file \"p.yab\" was changed by another program, and your text has changes that "
-                         "are not saved.\r\nDo you want to load the file again and lose your changes?";
-    const int yes = int(MsgResult::Yes), no = int(MsgResult::No);
-    QTest::newRow("unchanged text: reloaded") << 0 << "" << QByteArray("print 2\n") << yes << "File Changed on Disk" << plain << "print 2" << false;
-    QTest::newRow("unchanged text: kept, now counts as changed") << 0 << "" << QByteArray("print 2\n") << no << "File Changed on Disk" << plain << "print 1" << true;
-    QTest::newRow("after own saves: the watch followed the replaced file") << 3 << "" << QByteArray("print 2\n") << yes << "File Changed on Disk" << plain << "print 2" << false;
-    QTest::newRow("changed text: kept") << 0 << " mine" << QByteArray("print 2\n") << no << "File Changed on Disk" << mine << "print 1 mine" << true;
-    QTest::newRow("changed text: reloaded") << 0 << " mine" << QByteArray("print 2\n") << yes << "File Changed on Disk" << mine << "print 2" << false;
-    QTest::newRow("deleted file: told, text kept") << 0 << "" << QByteArray() << int(MsgResult::OK) << "File Deleted"
-        << "The file \"p.yab\" was deleted or moved by another program.\r\nYour text is still here: save it to keep it.\r\n\r\n"
-        << "print 1" << true;
-}
-
-void tst_Journal::outsideChange()
-{
-    QFETCH(int, ownSaves);
-    QFETCH(QString, typed);
-    QFETCH(QByteArray, outside);
-    QFETCH(int, answer);
-    QFETCH(QString, title);
-    QFETCH(QString, message);
-    QFETCH(QString, textAfter);
-    QFETCH(bool, changedAfter);
-    DocumentWindow t;
-    const QString file = t.fake.writeFile("p.yab", "print 1\n");
-    t.start(file);
-    QVERIFY(t.activate());
-    QSignalSpy noticed(part<QFileSystemWatcher>(*t.w), &QFileSystemWatcher::fileChanged);
-    for (int i = 0; i < ownSaves; ++i) {
-        const int before = noticed.count();
-        t.type("x");
-        t.trigger("fileSave");
-        QTRY_VERIFY(noticed.count() > before); // each save replaces the watched file
-        QVERIFY(!documents(*t.w).diskChangedOutside());
+    void offeredAtStart_data()
+    {
+        QTest::addColumn<QByteArray>("journal"); // empty: a good one
+        QTest::addColumn<QString>("lock");       // none: no lock file; {pid} this process, {app} its name, {boot} this boot
+        QTest::addColumn<int>("lockAge");        // seconds
+        QTest::addColumn<bool>("offered");
+        const QByteArray good = CrashJournal::serialize(entryWith("print 1"));
+        const QString none, earlierBoot = "00000000-0000-0000-0000-000000000000\n";
+        QTest::newRow("damaged: empty") << QByteArray("\n") << none << 0 << false;
+        QTest::newRow("damaged: cut short") << good.left(good.size() - 3) << none << 0 << false;
+        QTest::newRow("damaged: no header end") << good.left(40) << none << 0 << false;
+        QTest::newRow("damaged: another file") << QByteArray("[General]\nx=1\n") << none << 0 << false;
+        QTest::newRow("damaged: bad header line") << QByteArray("VORMELD-JOURNAL 1\nnonsense\n\ntext") << none << 0 << false;
+        QTest::newRow("damaged: no path") << QByteArray("VORMELD-JOURNAL 1\ntext-bytes=4\n\ntext") << none << 0 << false;
+        QTest::newRow("no lock at all") << QByteArray() << none << 0 << true;
+        QTest::newRow("held by a running program") << QByteArray() << "{pid}\n{app}\n\n\n{boot}\n" << 0 << false;
+        QTest::newRow("a live number from an earlier boot") << QByteArray() << "{pid}\n{app}\n\n\n" + earlierBoot << 0 << true;
+        QTest::newRow("another machine's lock") << QByteArray() << "{pid}\n{app}\nelsewhere\n\n" + earlierBoot << 0 << false;
+        QTest::newRow("empty lock of a crash, moments old: may still be being written") << QByteArray() << "" << 0 << false;
+        QTest::newRow("empty lock of a crash, a minute old") << QByteArray() << "" << 60 << true;
     }
-    QCOMPARE(readBytes(file), "print 1" + QByteArray(ownSaves, 'x') + "\n");
-    t.type(typed);
-    t.prompter.answerMessage(MsgResult(answer));
-    QVERIFY(outside.isEmpty() ? QFile::remove(file) : writeBytes(file, outside));
-    // The watcher notices; the question comes while the window is active.
-    QTRY_COMPARE_WITH_TIMEOUT(t.prompter.messages.size(), 1, 5000);
-    QCOMPARE(t.prompter.messages.first().title, title);
-    QCOMPARE(t.prompter.messages.first().text, outside.isEmpty() ? message + file : message);
-    QCOMPARE(t.doc(), file + (changedAfter ? " (changed): " : ": ") + textAfter);
-    // Closing asks only when the text differs from the file; Yes writes it.
-    if (changedAfter)
-        t.prompter.answerMessage(MsgResult::Yes);
-    QVERIFY(t.w->close());
-    VERIFY_SCRIPT_DONE(t.prompter);
-    QCOMPARE(t.prompter.messages.size(), changedAfter ? 2 : 1);
-    QCOMPARE(readBytes(file), changedAfter ? (textAfter + "\n").toUtf8() : outside);
-}
+    void offeredAtStart()
+    {
+        QFETCH(QByteArray, journal);
+        QFETCH(QString, lock);
+        QFETCH(int, lockAge);
+        QFETCH(bool, offered);
+        QTemporaryDir dir;
+        const JournalEntry e = entryWith("print \"€\"\n\n\nrem last line \r with a CR");
+        const QString path = dir.filePath("journal-999999-deadbeef.yjn");
+        QVERIFY(writeBytes(path, journal.isEmpty() ? CrashJournal::serialize(e) : journal));
+        if (!lock.isNull()) {
+            lock.replace("{pid}", QString::number(QCoreApplication::applicationPid()))
+                .replace("{app}", QCoreApplication::applicationFilePath())
+                .replace("{boot}", QString::fromUtf8(QSysInfo::bootUniqueId()));
+            QFile l(path + ".lock");
+            QVERIFY(l.open(QIODevice::WriteOnly) && l.write(lock.toUtf8()) == lock.toUtf8().size());
+            QVERIFY(l.setFileTime(QDateTime::currentDateTime().addSecs(-lockAge), QFileDevice::FileModificationTime));
+        }
+        const std::vector<JournalKeeper::Orphan> orphans = JournalKeeper::findOrphans(dir.path());
+        QCOMPARE(int(orphans.size()), int(offered));
+        if (!offered)
+            return;
+        QCOMPARE(CrashJournal::serialize(orphans.front().entry), CrashJournal::serialize(e)); // every field as it was written
+        QVERIFY(JournalKeeper::findOrphans(dir.path()).empty()); // while offered, not offered again
+        JournalKeeper::removeOrphan(orphans.front());
+        QVERIFY(!QFile::exists(path));
+    }
 
-void tst_Journal::saveAsksBeforeReplacingAnOutsideChange_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QByteArray>("onDisk");
-    QTest::newRow("yes replaces theirs") << int(MsgResult::Yes) << QByteArray("a mine\n");
-    QTest::newRow("no keeps theirs") << int(MsgResult::No) << QByteArray("theirs\n");
-}
+    void writtenWhileTypingAndBeforeARun()
+    {
+        QTemporaryDir dir;
+        std::optional<JournalEntry> state;
+        JournalKeeper keeper(dir.path(), [&] { return state; }, 300);
+        auto journalLength = [](const QString &folder) { return readJournal(folder).value_or(JournalEntry()).text.size(); };
+        keeper.documentChanged();
+        QTRY_VERIFY(!keeper.isBusy());
+        QVERIFY(!anyJournal(dir.path())); // nothing unsaved: nothing written
+        // A key every 20 ms, never a pause: the journal follows all the same.
+        state = entryWith("");
+        QTimer typing;
+        connect(&typing, &QTimer::timeout, this, [&] {
+            state->text += QLatin1Char('a');
+            keeper.documentChanged();
+        });
+        typing.start(20);
+        QTRY_VERIFY_WITH_TIMEOUT(journalLength(dir.path()) > 0, 1500);
+        QVERIFY2(typing.isActive(), "the journal came only after the typing stopped");
+        const qsizetype typedBy = state->text.size() + 10; // and it keeps following
+        QTRY_VERIFY_WITH_TIMEOUT(journalLength(dir.path()) >= typedBy, 1500);
+        typing.stop();
+        QCOMPARE(readJournal(dir.path())->text, state->text.left(journalLength(dir.path()))); // what was typed, never other
+        state = entryWith("print 22"); // before a run: on disk when the call returns
+        keeper.syncNow();
+        QCOMPARE(readJournal(dir.path())->text, QStringLiteral("print 22"));
+        state.reset(); // saved meanwhile: the next run takes the journal away
+        keeper.syncNow();
+        QVERIFY(!anyJournal(dir.path()));
+    }
 
-void tst_Journal::saveAsksBeforeReplacingAnOutsideChange()
-{
-    QFETCH(int, answer);
-    QFETCH(QByteArray, onDisk);
-    DocumentWindow t;
-    const QString file = t.fake.writeFile("p.yab", "a\n");
-    t.start(file);
-    t.type(" mine");
-    QVERIFY(writeBytes(file, "theirs\n"));
-    t.prompter.answerMessage(MsgResult(answer));
-    t.trigger("fileSave");
-    VERIFY_SCRIPT_DONE(t.prompter);
-    QCOMPARE(t.prompter.messages.size(), 1);
-    QCOMPARE(t.prompter.messages.first().title, QStringLiteral("Save Program"));
-    QCOMPARE(t.prompter.messages.first().text, QStringLiteral("The file \"p.yab\" was changed by another program since Vormeld last read or saved it.\r\nDo you want to replace it with your text?"));
-    QCOMPARE(readBytes(file), onDisk);
-    QCOMPARE(t.changed(), answer != int(MsgResult::Yes));
-    QCOMPARE(documents(*t.w).lastSaveCancelled(), answer != int(MsgResult::Yes));
-}
+    void aWriteUnderWay_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<int>("snapshots"); // taken in all
+        QTest::newRow("typing: one more write follows, with the newest text") << "typing" << 2;
+        QTest::newRow("a run: its journal is not overtaken by the older write") << "run" << 2;
+        QTest::newRow("saved: the journal goes at once and the write does not bring it back") << "saved" << 1;
+        QTest::newRow("closed: the journal goes at once and the write does not bring it back") << "closed" << 1;
+    }
+    void aWriteUnderWay()
+    {
+        // Right after the snapshot the GUI thread is free again, while the big text is written elsewhere.
+        QFETCH(QString, meanwhile);
+        QFETCH(int, snapshots);
+        const bool saved = meanwhile == "saved" || meanwhile == "closed";
+        const JournalEntry big = entryWith(QString(24 * 1024 * 1024, QLatin1Char('x')));
+        QTemporaryDir dir;
+        std::optional<JournalEntry> state;
+        QList<bool> onDiskWhenBack, goneAtOnce;
+        int taken = 0, start = 0;
+        std::function<void()> meanwhileStep;
+        JournalKeeper keeper(dir.path(), [&] {
+            ++taken;
+            QTimer::singleShot(0, meanwhileStep);
+            return state;
+        }, 10);
+        meanwhileStep = [&] {
+            if (taken != start + 1)
+                return;
+            onDiskWhenBack << anyJournal(dir.path());
+            for (int i = 0; meanwhile == "typing" && i < 5; ++i) {
+                state->text += QLatin1Char('b');
+                keeper.documentChanged();
+            }
+            if (meanwhile == "run") {
+                state->text = "print \"run\"";
+                keeper.syncNow();
+            } else if (saved) {
+                state.reset();
+                meanwhile == "closed" ? keeper.close() : keeper.discard();
+                goneAtOnce << !anyJournal(dir.path());
+            }
+        };
+        for (int round = 1; round <= 3; ++round) {
+            state = big;
+            if (saved)
+                keeper.syncNow(); // a journal already there
+            start = taken;
+            keeper.documentChanged();
+            QTRY_VERIFY_WITH_TIMEOUT(onDiskWhenBack.size() == round && !keeper.isBusy(), 20000);
+            QCOMPARE(taken - start, snapshots);
+            QCOMPARE(readJournal(dir.path()).value_or(JournalEntry()).text, state ? state->text : QString());
+            keeper.discard();
+        }
+        QCOMPARE(goneAtOnce, QList<bool>(saved ? 3 : 0, true));
+        QVERIFY2(saved || onDiskWhenBack.contains(false), "the journal was written before the GUI thread got control back");
+    }
+};
 
 QTEST_MAIN(tst_Journal)
 #include "tst_journal.moc"
