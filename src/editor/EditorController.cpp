@@ -38,7 +38,9 @@ QString EditorController::sharedText() const
 {
     // The history usually holds the text shown whole: sharing it costs nothing,
     // while reading it out of the document takes a walk over every line.
-    return m_history.textWithoutAsking().value_or(text());
+    if (std::optional<QString> known = m_history.textWithoutAsking())
+        return *known;
+    return text();
 }
 
 void EditorController::setText(const QString &text)
