@@ -1,4 +1,5 @@
 #include "platform/core/TextFile.h"
+#include "platform/core/UserFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -173,6 +174,27 @@ private slots:
         QVERIFY(QFileInfo(link).isSymLink());
         QCOMPARE(slurp(real), QByteArray("new\n"));
         QVERIFY(QFileInfo(real).permissions() & QFileDevice::ExeOwner); // the permissions stay
+    }
+    // Data files a user edits are read from their own copy when there is one and
+    // always written to their data folder, never to the (read-only) program folder.
+    void dataFilesPreferTheUsersCopy()
+    {
+        QTemporaryDir home, program;
+        qputenv("XDG_DATA_HOME", home.path().toUtf8());
+        put(program.filePath("Snips.dat"), "shipped");
+        QCOMPARE(UserFiles::readableDataFile("Snips.dat", program.path()), program.filePath("Snips.dat"));
+        const QString own = UserFiles::writableDataFile("Snips.dat");
+        QCOMPARE(own, home.path() + "/vormeld/Snips.dat");
+        put(own, "mine");
+        QCOMPARE(slurp(UserFiles::readableDataFile("Snips.dat", program.path())), QByteArray("mine"));
+        qputenv("XDG_DATA_HOME", "relative/ignored");
+        QCOMPARE(UserFiles::userDataFolder(), QDir::homePath() + "/.local/share/vormeld");
+        // A data folder that cannot be made is reported, not written past.
+        qputenv("XDG_DATA_HOME", program.filePath("Snips.dat").toUtf8());
+        QString error;
+        QVERIFY(UserFiles::writableDataFile("Tools.Dat", &error).isEmpty());
+        QVERIFY(error.contains("Could not create the folder"));
+        qunsetenv("XDG_DATA_HOME");
     }
 };
 
