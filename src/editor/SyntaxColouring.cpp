@@ -58,10 +58,10 @@ SyntaxColouring::SyntaxColouring(QPlainTextEdit *editor)
 void SyntaxColouring::colourBlock(const QTextBlock &block)
 {
     const QString text = block.text();
-    const auto ranges = LineScanner::scanLine(text, block.blockNumber() == 0);
+    LineScanner::scanLine(text, block.blockNumber() == 0, m_ranges);
     QTextLayout *layout = block.layout();
-    if (!ranges.empty() || !layout->formats().isEmpty())
-        layout->setFormats(overlay(layout->formats(), ranges));
+    if (!m_ranges.empty() || !layout->formats().isEmpty())
+        layout->setFormats(overlay(layout->formats(), m_ranges));
     const_cast<QTextBlock &>(block).setUserState(Coloured);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/core/LineScanner.h"
+
 #include <QList>
 #include <QTextLayout>
 
@@ -40,4 +42,5 @@ private:
 
     QPlainTextEdit *m_editor;
     QTextDocument *m_doc;
+    std::vector<LineScanner::Range> m_ranges; // reused from line to line
 };
