@@ -157,6 +157,12 @@ void LibraryExplorer::showDocu(const QString &text, DocuRequest::End end, const 
               end == DocuRequest::End::TimedOut);
     m_docuView->setPlainText(text);
     QTextCursor cursor(m_docuView->document());
+    // The whole text black and not bold first: a new text would take on the format at the old caret.
+    QTextCharFormat plain;
+    plain.setForeground(QColor(0, 0, 0));
+    plain.setFontWeight(QFont::Normal);
+    cursor.select(QTextCursor::Document);
+    cursor.setCharFormat(plain);
     for (const DocuColouring::Range &range : DocuColouring::ranges(text)) {
         cursor.setPosition(int(range.start));
         cursor.setPosition(int(range.start + range.length), QTextCursor::KeepAnchor);
