@@ -37,7 +37,7 @@ LibraryExplorer::LibraryExplorer(Services &services, const SettingsAccess &setti
     setObjectName(QStringLiteral("libraryExplorer"));
     setWindowTitle(QStringLiteral("Library Explorer"));
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(620, 400);
+    resize(760, 440);
 
     m_libraryList = new QListWidget(this);
     m_libraryList->setObjectName(QStringLiteral("libraryList"));
