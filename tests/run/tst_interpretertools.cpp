@@ -41,25 +41,16 @@ QStringList names(const QList<LibraryEntry> &list)
     return out;
 }
 
-struct Answer {
-    QString text;
-    DocuRequest::End end = DocuRequest::End::NotStarted;
-    int count = 0;
+// The answers of a request: text and end of each.
+struct Answers : QSignalSpy {
+    explicit Answers(DocuRequest *r) : QSignalSpy(r, &DocuRequest::answered) {}
+    QString text() const { return last().at(0).toString(); }
+    DocuRequest::End end() const { return last().at(1).value<DocuRequest::End>(); }
 };
-void listen(DocuRequest &r, Answer *a)
-{
-    QObject::connect(&r, &DocuRequest::answered, [a](const QString &text, DocuRequest::End end, const QString &) {
-        a->text = text;
-        a->end = end;
-        ++a->count;
-    });
-}
 
 YabSettingsValues goldenPlain()
 {
-    YabSettingsValues v;
-    v = {"red", "navy", "swiss", 0, "roman", 3, "12", "16", "+10+20", ":0", "+5+5"};
-    return v;
+    return {"red", "navy", "swiss", 0, "roman", 3, "12", "16", "+10+20", ":0", "+5+5"};
 }
 YabSettingsValues goldenQuoted()
 {
@@ -137,18 +128,17 @@ private slots:
                                             "docu text\ndoc - second\nexport sub f()\nend sub\n");
         touch(tmp.filePath("plain.yab"), "print 1\n");
         DocuRequest request;
-        Answer a;
-        listen(request, &a);
+        Answers a(&request);
         request.request(yabasic(), tmp.filePath("demo lib.yab"));
-        QTRY_COMPARE(a.count, 1);
-        QCOMPARE(a.end, DocuRequest::End::Finished);
-        QCOMPARE(a.text, "Demo library\n\n * Usage: import demo\n - first\ntext\n- second\n");
-        QCOMPARE(DocuColouring::ranges(a.text), (QList<Range>{{0, 12, Range::Title}, {14, 21, Range::Usage},
+        QTRY_COMPARE(a.size(), 1);
+        QCOMPARE(a.end(), DocuRequest::End::Finished);
+        QCOMPARE(a.text(), "Demo library\n\n * Usage: import demo\n - first\ntext\n- second\n");
+        QCOMPARE(DocuColouring::ranges(a.text()), (QList<Range>{{0, 12, Range::Title}, {14, 21, Range::Usage},
                                                               {36, 8, Range::Item}, {50, 8, Range::Item}}));
         // A library without documentation: whatever the interpreter says, nothing more.
         request.request(yabasic(), tmp.filePath("plain.yab"));
-        QTRY_COMPARE(a.count, 2);
-        QVERIFY(!a.text.contains("print"));
+        QTRY_COMPARE(a.size(), 2);
+        QVERIFY(!a.text().contains("print"));
     }
 
     void docuRequestEnds()
@@ -158,12 +148,11 @@ private slots:
         touch(hang, "#!/bin/sh\necho partial\nsleep 60 &\necho $! > \"$0.child\"\nwait\n");
         QFile::setPermissions(hang, QFile::ReadOwner | QFile::ExeOwner);
         DocuRequest request;
-        Answer a;
-        listen(request, &a);
+        Answers a(&request);
         request.request(hang, tmp.filePath("x.yab"), 300);
-        QTRY_COMPARE(a.count, 1);
-        QCOMPARE(a.end, DocuRequest::End::TimedOut);
-        QCOMPARE(a.text, "partial\n");
+        QTRY_COMPARE(a.size(), 1);
+        QCOMPARE(a.end(), DocuRequest::End::TimedOut);
+        QCOMPARE(a.text(), "partial\n");
         QFile child(hang + ".child");
         QVERIFY(child.open(QIODevice::ReadOnly));
         const qint64 childPid = child.readAll().trimmed().toLongLong();
@@ -174,8 +163,8 @@ private slots:
         request.request(hang, tmp.filePath("x.yab"), 60000);
         QTRY_VERIFY(request.pid() > 0);
         request.request(tmp.filePath("missing interpreter"), tmp.filePath("x.yab"));
-        QTRY_COMPARE(a.count, 2);
-        QCOMPARE(a.end, DocuRequest::End::NotStarted);
+        QTRY_COMPARE(a.size(), 2);
+        QCOMPARE(a.end(), DocuRequest::End::NotStarted);
         QVERIFY(!request.isWaiting());
     }
 
@@ -228,11 +217,9 @@ private slots:
     void listsAndFont()
     {
         QCOMPARE(colourNames().size(), 142);
-        QCOMPARE(colourNames().value(16), QString());
         QCOMPARE(colourNames().mid(14, 4), (QStringList{"yellow", "white", "", "aliceblue"}));
-        QCOMPARE(colourNames().last(), "yellowgreen");
-        for (const char *odd : {"blanchealmond", "honeydrew", "pium", "paleviolet", "navyblue"})
-            QVERIFY(colourNames().contains(odd));
+        QCOMPARE(colourNames().mid(63, 2) + colourNames().mid(118, 2) + colourNames().mid(139),
+                 (QStringList{"honeydrew", "hotpink", "pium", "powderblue", "wheat", "whitesmoke", "yellowgreen"}));
         QCOMPARE(splitFont("swiss14"), std::make_pair(QString("swiss"), QString("14")));
         QCOMPARE(splitFont("10"), std::make_pair(QString(), QString("10")));
         QCOMPARE(splitFont("ro1man2"), std::make_pair(QString("roman"), QString("12")));
