@@ -1,6 +1,7 @@
 #include "SyntaxColouring.h"
 
 #include "editor/core/LineScanner.h"
+#include "editor/core/YabasicLexer.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -58,10 +59,15 @@ SyntaxColouring::SyntaxColouring(QPlainTextEdit *editor)
 void SyntaxColouring::colourBlock(const QTextBlock &block)
 {
     const QString text = block.text();
-    const auto ranges = LineScanner::scanLine(text, block.blockNumber() == 0);
     QTextLayout *layout = block.layout();
-    if (!ranges.empty() || !layout->formats().isEmpty())
-        layout->setFormats(overlay(layout->formats(), ranges));
+    if (m_everyKeyword) {
+        // The lexer reads the whole line, so its ranges are the line's colours.
+        layout->setFormats(overlay({}, YabasicLexer::scanLine(text, block.blockNumber() == 0)));
+    } else {
+        const auto ranges = LineScanner::scanLine(text, block.blockNumber() == 0);
+        if (!ranges.empty() || !layout->formats().isEmpty())
+            layout->setFormats(overlay(layout->formats(), ranges));
+    }
     const_cast<QTextBlock &>(block).setUserState(Coloured);
 }
 
@@ -78,6 +84,18 @@ void SyntaxColouring::parseAllLines()
 {
     for (QTextBlock b = m_doc->begin(); b.isValid(); b = b.next())
         b.setUserState(Pending);
+    m_editor->viewport()->update();
+}
+
+void SyntaxColouring::setEveryKeyword(bool on)
+{
+    if (on == m_everyKeyword)
+        return;
+    m_everyKeyword = on;
+    for (QTextBlock b = m_doc->begin(); b.isValid(); b = b.next()) {
+        b.layout()->clearFormats();
+        b.setUserState(Pending);
+    }
     m_editor->viewport()->update();
 }
 
