@@ -79,7 +79,8 @@ bool writeFile(const QString &path, const QByteArray &bytes, QStringList *errors
     }
     // A read-only file is the user's way of saying "leave it alone"; an atomic
     // write would replace it all the same.
-    if (info.exists() && !info.isWritable()) {
+    const bool noWriteBit = !(info.permissions() & QFileDevice::WriteOwner);
+    if (info.exists() && (!info.isWritable() || noWriteBit)) {
         *errors << QStringLiteral("%1 is read-only.").arg(QDir::toNativeSeparators(path));
         return false;
     }
