@@ -78,6 +78,8 @@ void PrintCommands::preview(const QString &text)
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     const auto printer = defaultPrinter.isNull() ? std::make_unique<QPrinter>()
                                                  : std::make_unique<QPrinter>(defaultPrinter);
+    if (defaultPrinter.isNull()) // the page of the PDF file a print would write
+        printer->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     QPrintPreviewDialog dialog(printer.get(), m_owner);
     dialog.setObjectName(QStringLiteral("printPreviewDialog"));
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
