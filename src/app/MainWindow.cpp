@@ -6,6 +6,7 @@
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
 #include "app/RunMenuConnections.h"
+#include "app/SetupConnections.h"
 #include "app/ToolWindows.h"
 #include "app/WindowCaption.h"
 #include "common/core/AppSettings.h"
@@ -190,6 +191,7 @@ void MainWindow::connectEditMenu()
 void MainWindow::connectRunMenus()
 {
     RunMenuConnections::connectAll(m_menus, m_run, m_area, m_editor, m_statusBar, m_settings, *m_svc.prompter);
+    SetupConnections::connectAll(this, m_svc, m_settings, m_menus, m_toolBar, m_editor, m_documents, m_statusBar);
 }
 
 void MainWindow::connectToolsAndHelp()
@@ -218,8 +220,7 @@ void MainWindow::registerToolWindows()
 void MainWindow::disableItemsToCome()
 {
     // Menu items and buttons whose features come later are present and disabled until then.
-    m_itemsToCome = {m_menus.fileOpenPixPad, m_menus.fileSavePixPad, m_menus.filePrint,
-                     m_menus.toolsExtraTools, m_menus.toolsOptions,
+    m_itemsToCome = {m_menus.fileOpenPixPad, m_menus.fileSavePixPad, m_menus.toolsExtraTools,
                      m_menus.helpTip, m_menus.helpAbout};
     for (int i = MainMenus::LanguageHelper; i <= MainMenus::CodeSnippets; ++i)
         if (i != MainMenus::LibraryExplorer)
@@ -228,12 +229,13 @@ void MainWindow::disableItemsToCome()
         m_itemsToCome << m_menus.helpTexts[i];
     for (QAction *item : std::as_const(m_itemsToCome))
         item->setEnabled(false);
-    for (const char *key : {"print", "draw", "langhelp"})
+    for (const char *key : {"draw", "langhelp"})
         m_toolBar->button(QString::fromLatin1(key))->setEnabled(false);
 }
 
 void MainWindow::start()
 {
+    SetupConnections::firstStart(m_svc, m_settings);
     m_statusBar->setTabMessage(CentralArea::CodeTab, QStringLiteral("Ready"));
     m_statusBar->setTabMessage(CentralArea::DebugTab, QStringLiteral("Done"));
     m_area->setCurrentTab(CentralArea::CodeTab);
