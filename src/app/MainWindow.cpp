@@ -2,6 +2,7 @@
 
 #include "app/CentralArea.h"
 #include "app/HelpCommands.h"
+#include "app/LanguageAidsConnections.h"
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
 #include "app/RunMenuConnections.h"
@@ -195,6 +196,7 @@ void MainWindow::connectToolsAndHelp()
 {
     connect(m_menus.tools[MainMenus::LineBrowser], &QAction::triggered, this,
             [this] { m_toolWindows->show(QStringLiteral("lineBrowser")); });
+    LanguageAidsConnections::connectAll(m_menus, m_toolBar, m_toolWindows);
     connect(m_menus.helpContents, &QAction::triggered, m_help, &HelpCommands::openContents);
     connect(m_menus.helpYabasicDocs, &QAction::triggered, m_help, &HelpCommands::openYabasicDocumentation);
     connect(m_menus.helpGettingStarted, &QAction::triggered, m_help, &HelpCommands::openGettingStarted);
@@ -211,6 +213,7 @@ void MainWindow::registerToolWindows()
                                    m_svc.programFolder, this);
         },
         [](QWidget *w) { static_cast<LineBrowser *>(w)->placeBesideOwner(); });
+    LanguageAidsConnections::registerWindows(*m_toolWindows, m_svc, m_area->codeEditor(), m_editor, this);
 }
 
 void MainWindow::disableItemsToCome()
@@ -219,13 +222,13 @@ void MainWindow::disableItemsToCome()
     m_itemsToCome = {m_menus.fileOpenPixPad, m_menus.fileSavePixPad, m_menus.filePrint,
                      m_menus.toolsExtraTools, m_menus.toolsYabasicSettings, m_menus.toolsOptions,
                      m_menus.helpTip, m_menus.helpAbout};
-    for (int i = MainMenus::LanguageHelper; i <= MainMenus::CodeSnippets; ++i)
+    for (int i = MainMenus::DrawPad; i <= MainMenus::LibraryExplorer; ++i)
         m_itemsToCome << m_menus.tools[i];
     for (int i = 0; i < 3; ++i)
         m_itemsToCome << m_menus.helpTexts[i];
     for (QAction *item : std::as_const(m_itemsToCome))
         item->setEnabled(false);
-    for (const char *key : {"print", "draw", "langhelp"})
+    for (const char *key : {"print", "draw"})
         m_toolBar->button(QString::fromLatin1(key))->setEnabled(false);
 }
 
@@ -253,6 +256,7 @@ void MainWindow::start()
     QApplication::processEvents();
     // Unsaved work of a program that did not end properly is offered back first.
     JournalRecovery::offerOrphanedJournal(m_journal->folder(), *m_svc.prompter, *m_documents, *m_journal);
+    LanguageAidsConnections::showAtStartup(*m_toolWindows, m_settings, this);
     m_run->readSettings();
     m_toolBar->restoreLayout(m_settings.getSetting(AppSettings::Toolbar, AppSettings::Toolbar1));
     m_caption->setTitle(m_documents->title());
