@@ -103,10 +103,10 @@ private slots:
     }
 
     // Every statement and function of the manual has an entry, and every
-    // template parses in the interpreter.
+    // template and shipped snippet parses in the interpreter.
     void shippedCommandListCoversTheInterpreter()
     {
-        const auto list = CommandList::load(shippedFile("yabcomds.dat"));
+        auto list = CommandList::load(shippedFile("yabcomds.dat"));
         QVERIFY(list.entries.size() > 190);
         QSet<QString> keys;
         for (const CommandEntry &e : list.entries) {
@@ -135,6 +135,11 @@ private slots:
             QSKIP("yabasic is not installed");
         QTemporaryDir dir; // with the debug library beside the program, as after Add Debug Output
         QVERIFY(QFile::copy(shippedFile("qxdebug.yab"), dir.filePath("qxdebug.yab")));
+        QList<Snippet> snippets;
+        TextEncoding encoding;
+        QVERIFY(SnippetFile::read(shippedFile("Snips.dat"), &snippets, &encoding) && !snippets.isEmpty());
+        for (const Snippet &s : std::as_const(snippets))
+            list.entries.append({s.title, s.code, {}});
         QStringList failing;
         for (const CommandEntry &e : list.entries) {
             if (e.insertText.isEmpty())
