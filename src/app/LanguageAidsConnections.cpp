@@ -32,9 +32,14 @@ void registerWindows(ToolWindows &windows, Services &services, QPlainTextEdit *c
             return helper;
         },
         [](QWidget *w) { static_cast<LanguageHelper *>(w)->placeBesideOwner(); });
-    windows.add(SnippetsName, [&services, codeEditor, owner] {
-        return new SnippetWindow(services.programFolder, codeEditor, *services.prompter, owner);
-    });
+    windows.add(
+        SnippetsName,
+        [&services, codeEditor, editor, owner] {
+            auto *snippets = new SnippetWindow(services.programFolder, codeEditor, *services.prompter, owner);
+            QObject::connect(snippets, &SnippetWindow::inserted, editor, &EditorController::parseAllLines);
+            return snippets;
+        },
+        [](QWidget *w) { static_cast<SnippetWindow *>(w)->placeOverOwner(); });
 }
 
 void connectAll(MainMenus &menus, MainToolbar *toolBar, ToolWindows *windows)

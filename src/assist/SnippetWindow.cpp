@@ -1,5 +1,6 @@
 #include "assist/SnippetWindow.h"
 
+#include "common/Fonts.h"
 #include "platform/core/Prompter.h"
 #include "platform/core/UserFiles.h"
 
@@ -25,7 +26,8 @@ QString forLibrary(QString text) { return text.replace(QLatin1Char('\n'), QStrin
 
 SnippetWindow::SnippetWindow(const QString &programFolder, QPlainTextEdit *editor, IPrompter &prompter,
                              QWidget *owner)
-    : QWidget(owner, Qt::Tool), m_programFolder(programFolder), m_editor(editor), m_prompter(prompter)
+    : QWidget(owner, Qt::Tool), m_programFolder(programFolder), m_editor(editor), m_prompter(prompter),
+      m_owner(owner)
 {
     setObjectName(QStringLiteral("codeSnippets"));
     setWindowTitle(QStringLiteral("Code Snippets"));
@@ -36,6 +38,7 @@ SnippetWindow::SnippetWindow(const QString &programFolder, QPlainTextEdit *edito
     m_codeEdit = new QPlainTextEdit(this);
     m_codeEdit->setObjectName(QStringLiteral("codeEdit"));
     m_codeEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_codeEdit->setFont(namedOrFallbackFont(QStringLiteral("Courier New"), 9.75, false, true));
     m_codeEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_codeEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
@@ -64,6 +67,14 @@ SnippetWindow::SnippetWindow(const QString &programFolder, QPlainTextEdit *edito
 
     connect(m_titleList, &QListWidget::currentRowChanged, this, &SnippetWindow::showCode);
     readLibrary();
+}
+
+void SnippetWindow::placeOverOwner()
+{
+    if (!m_owner)
+        return;
+    const QRect o = m_owner->frameGeometry();
+    move(o.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
 }
 
 bool SnippetWindow::readLibrary()
@@ -161,6 +172,7 @@ void SnippetWindow::insertSnippet()
     QTextCursor c = m_editor->textCursor();
     c.insertText(m_codeEdit->toPlainText());
     m_editor->setTextCursor(c);
+    emit inserted();
 }
 
 void SnippetWindow::saveData()

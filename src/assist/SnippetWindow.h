@@ -21,6 +21,12 @@ public:
     SnippetWindow(const QString &programFolder, QPlainTextEdit *editor, IPrompter &prompter, QWidget *owner);
 
     const QList<Snippet> &snippets() const { return m_snippets; }
+    // Centred over the owner.
+    void placeOverOwner();
+
+signals:
+    // A snippet went into the editor; its lines want colouring like the rest.
+    void inserted();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -44,6 +50,7 @@ private:
     QString m_programFolder;
     QPointer<QPlainTextEdit> m_editor;
     IPrompter &m_prompter;
+    QWidget *m_owner;
     QList<Snippet> m_snippets;
     TextEncoding m_encoding = TextEncoding::Utf8;
 

@@ -130,8 +130,10 @@ private slots:
         press("changeButton");
         QCOMPARE(win->snippets().value(0).code, QString("print 1\r\nprint 2"));
         t.caretTo(0);
+        code->setPlainText("rem a\nprint b");
         press("insertButton");
-        QCOMPARE(t.text(), QString("rem a\nrem bprint 0"));
+        QCOMPARE(t.text(), QString("rem a\nprint bprint 0"));
+        QCOMPARE(t.colours({0, 6}), QString("green blue")); // coloured like typed code
 
         ask.answerMessage(MsgResult::No);
         press("revertButton");
