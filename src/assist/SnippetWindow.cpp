@@ -82,7 +82,7 @@ bool SnippetWindow::readLibrary()
     QList<Snippet> read;
     if (!SnippetFile::read(UserFiles::readableDataFile(DataFileName, m_programFolder), &read, &m_encoding))
         return false;
-    m_snippets = read;
+    m_snippets = m_onDisk = read;
     fillTitleList();
     if (!m_snippets.isEmpty())
         m_titleList->setCurrentRow(0);
@@ -107,8 +107,10 @@ void SnippetWindow::writeLibrary()
         const QString path = UserFiles::writableDataFile(DataFileName, &error);
         if (!path.isEmpty()) {
             const FileResult r = SnippetFile::write(path, m_snippets, m_encoding);
-            if (r.ok)
+            if (r.ok) {
+                m_onDisk = m_snippets;
                 return;
+            }
             error = r.error;
         }
         const QString where = QDir::toNativeSeparators(UserFiles::userDataFolder() + QLatin1Char('/') + DataFileName);
@@ -195,6 +197,7 @@ void SnippetWindow::revertData()
 
 void SnippetWindow::closeEvent(QCloseEvent *event)
 {
-    writeLibrary();
+    if (changedSinceDisk())
+        writeLibrary();
     QWidget::closeEvent(event);
 }

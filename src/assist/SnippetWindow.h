@@ -37,6 +37,10 @@ private:
     // Nothing is written while the library is empty, so the file keeps the
     // snippets it had. A failed write is reported and may be tried again.
     void writeLibrary();
+    // Closing writes only a library that changed since it was read or written:
+    // the shipped snippets stay the defaults until the user changes them, and
+    // a window left open does not overwrite what another instance saved.
+    bool changedSinceDisk() const { return m_snippets != m_onDisk; }
     void fillTitleList();
     void showCode(int row);
     void addSnippet();
@@ -52,6 +56,7 @@ private:
     IPrompter &m_prompter;
     QWidget *m_owner;
     QList<Snippet> m_snippets;
+    QList<Snippet> m_onDisk; // as last read or written
     TextEncoding m_encoding = TextEncoding::Utf8;
 
     QListWidget *m_titleList = nullptr;

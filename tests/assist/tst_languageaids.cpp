@@ -102,6 +102,11 @@ private slots:
         ScriptedPrompter &ask = t.fake.prompter;
         action(w, "tools", 4)->trigger();
         auto *win = w.findChild<SnippetWindow *>("codeSnippets");
+        win->close(); // unchanged: the shipped file stays the one read
+        QTRY_VERIFY(!w.findChild<SnippetWindow *>());
+        QVERIFY(!QFile::exists(own));
+        action(w, "tools", 4)->trigger();
+        win = w.findChild<SnippetWindow *>("codeSnippets");
         QVERIFY(win && win->isVisible());
         auto *list = child<QListWidget>(win, "titleList");
         auto *code = child<QPlainTextEdit>(win, "codeEdit");
@@ -169,6 +174,8 @@ private slots:
         action(w, "tools", 4)->trigger();
         QTRY_VERIFY((win = w.findChild<SnippetWindow *>("codeSnippets")) && titles(win).size() == 2);
         qputenv("XDG_DATA_HOME", shippedPath.toUtf8()); // a file: no folder can be made there
+        ask.answerInput("Four");
+        child<QPushButton>(win, "addButton")->click();
         ask.answerMessage(MsgResult::Cancel);
         win->close();
         qputenv("XDG_DATA_HOME", m_dataHome.path().toUtf8());
