@@ -2,8 +2,6 @@
 
 #include "common/core/AppSettings.h"
 #include "app/core/ToolbarLayout.h"
-#include "assist/core/CommandList.h"
-#include "assist/core/SnippetFile.h"
 #include "documents/core/CrashJournal.h"
 #include "documents/core/CsvImport.h"
 #include "documents/core/JournalKeeper.h"
@@ -73,8 +71,6 @@ const std::vector<Target> &Targets()
         {"linescanner", FuzzLineScanner},
         {"subslabels", FuzzSubsLabels},
         {"htmlsettings", FuzzHtmlSettings},
-        {"commandlist", FuzzCommandList},
-        {"snippets", FuzzSnippets},
     };
     return targets;
 }
@@ -1016,39 +1012,5 @@ int FuzzHtmlSettings(const uint8_t *data, size_t size)
 
     const HtmlSettingsFields none = HtmlSettingsFile::read(std::nullopt);
     FUZZ_CHECK(T, none == HtmlSettingsFields(), QStringLiteral("a file that could not be read gave values"));
-    return 0;
-}
-
-int FuzzCommandList(const uint8_t *data, size_t size)
-{
-    static const char *T = "commandlist";
-    if (size > MaxInputSize)
-        return 0;
-    const CommandList::Contents c = CommandList::parse(decodeBytes(inputBytes(data, size)));
-    FUZZ_CHECK(T, c.entries.size() <= CommandList::MaxEntries && (!c.cutShort || c.entries.size() == CommandList::MaxEntries),
-               QStringLiteral("%1 entries, cut short: %2").arg(c.entries.size()).arg(c.cutShort));
-    for (const CommandEntry &e : c.entries) {
-        for (const QString &field : {e.command, e.insertText, e.format})
-            FUZZ_CHECK(T, !field.contains(QLatin1Char('\n')) && !field.contains(QLatin1Char('\r')),
-                       QStringLiteral("a field with a line break: %1").arg(show(field)));
-    }
-    return 0;
-}
-
-int FuzzSnippets(const uint8_t *data, size_t size)
-{
-    static const char *T = "snippets";
-    if (size > MaxInputSize)
-        return 0;
-    // What was read once is written and read back unchanged.
-    const QList<Snippet> read = SnippetFile::parse(decodeBytes(inputBytes(data, size)));
-    const QString file = SnippetFile::format(read);
-    const QList<Snippet> back = SnippetFile::parse(file);
-    FUZZ_CHECK(T, back.size() == read.size(),
-               QStringLiteral("%1 snippets saved as %2 read back as %3").arg(read.size()).arg(show(file)).arg(back.size()));
-    for (qsizetype i = 0; i < read.size(); ++i)
-        FUZZ_CHECK(T, back[i] == read[i],
-                   QStringLiteral("snippet %1 %2 / %3 read back as %4 / %5")
-                       .arg(i).arg(show(read[i].title), show(read[i].code), show(back[i].title), show(back[i].code)));
     return 0;
 }
