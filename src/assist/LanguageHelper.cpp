@@ -135,7 +135,7 @@ bool LanguageHelper::eventFilter(QObject *watched, QEvent *event)
 void LanguageHelper::layoutPanel()
 {
     const int w = m_panel->contentsRect().width();
-    if (isMinimized() || w < 7) // 100 twips
+    if (isMinimized() || w < 7) // too narrow to show anything
         return;
     m_commandLabel->setGeometry(0, 0, w, LineHeight);
     m_formatCaption->setGeometry(0, LineHeight, w, LineHeight);
