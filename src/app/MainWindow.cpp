@@ -3,6 +3,7 @@
 #include "app/CentralArea.h"
 #include "app/HelpCommands.h"
 #include "app/InterpreterToolConnections.h"
+#include "app/LanguageAidsConnections.h"
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
 #include "app/RunMenuConnections.h"
@@ -198,6 +199,7 @@ void MainWindow::connectToolsAndHelp()
 {
     connect(m_menus.tools[MainMenus::LineBrowser], &QAction::triggered, this,
             [this] { m_toolWindows->show(QStringLiteral("lineBrowser")); });
+    LanguageAidsConnections::connectAll(m_menus, m_toolBar, m_toolWindows);
     connect(m_menus.helpContents, &QAction::triggered, m_help, &HelpCommands::openContents);
     connect(m_menus.helpYabasicDocs, &QAction::triggered, m_help, &HelpCommands::openYabasicDocumentation);
     connect(m_menus.helpGettingStarted, &QAction::triggered, m_help, &HelpCommands::openGettingStarted);
@@ -215,6 +217,7 @@ void MainWindow::registerToolWindows()
         },
         [](QWidget *w) { static_cast<LineBrowser *>(w)->placeBesideOwner(); });
     InterpreterToolConnections::connectAll(m_menus, m_toolWindows, m_svc, m_settings, m_documents, this);
+    LanguageAidsConnections::registerWindows(*m_toolWindows, m_svc, m_area->codeEditor(), m_editor, this);
 }
 
 void MainWindow::disableItemsToCome()
@@ -222,14 +225,13 @@ void MainWindow::disableItemsToCome()
     // Menu items and buttons whose features come later are present and disabled until then.
     m_itemsToCome = {m_menus.fileOpenPixPad, m_menus.fileSavePixPad, m_menus.toolsExtraTools,
                      m_menus.helpTip, m_menus.helpAbout};
-    for (int i = MainMenus::LanguageHelper; i <= MainMenus::CodeSnippets; ++i)
-        if (i != MainMenus::LibraryExplorer)
-            m_itemsToCome << m_menus.tools[i];
+    for (int i = MainMenus::DrawPad; i <= MainMenus::PixPad; ++i)
+        m_itemsToCome << m_menus.tools[i];
     for (int i = 0; i < 3; ++i)
         m_itemsToCome << m_menus.helpTexts[i];
     for (QAction *item : std::as_const(m_itemsToCome))
         item->setEnabled(false);
-    for (const char *key : {"draw", "langhelp"})
+    for (const char *key : {"draw"})
         m_toolBar->button(QString::fromLatin1(key))->setEnabled(false);
 }
 
@@ -258,6 +260,7 @@ void MainWindow::start()
     QApplication::processEvents();
     // Unsaved work of a program that did not end properly is offered back first.
     JournalRecovery::offerOrphanedJournal(m_journal->folder(), *m_svc.prompter, *m_documents, *m_journal);
+    LanguageAidsConnections::showAtStartup(*m_toolWindows, m_settings, this);
     m_run->readSettings();
     m_toolBar->restoreLayout(m_settings.getSetting(AppSettings::Toolbar, AppSettings::Toolbar1));
     m_caption->setTitle(m_documents->title());
