@@ -134,13 +134,16 @@ void EditorController::setWindowShortcuts(const QList<QAction *> &actions)
 void EditorController::startHistory()
 {
     m_ignoreChange = false;
-    const QString all = text();
+    // A text just put in whole is already the history's newest step: taking it
+    // from there spares a walk over every line of the document.
+    std::optional<ChunkedText> known = m_history.textWithoutAsking();
+    const ChunkedText all = known ? std::move(*known) : ChunkedText(text());
     m_history.reset(all);
     layOutWidestLine(all);
     emitHistoryChanged();
 }
 
-void EditorController::layOutWidestLine(QStringView all)
+void EditorController::layOutWidestLine(const ChunkedText &all)
 {
     // The editor's layout remembers its widest line by number. When the line at
     // that number gets narrower (Enter splits it, or lines above come and go and
@@ -148,18 +151,24 @@ void EditorController::layOutWidestLine(QStringView all)
     // again, making a layout for each: at a million lines a long pause and
     // hundreds of megabytes. Laying out the truly widest line first makes it the
     // one remembered, far from where the user types, and the scroll bar right.
-    qsizetype widest = -1, widestLength = -1, line = 0, start = 0;
-    for (qsizetype end = all.indexOf(QLatin1Char('\n')); start <= all.size(); ++line) {
-        const qsizetype stop = end < 0 ? all.size() : end;
-        if (stop - start > widestLength) {
-            widestLength = stop - start;
-            widest = line;
+    qsizetype widest = 0, widestLength = -1, line = 0, length = 0;
+    for (const QString &piece : all.pieces()) {
+        const QChar *c = piece.constData();
+        for (qsizetype i = 0, n = piece.size(); i < n; ++i) {
+            if (c[i] != QLatin1Char('\n')) {
+                ++length;
+                continue;
+            }
+            if (length > widestLength) {
+                widestLength = length;
+                widest = line;
+            }
+            ++line;
+            length = 0;
         }
-        if (end < 0)
-            break;
-        start = end + 1;
-        end = all.indexOf(QLatin1Char('\n'), start);
     }
+    if (length > widestLength)
+        widest = line;
     const QTextBlock block = m_editor->document()->findBlockByNumber(int(widest));
     if (block.isValid())
         m_editor->document()->documentLayout()->blockBoundingRect(block);

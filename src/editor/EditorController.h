@@ -46,7 +46,7 @@ public:
 
     // The current text is the first snapshot of a fresh history.
     void startHistory();
-    void layOutWidestLine(QStringView all);
+    void layOutWidestLine(const ChunkedText &all);
     // Another document replaced the text: its own history starts, and the hint
     // of the previous one goes.
     void documentReplaced();

@@ -9,6 +9,11 @@ bool sameText(const ChunkedText &a, const QString &b)
 
 void EditHistory::reset(const QString &text)
 {
+    reset(ChunkedText(text));
+}
+
+void EditHistory::reset(const ChunkedText &text)
+{
     undoStack.clear();
     redoStack.clear();
     undoStack.push(text);

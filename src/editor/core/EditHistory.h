@@ -21,6 +21,7 @@ public:
     // A document was loaded: a fresh history whose bottom is its text, which
     // is also the saved state. Undo stops there.
     void reset(const QString &text);
+    void reset(const ChunkedText &text);
 
     // A change of the editor text that counts as a history step.
     void recordChange(const TextChange &change, const TextGetter &editorText);
