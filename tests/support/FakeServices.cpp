@@ -77,6 +77,10 @@ FakeServices::FakeServices()
     services.programFolder = folder.path();
     services.appName = QStringLiteral("vormeld");
     services.journalFolder = folder.filePath(QStringLiteral("journal"));
+    // The tip of the day is a modal window at start-up: only the suites about it want it.
+    settings.values.insert(QStringLiteral("vormeld/Startup/Tips"), QStringLiteral("0"));
+    // The data files a user edits (Tools.Dat ...) are read from and written to a folder of the test's own.
+    qputenv("XDG_DATA_HOME", folder.filePath(QStringLiteral("userdata")).toLocal8Bit());
 }
 
 QString FakeServices::writeFile(const QString &name, const QByteArray &bytes) const
