@@ -76,7 +76,9 @@ void MainWindow::createSubsystems()
     m_toolWindows = new ToolWindows(this);
     m_help = new HelpCommands(m_svc, *m_run, m_settings, *m_toolWindows, this);
     m_extraTools = new ExternalToolsMenu(m_svc, m_menus.toolsMenu, m_menus.toolsExternal, [this] {
-        return m_documents->state().hasFileName ? m_documents->state().currentFileName : QString(); }, this);
+        const Document &doc = m_documents->state();
+        return doc.hasFileName ? doc.currentFileName : QString(); // what %f stands for
+    }, this);
 }
 
 void MainWindow::createToolBar()

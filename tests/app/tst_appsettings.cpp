@@ -55,8 +55,8 @@ private slots:
             {"Startup/LangHelp", showLangHelpAtStart}, {"Startup/DrawPad", showDrawPadAtStart},
             {"Startup/Tips", showTipsAtStart},         {"Edit/AutoIndent", readAutoIndent},
             {"Startup/FirstDone", readFirstDone},      {"Run/InfoLevel", readInfoLevel}};
-        FakeServices fake;
-        SettingsAccess s(fake.settings, "vormeld");
+        MemorySettingsStore store; // empty, unlike the fake services' (which turn the tip window off)
+        SettingsAccess s(store, "vormeld");
         if (!stored.isNull())
             s.saveSetting(key.section('/', 0, 0), key.section('/', 1), stored);
         QTEST(readers.value(key)(s), "value");
