@@ -115,6 +115,7 @@ void HelpCommands::showTipAtStart()
 
 void HelpCommands::showAbout()
 {
+    m_svc.interpreterKey->refresh();
     AboutBox about(Interpreter::readYabasicVersion(*m_svc.interpreterKey), m_window);
     about.exec();
 }
