@@ -1,6 +1,7 @@
 #include "common/core/AppSettings.h"
 #include "platform/QtPrompter.h"
 #include "app/MainWindow.h"
+#include "assist/HelpViewer.h"
 #include "platform/core/Services.h"
 #include "documents/core/JournalKeeper.h"
 #include "platform/core/InterpreterKey.h"
@@ -36,7 +37,9 @@ int main(int argc, char *argv[])
     Services services;
     services.settingsStore = &settingsStore;
     services.interpreterKey = &interpreterKey;
-    services.shell = &shell;
+    // Local help pages open in the built-in viewer when the desktop has no browser.
+    HelpViewerShell helpShell(shell, prompter);
+    services.shell = &helpShell;
     services.launcher = &launcher;
     services.prompter = &prompter;
     services.keyState = &keyState;
@@ -47,6 +50,7 @@ int main(int argc, char *argv[])
 
     // The first-run setup window is shown by start(), before the main window.
     MainWindow window(services);
+    helpShell.setOwner(&window);
     window.start();
     return app.exec();
 }

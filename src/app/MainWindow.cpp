@@ -10,6 +10,7 @@
 #include "app/SetupConnections.h"
 #include "app/ToolWindows.h"
 #include "app/WindowCaption.h"
+#include "assist/ExternalToolsMenu.h"
 #include "common/core/AppSettings.h"
 #include "common/core/FileNames.h"
 #include "documents/core/DocumentController.h"
@@ -76,7 +77,11 @@ void MainWindow::createSubsystems()
                               m_area->debugView(), m_area->outputPane(), this);
     m_htmlExport = std::make_unique<HtmlExport>(*m_svc.prompter, *m_svc.shell, m_svc.programFolder, this);
     m_toolWindows = new ToolWindows(this);
-    m_help = new HelpCommands(m_svc, *m_run, this);
+    m_help = new HelpCommands(m_svc, *m_run, m_settings, *m_toolWindows, this);
+    m_extraTools = new ExternalToolsMenu(m_svc, m_menus.toolsMenu, m_menus.toolsExternal, [this] {
+        const Document &doc = m_documents->state();
+        return doc.hasFileName ? doc.currentFileName : QString(); // what %f stands for
+    }, this);
 }
 
 void MainWindow::createToolBar()
@@ -200,11 +205,7 @@ void MainWindow::connectToolsAndHelp()
     connect(m_menus.tools[MainMenus::LineBrowser], &QAction::triggered, this,
             [this] { m_toolWindows->show(QStringLiteral("lineBrowser")); });
     LanguageAidsConnections::connectAll(m_menus, m_toolBar, m_toolWindows);
-    connect(m_menus.helpContents, &QAction::triggered, m_help, &HelpCommands::openContents);
-    connect(m_menus.helpYabasicDocs, &QAction::triggered, m_help, &HelpCommands::openYabasicDocumentation);
-    connect(m_menus.helpGettingStarted, &QAction::triggered, m_help, &HelpCommands::openGettingStarted);
-    connect(m_menus.helpYabasicHome, &QAction::triggered, m_help, &HelpCommands::openYabasicHomePage);
-    connect(m_menus.helpVormeldHome, &QAction::triggered, m_help, &HelpCommands::openVormeldHomePage);
+    HelpCommands::connectMenus(m_menus, m_help, m_extraTools, m_statusBar);
 }
 
 void MainWindow::registerToolWindows()
@@ -223,12 +224,9 @@ void MainWindow::registerToolWindows()
 void MainWindow::disableItemsToCome()
 {
     // Menu items and buttons whose features come later are present and disabled until then.
-    m_itemsToCome = {m_menus.fileOpenPixPad, m_menus.fileSavePixPad, m_menus.toolsExtraTools,
-                     m_menus.helpTip, m_menus.helpAbout};
+    m_itemsToCome = {m_menus.fileOpenPixPad, m_menus.fileSavePixPad};
     for (int i = MainMenus::DrawPad; i <= MainMenus::PixPad; ++i)
         m_itemsToCome << m_menus.tools[i];
-    for (int i = 0; i < 3; ++i)
-        m_itemsToCome << m_menus.helpTexts[i];
     for (QAction *item : std::as_const(m_itemsToCome))
         item->setEnabled(false);
     for (const char *key : {"draw"})
@@ -246,6 +244,7 @@ void MainWindow::start()
         m_editor->setHotInfo(HotInfoTable::parse(decodeBytes(hints)));
     m_menus.viewDisableUpdating->setChecked(false);
     m_run->readInterpreter();
+    m_extraTools->buildExtraToolsMenu();
     m_editor->setAutoIndent(AppSettings::readAutoIndent(m_settings));
     m_documents->loadRecentFiles(m_settings, AppSettings::MostRecent);
     const QString fileArg = m_svc.commandLine.trimmed();
@@ -268,6 +267,7 @@ void MainWindow::start()
     showReadyMessage();
     m_statusBar->setLinePanel(m_editor->caretLineNumber() + 1,
                               m_area->codeEditor()->textCursor().positionInBlock() + 1);
+    m_help->showTipAtStart();
     m_run->refreshDebugArea();
     m_editor->parseAllLines();
 }

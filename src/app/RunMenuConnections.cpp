@@ -49,6 +49,8 @@ void connectAll(MainMenus &menus, RunController *run, CentralArea *area,
     QObject::connect(menus.runGeometry, &QAction::triggered, run, &RunController::showGeometryInput);
     QObject::connect(menus.runYabasicPath, &QAction::triggered, run, &RunController::showYabasicPathDialog);
     QObject::connect(menus.debugRefresh, &QAction::triggered, run, &RunController::refreshDebugArea);
+    // F8 shows what it refreshed.
+    QObject::connect(menus.debugRefresh, &QAction::triggered, area, [area] { area->setCurrentTab(CentralArea::DebugTab); });
     QObject::connect(area, &CentralArea::refreshDebugRequested, run, &RunController::refreshDebugArea);
     QObject::connect(menus.debugClear, &QAction::triggered, run, &RunController::clearDebug);
     QObject::connect(menus.debugAddOutput, &QAction::triggered, run, &RunController::showAddingDebugOutput);

@@ -58,9 +58,8 @@ private slots:
             {"Startup/Tips", showTipsAtStart},         {"Edit/AutoIndent", readAutoIndent},
             {"Startup/FirstDone", readFirstDone},      {"Run/InfoLevel", readInfoLevel},
             {"Edit/EveryKeyword", readEveryKeyword}};
-        FakeServices fake;
-        fake.settings.values.clear(); // nothing stored, not even the finished first start
-        SettingsAccess s(fake.settings, "vormeld");
+        MemorySettingsStore store; // empty, unlike the fake services' (first start done, no tip window)
+        SettingsAccess s(store, "vormeld");
         if (!stored.isNull())
             s.saveSetting(key.section('/', 0, 0), key.section('/', 1), stored);
         QTEST(readers.value(key)(s), "value");

@@ -1,3 +1,4 @@
+#include "platform/core/UserFiles.h"
 // The language helper and the code snippets in a real main window.
 
 #include "assist/LanguageHelper.h"
@@ -26,9 +27,7 @@ QByteArray slurp(const QString &path)
 
 class tst_LanguageAids : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dataHome;
 private slots:
-    void initTestCase() { qputenv("XDG_DATA_HOME", m_dataHome.path().toUtf8()); }
 
     void languageHelper()
     {
@@ -83,7 +82,7 @@ private slots:
         TestWindow t("print 0\n");
         const QByteArray shipped("\"One\",\"print 1\x07\x08print 2\"\r\n\"Two\",\"rem two\"\r\n");
         const QString shippedPath = t.fake.writeFile("Snips.dat", shipped);
-        const QString own = m_dataHome.filePath("vormeld/Snips.dat");
+        const QString own = UserFiles::userDataFolder() + "/Snips.dat";
         MainWindow &w = t.start();
         ScriptedPrompter &ask = t.fake.prompter;
         SnippetWindow *win = nullptr;
@@ -167,10 +166,11 @@ private slots:
         list->setCurrentRow(1);
         QCOMPARE(code->toPlainText(), QString("x = 1"));
         press("removeButton");
+        const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", shippedPath.toUtf8()); // a file: no folder can be made there
         ask.answerMessage(MsgResult::Cancel);
         win->close();
-        qputenv("XDG_DATA_HOME", m_dataHome.path().toUtf8());
+        qputenv("XDG_DATA_HOME", dataHome);
         QVERIFY(asked(4).startsWith("Save Snippet Data|Your snippets could not be saved to "));
         QVERIFY(ask.messages.value(4).buttons == MsgButtons::RetryCancel && ask.unexpected.isEmpty());
     }

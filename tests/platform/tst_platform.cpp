@@ -143,11 +143,14 @@ private slots:
         }
         QCOMPARE(runner.calls->size(), 2);
         QVERIFY(runner.calls->at(0).contains("--version"));
+        probe.forget(); // the about box asks again: the interpreter may have been updated
+        QCOMPARE(probe.version().value_or("none"), QStringLiteral("2.90.3"));
+        QCOMPARE(runner.calls->size(), 3);
 
         // No interpreter, or one that cannot be run (or hangs): nothing, and nothing run.
         InstalledInterpreterProbe none(QString(), runner);
         QVERIFY(!none.path() && !none.version() && !none.libraryPath());
-        QCOMPARE(runner.calls->size(), 2);
+        QCOMPARE(runner.calls->size(), 3);
         QVERIFY(!InstalledInterpreterProbe("/usr/bin/yabasic", CountingRunner{std::nullopt}).version());
     }
     void probeParsers_data()

@@ -79,6 +79,10 @@ FakeServices::FakeServices()
     services.journalFolder = folder.filePath(QStringLiteral("journal"));
     // The first-run setup was done: windows start straight away unless a test says otherwise.
     settings.values.insert(QStringLiteral("vormeld/Startup/FirstDone"), QStringLiteral("True"));
+    // The tip of the day is a modal window at start-up: only the suites about it want it.
+    settings.values.insert(QStringLiteral("vormeld/Startup/Tips"), QStringLiteral("0"));
+    // The data files a user edits (Tools.Dat ...) are read from and written to a folder of the test's own.
+    qputenv("XDG_DATA_HOME", folder.filePath(QStringLiteral("userdata")).toLocal8Bit());
 }
 
 QString FakeServices::writeFile(const QString &name, const QByteArray &bytes) const

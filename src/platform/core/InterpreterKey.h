@@ -29,10 +29,13 @@ public:
     virtual ~IInterpreterKey() = default;
     virtual std::optional<QString> readValue(const QString &name) const = 0;
     virtual bool writeValue(const QString &name, const QString &value) = 0;
+    // Values found out rather than stored are found out again at the next read
+    // (the interpreter may have been updated meanwhile).
+    virtual void refresh() {}
 };
 
 // What the installed interpreter tells about itself. Each figure is asked for at
-// most once per process: the first read runs the interpreter, later reads reuse it.
+// most once until forget(): the first read runs the interpreter, later reads reuse it.
 class InstalledInterpreterProbe {
 public:
     // Runs a program with arguments and returns its standard output and error
@@ -52,6 +55,8 @@ public:
     static std::optional<QString> parseVersion(const QString &output);
     static std::optional<QString> parseLibraryPath(const QString &output);
 
+    void forget() { m_cache.clear(); }
+
 private:
     QString m_exe;
     Runner m_run;
@@ -69,6 +74,7 @@ public:
 
     std::optional<QString> readValue(const QString &name) const override;
     bool writeValue(const QString &name, const QString &value) override;
+    void refresh() override { m_probe.forget(); }
 
 private:
     QString m_path;

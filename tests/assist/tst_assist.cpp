@@ -1,0 +1,291 @@
+// The extra tools, the tip of the day, the about box, the text viewer and the
+// Help menu, through the real windows.
+#include "assist/AboutBox.h"
+#include "assist/ExternalToolsDialog.h"
+#include "assist/HelpViewer.h"
+#include "assist/TextViewer.h"
+#include "assist/core/ExternalTools.h"
+#include "platform/DesktopShell.h"
+#include "support/TestWindow.h"
+
+#include <QGroupBox>
+#include <QListWidget>
+#include <QTextBrowser>
+
+namespace {
+// Runs act on the next modal window once it is up (its caller waits in exec()).
+void onModal(std::function<void(QWidget *)> act)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(modal);
+        }
+    });
+    timer->start();
+}
+QString userFile(const FakeServices &f, const char *name) { return f.path(QStringLiteral("userdata/vormeld/")) + name; }
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+}
+void putFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+QStringList listTexts(QListWidget *l)
+{
+    QStringList out;
+    for (int i = 0; i < l->count(); ++i)
+        out << l->item(i)->text();
+    return out;
+}
+QStringList shownTools(const MainWindow &w)
+{
+    QStringList out;
+    for (QAction *a : w.findChildren<QAction *>("toolsExternal"))
+        if (a->isVisible())
+            out << a->text();
+    return out;
+}
+} // namespace
+
+class tst_Assist : public QObject {
+    Q_OBJECT
+private slots:
+    void extraToolsDialogEditsKeystrokeByKeystroke()
+    {
+        FakeServices fake;
+        ExternalTools tools;
+        tools.read("\"gedit\",\"Gedit\"\r\n\"wc -l %f\",\"Count\"\r\n");
+        ExternalToolsDialog d(tools, fake.prompter, fake.shell, fake.services.programFolder);
+        d.show();
+        auto *list = part<QListWidget>(d, "toolList");
+        auto *name = part<QLineEdit>(d, "nameEdit");
+        auto *path = part<QLineEdit>(d, "pathEdit");
+        QCOMPARE(list->currentRow(), 0);
+        QCOMPARE(name->text() + "|" + path->text(), QStringLiteral("Gedit|gedit"));
+        list->setCurrentRow(1);
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_Backspace);
+        QCOMPARE(listTexts(list), (QStringList{"Gedit", "Coun"})); // the list follows every key
+        QTest::keyClicks(name, "ter");
+        QCOMPARE(tools.name(1), QStringLiteral("Counter"));
+        path->clear(); // no path: the tool is unused and leaves the list
+        QCOMPARE(listTexts(list), QStringList{"Gedit"});
+        QTest::keyClicks(path, "wc");
+        QCOMPARE(listTexts(list), (QStringList{"Gedit", "Counter"}));
+        // Browse: a cancel leaves the path, a choice replaces it.
+        fake.prompter.cancelDialog();
+        fake.prompter.answerFile("/usr/bin/my tool");
+        part<QPushButton>(d, "browseButton")->click();
+        QCOMPARE(tools.path(1), QStringLiteral("wc"));
+        part<QPushButton>(d, "browseButton")->click();
+        QCOMPARE(tools.path(1), QStringLiteral("/usr/bin/my tool"));
+        QCOMPARE(fake.prompter.fileDialogs.first().title, QStringLiteral("Select Tool"));
+        // Add appends, unselected; Remove without a selection does nothing.
+        part<QPushButton>(d, "addButton")->click();
+        QCOMPARE(listTexts(list), (QStringList{"Gedit", "Counter", "(Untitled)"}));
+        QVERIFY(list->selectedItems().isEmpty());
+        part<QPushButton>(d, "removeButton")->click();
+        QCOMPARE(list->count(), 3);
+        list->setCurrentRow(0);
+        part<QPushButton>(d, "removeButton")->click();
+        QCOMPARE(listTexts(list), (QStringList{"Counter", "(Untitled)"}));
+        // Typing now must not rename the tool that moved up into the removed one's place.
+        QVERIFY(!name->isEnabled());
+        QTest::keyClicks(name, "x");
+        QCOMPARE(tools.name(0), QStringLiteral("Counter"));
+        part<QPushButton>(d, "closeButton")->click();
+        QVERIFY(d.closedWithClose() && d.saveResult().ok);
+        QCOMPARE(contents(userFile(fake, "Tools.Dat")),
+                 QByteArray("\"/usr/bin/my tool\",\"Counter\"\r\n\"(New Tool)\",\"(Untitled)\"\r\n"));
+        QVERIFY(fake.prompter.unexpected.isEmpty());
+    }
+
+    void extraToolsOnTheMenu()
+    {
+        TestWindow t("print 1\n", "my prog.yab");
+        putFile(userFile(t.fake, "Tools.Dat"), "\"wc -l %f\",\"Count\"\r\n\"nosuchtool\",\"Broken\"\r\n");
+        MainWindow &w = t.start();
+        QCOMPARE(shownTools(w), (QStringList{"Count", "Broken"}));
+        action(w, "toolsExternal", 0)->trigger();
+        QCOMPARE(t.fake.launcher.started, QStringList{"wc -l \"" + t.fake.path("my prog.yab") + "\""});
+        t.fake.launcher.succeed = false;
+        t.fake.prompter.answerMessage(MsgResult::OK);
+        action(w, "toolsExternal", 1)->trigger();
+        const MessageRequest &m = t.fake.prompter.messages.last();
+        QCOMPARE(m.title + "|" + m.text, QStringLiteral("Couldn't Start Tool|Could not start the tool, check the path please."));
+        QVERIFY(m.icon == MsgIcon::Information && m.buttons == MsgButtons::OK);
+        QCOMPARE(panel(w, 1), QStringLiteral("Tool start failed - Error: 53"));
+        // A tool added and the dialog closed by its close box: not written, yet on the menu until the end.
+        onModal([](QWidget *d) {
+            part<QPushButton>(*d, "addButton")->click();
+            static_cast<QDialog *>(d)->reject();
+        });
+        action(w, "toolsExtraTools")->trigger();
+        QCOMPARE(shownTools(w), (QStringList{"Count", "Broken", "(Untitled)"}));
+        QCOMPARE(contents(userFile(t.fake, "Tools.Dat")), QByteArray("\"wc -l %f\",\"Count\"\r\n\"nosuchtool\",\"Broken\"\r\n"));
+        // Everything removed and closed: the file is empty and the menu has no tools.
+        onModal([](QWidget *d) {
+            auto *list = part<QListWidget>(*d, "toolList");
+            while (list->count()) {
+                list->setCurrentRow(0);
+                part<QPushButton>(*d, "removeButton")->click();
+            }
+            part<QPushButton>(*d, "closeButton")->click();
+        });
+        action(w, "toolsExtraTools")->trigger();
+        QCOMPARE(contents(userFile(t.fake, "Tools.Dat")), QByteArray());
+        QCOMPARE(shownTools(w), QStringList());
+        QVERIFY(action(w, "toolsExternalSeparator")->isVisible());
+    }
+
+    void tipOfTheDay()
+    {
+        TestWindow t("");
+        t.set("Startup", "Tips", "1");
+        const QStringList tips = QString::fromUtf8(contents(t.fake.path("TIPS.DAT"))).split("\n", Qt::SkipEmptyParts);
+        QString shown;
+        onModal([&](QWidget *tip) { // at start-up
+            shown = part<QLabel>(*tip, "tipText")->text();
+            part<QCheckBox>(*tip, "showTipsAtStartup")->click();
+            part<QPushButton>(*tip, "okButton")->click();
+        });
+        MainWindow &w = t.start();
+        QVERIFY2(tips.contains(shown), qPrintable(shown));
+        QCOMPARE(t.fake.setting("Startup", "Tips"), QStringLiteral("0"));
+        // Opening it again checks the box and stores "1"; one tip comes up every time.
+        t.fake.writeFile("TIPS.DAT", "The only tip, \"quoted\"\r");
+        QStringList seen;
+        onModal([&](QWidget *tip) {
+            seen << QString::number(part<QCheckBox>(*tip, "showTipsAtStartup")->isChecked());
+            for (int i = 0; i < 3; ++i) {
+                seen << part<QLabel>(*tip, "tipText")->text();
+                part<QPushButton>(*tip, "nextTipButton")->click();
+            }
+            static_cast<QDialog *>(tip)->accept();
+        });
+        action(w, "helpTip")->trigger();
+        QCOMPARE(seen, (QStringList{"1", "The only tip, \"quoted\"", "The only tip, \"quoted\"", "The only tip, \"quoted\""}));
+        QCOMPARE(t.fake.setting("Startup", "Tips"), QStringLiteral("1"));
+        for (const char *file : {static_cast<const char *>(""), static_cast<const char *>(nullptr)}) { // empty: no text, no message; missing: told in the label
+            if (file)
+                t.fake.writeFile("TIPS.DAT", file);
+            else
+                QFile::remove(t.fake.path("TIPS.DAT"));
+            onModal([&](QWidget *tip) {
+                shown = part<QLabel>(*tip, "tipText")->text();
+                static_cast<QDialog *>(tip)->accept();
+            });
+            action(w, "helpTip")->trigger();
+            QCOMPARE(shown, file ? QString() : QStringLiteral("That the TIPS.DAT file was not found?"));
+        }
+        QVERIFY(t.fake.prompter.messages.isEmpty());
+    }
+
+    void aboutBoxReadsTheVersionAfresh()
+    {
+        TestWindow t("");
+        t.fake.interpreterKey.values.insert("version", "2.90.3");
+        MainWindow &w = t.start();
+        t.fake.interpreterKey.values.insert("version", "2.91.0"); // updated while Vormeld runs
+        QString shown;
+        onModal([&](QWidget *about) {
+            shown = part<QLabel>(*about, "vormeldVersion")->text() + "|" + part<QLabel>(*about, "yabasicVersion")->text();
+            part<QPushButton>(*about, "okButton")->click();
+        });
+        action(w, "helpAbout")->trigger();
+        const QStringList v = QStringLiteral(VORMELD_PROJECT_VERSION).split('.');
+        QCOMPARE(shown, QStringLiteral("%1.%2.%3 Final|yabasic 2.91.0").arg(v[0], v[1], v.value(2, "0")));
+    }
+
+    void textViewer()
+    {
+        TestWindow t("");
+        t.set("Run", "YABPath", "/usr/bin/yabasic");
+        MainWindow &w = t.start();
+        QFile::remove(t.fake.path("readme.txt"));
+        action(w, "helpTexts", 0)->trigger();
+        auto *viewer = w.findChild<TextViewer *>();
+        QVERIFY(viewer && viewer->isVisible());
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("Vormeld's README File"));
+        QCOMPARE(viewer->textBox()->toPlainText(),
+                 QStringLiteral("A Error has occured while trying to open the requested file\n      The file does not exist."));
+        QVERIFY(viewer->textBox()->font().bold());
+        t.fake.writeFile("readme.txt", "Read me\r\nplease");
+        action(w, "helpTexts", 0)->trigger();
+        QCOMPARE(viewer->textBox()->toPlainText(), QStringLiteral("Read me\nplease"));
+        QVERIFY(!viewer->textBox()->font().bold());
+        QCOMPARE(w.findChildren<TextViewer *>().size(), 1);
+        if (!QFileInfo::exists("/usr/share/doc/yabasic/copyright"))
+            QSKIP("the yabasic package is not installed");
+        // The licence is found in the distribution's folder when the interpreter's has none.
+        action(w, "helpTexts", 2)->trigger();
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("Yabasic's COPYING File"));
+        QVERIFY(viewer->textBox()->toPlainText().contains("Marc Ihm"));
+        // Neither folder has a README: the places looked in are named.
+        action(w, "helpTexts", 1)->trigger();
+        const QString text = viewer->textBox()->toPlainText();
+        QVERIFY2(text.contains("The file does not exist.") && text.contains("/usr/bin/readme.txt")
+                     && text.contains("/usr/share/doc/yabasic/README"), qPrintable(text));
+    }
+
+    void helpNeverDeadEnds()
+    {
+        TestWindow t("");
+        t.set("Run", "YABPath", "/usr/bin/yabasic");
+        MainWindow &w = t.start();
+        action(w, "helpYabasicDocs")->trigger();
+        action(w, "helpGettingStarted")->trigger();
+        action(w, "helpVormeldHome")->trigger();
+        clickToolbar(w, "onlines");
+        const QStringList local{t.fake.path("strthelp.html"), t.fake.path("hlp99999.htm"), t.fake.path("hlp99999.htm")};
+        QCOMPARE(t.fake.shell.opened.mid(1), local);
+        if (QFileInfo::exists("/usr/share/doc/yabasic/yabasic.htm"))
+            QCOMPARE(t.fake.shell.opened.first(), QStringLiteral("/usr/share/doc/yabasic/yabasic.htm"));
+        for (const QString &page : local)
+            QVERIFY2(QFileInfo(page).isFile(), qPrintable(page));
+        // F8 shows the debug window it refreshed.
+        QCOMPARE(tabBar(w)->currentIndex(), 0);
+        action(w, "debugRefresh")->trigger();
+        QCOMPARE(tabBar(w)->currentIndex(), 1);
+    }
+
+    void builtInHelpViewer()
+    {
+        FakeServices fake;
+        fake.shell.result = ShellResult::NoAssociation; // a desktop with no browser
+        HelpViewerShell shell(fake.shell, fake.prompter);
+        QCOMPARE(shell.open(fake.path("hlp00001.htm")), ShellResult::Success);
+        QPointer<HelpViewer> viewer = shell.viewer();
+        QVERIFY(viewer && viewer->isVisible());
+        QCOMPARE(viewer->browser()->source().toLocalFile(), fake.path("hlp00001.htm"));
+        emit viewer->browser()->anchorClicked(QUrl("strthelp.html")); // links are followed
+        QCOMPARE(viewer->browser()->source().toLocalFile(), fake.path("strthelp.html"));
+        fake.prompter.answerMessage(MsgResult::OK);
+        emit viewer->browser()->anchorClicked(QUrl("https://2484.de/yabasic/")); // web pages fail as before
+        QCOMPARE(fake.prompter.messages.size(), 1);
+        QVERIFY(fake.prompter.messages[0].text.startsWith("URL Access Failed: There was no program associated"));
+        QCOMPARE(shell.open("https://2484.de/yabasic/"), ShellResult::NoAssociation);
+        QCOMPARE(shell.open(fake.path("readme.txt")), ShellResult::NoAssociation); // help pages only
+        // With the real desktop service, which has nothing to open pages with here.
+        DesktopShell desktop;
+        HelpViewerShell real(desktop, fake.prompter);
+        QCOMPARE(real.open(fake.path("strthelp.html")), ShellResult::Success);
+        QVERIFY(real.viewer() && real.viewer()->isVisible());
+        QCOMPARE(real.open(fake.path("missing.htm")), ShellResult::FileNotFound);
+        viewer->close();
+        QTRY_VERIFY(!viewer);
+    }
+};
+
+QTEST_MAIN(tst_Assist)
+#include "tst_assist.moc"
