@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/CentralArea.h"
+#include "app/GraphicsConnections.h"
 #include "app/HelpCommands.h"
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
@@ -74,6 +75,7 @@ void MainWindow::createSubsystems()
     m_htmlExport = std::make_unique<HtmlExport>(*m_svc.prompter, *m_svc.shell, m_svc.programFolder, this);
     m_toolWindows = new ToolWindows(this);
     m_help = new HelpCommands(m_svc, *m_run, this);
+    m_graphics = GraphicsConnections::connectAll(m_menus, m_toolBar, m_area, m_editor, m_documents, m_toolWindows, m_svc, this);
 }
 
 void MainWindow::createToolBar()
@@ -216,16 +218,16 @@ void MainWindow::registerToolWindows()
 void MainWindow::disableItemsToCome()
 {
     // Menu items and buttons whose features come later are present and disabled until then.
-    m_itemsToCome = {m_menus.fileOpenPixPad, m_menus.fileSavePixPad, m_menus.filePrint,
+    m_itemsToCome = {m_menus.filePrint,
                      m_menus.toolsExtraTools, m_menus.toolsYabasicSettings, m_menus.toolsOptions,
                      m_menus.helpTip, m_menus.helpAbout};
-    for (int i = MainMenus::LanguageHelper; i <= MainMenus::CodeSnippets; ++i)
+    for (int i : {MainMenus::LanguageHelper, MainMenus::LibraryExplorer, MainMenus::CodeSnippets})
         m_itemsToCome << m_menus.tools[i];
     for (int i = 0; i < 3; ++i)
         m_itemsToCome << m_menus.helpTexts[i];
     for (QAction *item : std::as_const(m_itemsToCome))
         item->setEnabled(false);
-    for (const char *key : {"print", "draw", "langhelp"})
+    for (const char *key : {"print", "langhelp"})
         m_toolBar->button(QString::fromLatin1(key))->setEnabled(false);
 }
 
@@ -253,6 +255,7 @@ void MainWindow::start()
     QApplication::processEvents();
     // Unsaved work of a program that did not end properly is offered back first.
     JournalRecovery::offerOrphanedJournal(m_journal->folder(), *m_svc.prompter, *m_documents, *m_journal);
+    GraphicsConnections::showAtStart(m_graphics, m_settings);
     m_run->readSettings();
     m_toolBar->restoreLayout(m_settings.getSetting(AppSettings::Toolbar, AppSettings::Toolbar1));
     m_caption->setTitle(m_documents->title());

@@ -10,6 +10,7 @@
 class CentralArea;
 class DocumentController;
 class EditorController;
+class GraphicsTools;
 class HelpCommands;
 class HtmlExport;
 class JournalKeeper;
@@ -76,6 +77,7 @@ private:
     RunController *m_run = nullptr;
     ToolWindows *m_toolWindows = nullptr;
     HelpCommands *m_help = nullptr;
+    GraphicsTools *m_graphics = nullptr;
     WindowCaption *m_caption = nullptr;
     std::unique_ptr<HtmlExport> m_htmlExport; // keeps the page options for the rest of the run
     LineReferences m_lineReferences;          // for the whole run, whatever document is open
