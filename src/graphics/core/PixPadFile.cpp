@@ -34,7 +34,7 @@ ReadResult read(const QByteArray &bytes)
     picture.setWidth(width);
     picture.setHeight(height);
     if (picture.width() != width || picture.height() != height)
-        r.notice = QStringLiteral("The file gives the size %1 x %2, which PixPad cannot show; it was set to %3 x %4 "
+        r.notice = QStringLiteral("it gives the size %1 x %2, which PixPad cannot show; it was set to %3 x %4 "
                                   "(1 to %5 each way).")
                        .arg(width).arg(height).arg(picture.width()).arg(picture.height()).arg(PixelPicture::MaxSize);
     r.picture = picture;

@@ -1,0 +1,205 @@
+// The draw pad's statements, PixPad's bitmap strings and its .ypp files.
+
+#include "graphics/core/BitmapString.h"
+#include "graphics/core/DrawStatements.h"
+#include "graphics/core/PixPadFile.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+QByteArray golden()
+{
+    QFile f(QStringLiteral(VORMELD_TESTS_DIR "/graphics/golden/picture.ypp"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The golden picture: 5 x 3, four cells inside the frame and two outside.
+PixelPicture goldenPicture()
+{
+    PixelPicture p;
+    p.setWidth(5);
+    p.setHeight(3);
+    for (QPoint c : {QPoint(0, 0), QPoint(4, 0), QPoint(1, 2), QPoint(2, 1), QPoint(32, 32), QPoint(6, 0)})
+        p.setPixel(c.x(), c.y(), true);
+    return p;
+}
+
+// What yabasic makes of a string expression of joined literals.
+QString interpreted(const QString &expression)
+{
+    QString out;
+    static const QRegularExpression piece(QStringLiteral("\"((?:[^\"\\\\]|\\\\.)*)\"( \\+ |$)"));
+    int at = 0;
+    for (auto m = piece.match(expression); m.hasMatch() && m.capturedStart() == at; m = piece.match(expression, at)) {
+        const QString s = m.captured(1);
+        for (int i = 0; i < s.size(); ++i) {
+            if (s[i] != '\\') {
+                out += s[i];
+            } else if (s[i + 1] == 'x') {
+                out += QChar(s.mid(i + 2, 2).toInt(nullptr, 16));
+                i += 3;
+            } else {
+                out += s[++i];
+            }
+        }
+        at = int(m.capturedEnd());
+    }
+    return at == expression.size() ? out : QStringLiteral("<not an expression>");
+}
+
+} // namespace
+
+class tst_GraphicsCore : public QObject {
+    Q_OBJECT
+private slots:
+    void shapeStatements_data()
+    {
+        QTest::addColumn<int>("tool");
+        QTest::addColumn<QPoint>("start");
+        QTest::addColumn<QPoint>("end");
+        QTest::addColumn<QString>("statements");
+        QTest::newRow("line") << int(DrawTool::Line) << QPoint(12, 30) << QPoint(140, 95) << "Line 12, 30 to 140, 95\n";
+        QTest::newRow("click without moving") << int(DrawTool::Line) << QPoint(40, 40) << QPoint(40, 40) << "Line 40, 40 to 40, 40\n";
+        QTest::newRow("released beyond the left edge") << int(DrawTool::Line) << QPoint(10, 5) << QPoint(-20, 5) << "Line 10, 5 to -20, 5\n";
+        QTest::newRow("circle straight below") << int(DrawTool::Circle) << QPoint(50, 50) << QPoint(50, 90) << "Circle 50, 50, 0\n";
+        QTest::newRow("circle to the left") << int(DrawTool::Circle) << QPoint(50, 50) << QPoint(20, 10) << "Circle 50, 50, 30\n";
+        QTest::newRow("rectangle") << int(DrawTool::Rectangle) << QPoint(5, 6) << QPoint(60, 70) << "rectangle 5, 6 to 60, 70\n";
+        QTest::newRow("dot at the release") << int(DrawTool::Dot) << QPoint(5, 6) << QPoint(100, 101) << "dot 100, 101\n";
+        QTest::newRow("arrow is a line and its head")
+            << int(DrawTool::Arrow) << QPoint(1, 1) << QPoint(50, 50) << "Line 1, 1 to 50, 50\nCircle 50, 50, 5\n";
+    }
+    void shapeStatements()
+    {
+        QFETCH(int, tool);
+        QFETCH(QPoint, start);
+        QFETCH(QPoint, end);
+        QTEST(DrawStatements::forShape(DrawTool(tool), start, end), "statements");
+    }
+
+    void textStatements()
+    {
+        QCOMPARE(DrawStatements::text(QPoint(10, 30), QString()), QStringLiteral("Text 10, 30, \"\""));
+        QCOMPARE(DrawStatements::text(QPoint(1, 2), QStringLiteral("say \"hi\" C:\\new\tend")),
+                 QStringLiteral("Text 1, 2, \"say \\\"hi\\\" C:\\\\new\\x09end\""));
+        // Whatever is typed comes out as typed, in pieces the interpreter can read.
+        for (const QString &typed : {QString(10000, QLatin1Char('"')), QString(10000, QLatin1Char('a')),
+                                     QStringLiteral("\\\\\"ä\U0001F600\x7f").repeated(3000)}) {
+            const QString literal = DrawStatements::stringLiteral(typed);
+            QCOMPARE(interpreted(literal), typed);
+            for (const QString &piece : literal.split(QStringLiteral("\" + \"")))
+                QVERIFY(piece.size() <= 4002);
+        }
+    }
+
+    void cellUnderPointer_data()
+    {
+        QTest::addColumn<int>("canvas");
+        QTest::addColumn<int>("cell");
+        QTest::newRow("10 is a half, to even") << 10 << 0;
+        QTest::newRow("11") << 11 << 1;
+        QTest::newRow("20 is a half, to even") << 20 << 2;
+        QTest::newRow("30 is a half, to even") << 30 << 2;
+        QTest::newRow("left edge") << 0 << 0;
+        QTest::newRow("dragged beyond the left") << -6 << -1;
+        QTest::newRow("dragged beyond the right") << 900 << 32;
+    }
+    void cellUnderPointer()
+    {
+        QFETCH(int, canvas);
+        QTEST(PixelPicture::cellAt(canvas), "cell");
+    }
+
+    void bitmapTexts()
+    {
+        PixelPicture p;
+        QCOMPARE(p.rgbBitmap(), QStringLiteral("rgb 1,1:ffffff"));
+        QCOMPARE(p.oldBitmapCode(), QStringLiteral("2,2:"));
+        p = goldenPicture();
+        QCOMPARE(p.rgbBitmap(), QStringLiteral("rgb 5,3:000000ffffffffffffffffff000000"
+                                               "ffffffffffff000000ffffffffffff"
+                                               "ffffff000000ffffffffffffffffff"));
+        QCOMPARE(p.oldBitmapCode(), QStringLiteral("6,4:1112"));
+        // 3 x 2: twelve cells scanned, 6 / 4 = 1.5 digits kept as 2.
+        PixelPicture q;
+        q.setWidth(3);
+        q.setHeight(2);
+        q.setPixel(3, 0, true);
+        q.setPixel(0, 1, true);
+        QCOMPARE(q.oldBitmapCode(), QStringLiteral("4,3:81"));
+        q.setWidth(0);
+        q.setHeight(99);
+        QCOMPARE(q.rgbBitmap().left(10), QStringLiteral("rgb 1,32:f"));
+    }
+
+    void bitmapsReadBack()
+    {
+        const auto parsed = BitmapString::parse(goldenPicture().rgbBitmap().toUpper().replace("RGB", "rgb"));
+        PixelPicture framed = goldenPicture();
+        framed.setPixel(32, 32, false);
+        framed.setPixel(6, 0, false);
+        QVERIFY(parsed.picture);
+        QVERIFY(*parsed.picture == framed);
+        const auto problem = [](const QString &s) { return BitmapString::parse(s).problem; };
+        QCOMPARE(problem("3,3:ABC"), QStringLiteral("it must start with \"rgb W,H:\", where W and H are its "
+                                                    "width and height in pixels (more than 0)."));
+        QCOMPARE(problem("rgb 0,4:"), problem("3,3:ABC"));
+        QCOMPARE(problem("rgb 33,1:" + QString(198, 'f')),
+                 QStringLiteral("it is 33 x 1 pixels, and PixPad holds at most 32 x 32."));
+        QCOMPARE(problem("rgb 2,1:000000fffff"),
+                 QStringLiteral("a 2 x 1 bitmap needs 12 hexadecimal digits after the colon, and it has 11."));
+        QCOMPARE(problem("rgb 2,1:000000ff0000"), QStringLiteral("pixel 1, 0 has the colour ff0000; PixPad holds only "
+                                                                 "black (000000) and white (ffffff) pixels."));
+        QCOMPARE(problem("rgb 1,1:00g000"), QStringLiteral("\"00g000\" (pixel 0, 0) is not six hexadecimal digits."));
+        QVERIFY(!BitmapString::parse("rgb 1,1:+fffff").picture);
+    }
+
+    void literalsOnALine()
+    {
+        using L = BitmapString::Literal;
+        const QString line = QStringLiteral("a$ = \"say \\\"rgb\\\"\" : putbit \"rgb 1,1:000000\" to 1, 2 : b$ = \"rgb 1,1:ffffff\"");
+        auto lit = BitmapString::findInLine(line, 0);
+        QVERIFY(lit);
+        QCOMPARE(lit->contents, QStringLiteral("rgb 1,1:000000"));
+        QCOMPARE(line.mid(lit->start, lit->length), lit->contents);
+        lit = BitmapString::findInLine(line, int(line.size()) - 2);
+        QCOMPARE(lit->contents, QStringLiteral("rgb 1,1:ffffff"));
+        lit = BitmapString::findInLine(QStringLiteral("open \"pics/smile.YPP\" : x = 1"), 0);
+        QCOMPARE(lit->kind, L::PictureFile);
+        QCOMPARE(lit->contents, QStringLiteral("pics/smile.YPP"));
+        QVERIFY(!BitmapString::findInLine(QStringLiteral("print \"hello\" : rem rgb"), 3));
+        QCOMPARE(BitmapString::findInLine(QStringLiteral("x$=\"rgb 1,1:"), 0)->contents, QStringLiteral("rgb 1,1:"));
+    }
+
+    void pictureFiles()
+    {
+        const QByteArray file = golden();
+        QCOMPARE(file.size(), 1091);
+        const PixPadFile::ReadResult r = PixPadFile::read(file);
+        QVERIFY(r.picture && r.problem.isEmpty() && r.notice.isEmpty());
+        QVERIFY(*r.picture == goldenPicture());
+        QCOMPARE(PixPadFile::write(*r.picture), file);
+
+        QCOMPARE(PixPadFile::read(file.left(1090)).problem,
+                 QStringLiteral("a PixPad file holds 1091 bytes, and this one holds 1090."));
+        QVERIFY(!PixPadFile::read(file + '\0').picture);
+        QVERIFY(!PixPadFile::read(QByteArray()).picture);
+        QByteArray bad = file;
+        bad[500] = 2;
+        QCOMPARE(PixPadFile::read(bad).problem, QStringLiteral("the byte at offset 500 is 2, and a cell can only be 0 or 1."));
+        bad = file;
+        bad[0] = 0;
+        bad[1] = char(200);
+        const PixPadFile::ReadResult clamped = PixPadFile::read(bad);
+        QCOMPARE(clamped.picture->width(), 1);
+        QCOMPARE(clamped.picture->height(), 32);
+        QVERIFY(clamped.picture->pixel(32, 32));
+        QCOMPARE(clamped.notice, QStringLiteral("it gives the size 0 x 200, which PixPad cannot show; it was set "
+                                                "to 1 x 32 (1 to 32 each way)."));
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_GraphicsCore)
+#include "tst_graphicscore.moc"
