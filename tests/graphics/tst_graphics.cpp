@@ -345,7 +345,7 @@ private slots:
         PadWindow t;
         DrawPad *draw = t.drawPad();
         auto *tools = part<QComboBox>(*draw, "toolList");
-        const QString typed = QStringLiteral("a \"quote\", C:\\new\\ and ") + QString(5000, QLatin1Char('"'));
+        const QString typed = QStringLiteral("a \"quote\", C:\\new\\ and ") + QString(9000, QLatin1Char('"'));
         part<QLineEdit>(*draw, "textEdit")->setText(typed);
         for (int tool = 0; tool < 6; ++tool) {
             tools->setCurrentIndex(tool);
