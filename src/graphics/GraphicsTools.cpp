@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextBlock>
 
 namespace {
@@ -34,6 +35,19 @@ FileDialogRequest pixPadDialog(FileDialogRequest::Kind kind, const QString &titl
     return r;
 }
 
+// A new tool window goes beside the main window when the screen has room
+// there, otherwise over its right-hand side.
+void placeBeside(QWidget *window, const QWidget *owner, int down)
+{
+    if (!owner)
+        return;
+    const QRect o = owner->frameGeometry();
+    const QRect screen = owner->screen() ? owner->screen()->availableGeometry() : QRect();
+    const int width = window->frameGeometry().width();
+    const int x = o.right() + 1 + width <= screen.right() ? o.right() + 1 : o.right() - width;
+    window->move(std::max(screen.left(), x), o.top() + down);
+}
+
 } // namespace
 
 GraphicsTools::GraphicsTools(QPlainTextEdit *editor, IPrompter &prompter, std::function<QString()> documentFolder,
@@ -50,6 +64,8 @@ DrawPad *GraphicsTools::showDrawPad()
         m_drawPad = new DrawPad(m_owner);
         connect(m_drawPad, &DrawPad::statementsReady, this, &GraphicsTools::insertAtCaret);
         emit toolWindowOpened(m_drawPad);
+        m_drawPad->show();
+        placeBeside(m_drawPad, m_owner, 0);
     }
     m_drawPad->show();
     m_drawPad->raise();
@@ -61,6 +77,8 @@ PixPad *GraphicsTools::pixPadWindow()
 {
     if (!m_pixPad) {
         m_pixPad = new PixPad(m_owner);
+        m_pixPad->adjustSize();
+        placeBeside(m_pixPad, m_owner, 60);
         connect(m_pixPad, &PixPad::insertRequested, this, &GraphicsTools::insertBitmap);
         unbind();
         emit toolWindowOpened(m_pixPad);

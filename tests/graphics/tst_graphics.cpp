@@ -160,7 +160,7 @@ private slots:
         QVERIFY(h > 10);
         tools->setCurrentIndex(5);
         drag(canvas, QPoint(1, 1), QPoint(50, 50));
-        QCOMPARE(t.text(), QStringLiteral("Line 12, 30 to 140, 95\nCircle 200, 100, 0\nText 20, %1, \"say \\\"hi\\\"\"\n"
+        QCOMPARE(t.text(), QStringLiteral("Line 12, 30 to 140, 95\nCircle 200, 100, 0\nText 20, %1, \"say \" + chr$(34) + \"hi\" + chr$(34)\n"
                                           "Line 1, 1 to 50, 50\nCircle 50, 50, 5\nrem top")
                                .arg(200 + h));
         QCOMPARE(t.ed()->textCursor().blockNumber(), 5);

@@ -12,10 +12,11 @@ QString number(int n) { return QString::number(n); }
 
 QString pair(QPoint p) { return number(p.x()) + QStringLiteral(", ") + number(p.y()); }
 
+// Inside a literal: the backslash and control characters as escapes. A double
+// quote never goes into a literal (it is chr$(34)), so that every reader of the
+// program, not only the interpreter, sees where each literal ends.
 QString escaped(QChar c)
 {
-    if (c == QLatin1Char('"'))
-        return QStringLiteral("\\\"");
     if (c == QLatin1Char('\\'))
         return QStringLiteral("\\\\");
     if (c.unicode() < 32 || c.unicode() == 127)
@@ -33,19 +34,27 @@ QStringList toolNames()
 
 QString stringLiteral(const QString &text)
 {
-    QStringList pieces;
+    QStringList parts;
     QString piece;
+    const auto endPiece = [&] {
+        if (!piece.isEmpty())
+            parts << QLatin1Char('"') + piece + QLatin1Char('"');
+        piece.clear();
+    };
     for (QChar c : text) {
+        if (c == QLatin1Char('"')) {
+            endPiece();
+            parts << QStringLiteral("chr$(34)");
+            continue;
+        }
         const QString e = escaped(c);
         // A surrogate pair stays in one piece.
-        if (piece.size() + e.size() > LiteralPiece && !c.isLowSurrogate()) {
-            pieces << piece;
-            piece.clear();
-        }
+        if (piece.size() + e.size() > LiteralPiece && !c.isLowSurrogate())
+            endPiece();
         piece += e;
     }
-    pieces << piece;
-    return QLatin1Char('"') + pieces.join(QStringLiteral("\" + \"")) + QLatin1Char('"');
+    endPiece();
+    return parts.isEmpty() ? QStringLiteral("\"\"") : parts.join(QStringLiteral(" + "));
 }
 
 QString line(QPoint from, QPoint to)

@@ -17,8 +17,8 @@ QStringList toolNames();
 // The radius of the small circle at an arrow's end.
 constexpr int ArrowHeadRadius = 5;
 
-// A yabasic string expression that gives text exactly as typed: double quotes,
-// backslashes and control characters are written as escapes, and a text too
+// A yabasic string expression that gives text exactly as typed: a double quote
+// is chr$(34), backslashes and control characters are escapes, and a text too
 // long for one literal of the interpreter is joined from several.
 QString stringLiteral(const QString &text);
 
