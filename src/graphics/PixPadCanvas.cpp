@@ -44,6 +44,7 @@ void PixPadCanvas::mousePressEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
     const int x = std::max(0, PixelPicture::cellAt(at.x())), y = std::max(0, PixelPicture::cellAt(at.y()));
+    m_lastPoint = at;
     m_paintValue = !m_picture.pixel(x, y);
     m_picture.setPixel(x, y, m_paintValue);
     update();
@@ -52,13 +53,27 @@ void PixPadCanvas::mousePressEvent(QMouseEvent *event)
 
 void PixPadCanvas::mouseMoveEvent(QMouseEvent *event)
 {
-    if (event->buttons() != Qt::LeftButton)
-        return;
     const QPoint at = event->position().toPoint();
-    const int x = PixelPicture::cellAt(at.x()), y = PixelPicture::cellAt(at.y());
-    if (x < 0 || y < 0 || m_picture.pixel(x, y) == m_paintValue)
+    if (event->buttons() != Qt::LeftButton) {
+        m_lastPoint = at;
         return;
-    m_picture.setPixel(x, y, m_paintValue);
-    update();
-    emit cellsChanged();
+    }
+    // A fast stroke leaves no gaps: every few pixels between the last point
+    // and this one count as passed over.
+    const QPoint from = m_lastPoint.value_or(at);
+    const int steps = std::max(1, (at - from).manhattanLength() / 4);
+    bool changed = false;
+    for (int i = 1; i <= steps; ++i) {
+        const QPoint p = from + (at - from) * i / steps;
+        const int x = PixelPicture::cellAt(p.x()), y = PixelPicture::cellAt(p.y());
+        if (x < 0 || y < 0 || m_picture.pixel(x, y) == m_paintValue)
+            continue;
+        m_picture.setPixel(x, y, m_paintValue);
+        changed = true;
+    }
+    m_lastPoint = at;
+    if (changed) {
+        update();
+        emit cellsChanged();
+    }
 }

@@ -3,6 +3,7 @@
 #include "graphics/core/PixelPicture.h"
 
 #include <QWidget>
+#include <optional>
 
 // PixPad's cell grid: set cells black, the bitmap's frame blue. A press toggles
 // the cell under the pointer; dragging with the left button then gives every
@@ -29,4 +30,5 @@ private:
 
     PixelPicture &m_picture;
     bool m_paintValue = true;
+    std::optional<QPoint> m_lastPoint;
 };
