@@ -333,6 +333,19 @@ private slots:
         delete menu;
     }
 
+    void pictureFileNamedOnTheCaretLine()
+    {
+        TestWindow t("pic$ = \"smile.ypp\"\n", "prog.yab");
+        t.fake.writeFile("smile.ypp", readFile(VORMELD_TESTS_DIR "/graphics/golden/picture.ypp"));
+        t.start();
+        action(*t.w, "tools", MainMenus::PixPad)->trigger();
+        PixPad *pad = part<GraphicsTools>(*t.w)->pixPad();
+        QVERIFY(pad->picture().pixel(32, 32) && pad->picture().width() == 5);
+        part<QPushButton>(*pad, "insertButton")->click(); // a file has no literal to put back into
+        QVERIFY(t.text().startsWith("putbit \"rgb 5,3:000000ffffff"));
+        QVERIFY(t.text().endsWith("\npic$ = \"smile.ypp\""));
+    }
+
     void theInterpreterRunsWhatThePadsWrite()
     {
         if (QStandardPaths::findExecutable("yabasic").isEmpty())
