@@ -125,6 +125,8 @@ void MainMenus::build(QMenuBar *bar, QWidget *)
         runInfoLevels[i]->setCheckable(true);
     }
     runGeometry = item(m, "runGeometry", QStringLiteral("&Geometry String..."));
+    runUseYabSettings = item(m, "runUseYabSettings", QStringLiteral("Use Interpreter Settings"));
+    runUseYabSettings->setCheckable(true);
     m->addSeparator();
     runYabasicPath = item(m, "runYabasicPath", QStringLiteral("Yabasic &Path..."));
 

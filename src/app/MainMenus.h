@@ -42,6 +42,7 @@ struct MainMenus {
     QMenu *runInfoLevelMenu = nullptr;
     QAction *runInfoLevels[5] = {};
     QAction *runGeometry = nullptr, *runYabasicPath = nullptr;
+    QAction *runUseYabSettings = nullptr; // checked: runs pass the settings editor's options
 
     QMenu *debugMenu = nullptr;
     QAction *debugAddOutput = nullptr, *debugClear = nullptr;

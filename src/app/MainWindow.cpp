@@ -3,6 +3,7 @@
 #include "app/CentralArea.h"
 #include "app/GraphicsConnections.h"
 #include "app/HelpCommands.h"
+#include "app/InterpreterToolConnections.h"
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
 #include "app/RunMenuConnections.h"
@@ -213,15 +214,15 @@ void MainWindow::registerToolWindows()
                                    m_svc.programFolder, this);
         },
         [](QWidget *w) { static_cast<LineBrowser *>(w)->placeBesideOwner(); });
+    InterpreterToolConnections::connectAll(m_menus, m_toolWindows, m_svc, m_settings, m_documents, this);
 }
 
 void MainWindow::disableItemsToCome()
 {
     // Menu items and buttons whose features come later are present and disabled until then.
-    m_itemsToCome = {m_menus.filePrint,
-                     m_menus.toolsExtraTools, m_menus.toolsYabasicSettings, m_menus.toolsOptions,
+    m_itemsToCome = {m_menus.filePrint, m_menus.toolsExtraTools, m_menus.toolsOptions,
                      m_menus.helpTip, m_menus.helpAbout};
-    for (int i : {MainMenus::LanguageHelper, MainMenus::LibraryExplorer, MainMenus::CodeSnippets})
+    for (int i : {MainMenus::LanguageHelper, MainMenus::CodeSnippets})
         m_itemsToCome << m_menus.tools[i];
     for (int i = 0; i < 3; ++i)
         m_itemsToCome << m_menus.helpTexts[i];

@@ -21,7 +21,7 @@ CodeEditor::CodeEditor(QWidget *parent) : QPlainTextEdit(parent), m_gutter(new L
     // A run's error mark belongs to the text that ran: an edit on its line, or
     // above it (which moves it), takes it away.
     connect(document(), &QTextDocument::contentsChange, this, [this](int position) {
-        if (m_errorLine < 0)
+        if (m_errorLine < 0 || m_reportingFormats)
             return;
         const QTextBlock marked = document()->findBlockByNumber(m_errorLine);
         if (!marked.isValid() || position <= marked.position() + marked.length())
@@ -199,6 +199,17 @@ void CodeEditor::paintEvent(QPaintEvent *event)
                 break;
             m_beforePaint(b);
         }
+        reportFormatChanges();
     }
     QPlainTextEdit::paintEvent(event);
+}
+
+void CodeEditor::reportFormatChanges()
+{
+    // An empty edit: the document reports what it has marked, and nothing else.
+    m_reportingFormats = true;
+    QTextCursor c(document());
+    c.beginEditBlock();
+    c.endEditBlock();
+    m_reportingFormats = false;
 }

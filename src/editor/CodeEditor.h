@@ -16,6 +16,14 @@ class CodeEditor : public QPlainTextEdit {
 public:
     explicit CodeEditor(QWidget *parent = nullptr);
 
+    // Changing a line's colours marks it changed in the document, and the
+    // document keeps that mark until the next edit, whose change it then seems
+    // to span (from the first line ever coloured to the caret: at a million
+    // lines a long pause on the first key). This reports such marks on their
+    // own, at once; meanwhile reportingFormatChanges() is true.
+    void reportFormatChanges();
+    bool reportingFormatChanges() const { return m_reportingFormats; }
+
     void setBeforePaintLine(std::function<void(const QTextBlock &)> hook)
     {
         m_beforePaint = std::move(hook);
@@ -54,6 +62,7 @@ private:
     void updateMarks();
 
     std::function<void(const QTextBlock &)> m_beforePaint;
+    bool m_reportingFormats = false;
     LineNumberArea *m_gutter;
     bool m_lineNumbers = false;
     int m_gutterWidth = -1;

@@ -34,13 +34,13 @@ QString EditorController::text() const
     return EditorText::plainText(m_editor->document());
 }
 
-QString EditorController::sharedText() const
+ChunkedText EditorController::sharedText() const
 {
-    // The history usually holds the text shown whole: sharing it costs nothing,
-    // while reading it out of the document takes a walk over every line.
-    if (std::optional<QString> known = m_history.textWithoutAsking())
+    // The history usually holds the text shown: sharing its pieces costs next to
+    // nothing, while reading it out of the document takes a walk over every line.
+    if (std::optional<ChunkedText> known = m_history.textWithoutAsking())
         return *known;
-    return text();
+    return ChunkedText(text());
 }
 
 void EditorController::setText(const QString &text)
@@ -67,6 +67,8 @@ int EditorController::caretLineNumber() const
 
 void EditorController::onContentsChange(int position, int removed, int added)
 {
+    if (m_editor->reportingFormatChanges())
+        return; // colours only
     QTextDocument *doc = m_editor->document();
     const int newLength = doc->characterCount() - 1;
     // Qt may report the document's closing character too; trim to the text.
@@ -92,8 +94,8 @@ void EditorController::onContentsChange(int position, int removed, int added)
         change.inserted.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
         // Qt may report more than what changed (a whole line for one deleted
         // character); where the old text is known, narrow it to the real change.
-        if (const QString *old = m_history.knownEditorText(); old && position + removedChars <= old->size())
-            change = narrowChange(change, QStringView(*old).mid(position, removedChars));
+        if (const ChunkedText *old = m_history.knownEditorText(); old && position + removedChars <= old->size())
+            change = narrowChange(change, old->mid(position, removedChars));
     }
 
     m_colouring.textChanged(change.pos, change.removed, int(change.inserted.size()), blocksBefore);
@@ -132,8 +134,35 @@ void EditorController::setWindowShortcuts(const QList<QAction *> &actions)
 void EditorController::startHistory()
 {
     m_ignoreChange = false;
-    m_history.reset(text());
+    const QString all = text();
+    m_history.reset(all);
+    layOutWidestLine(all);
     emitHistoryChanged();
+}
+
+void EditorController::layOutWidestLine(QStringView all)
+{
+    // The editor's layout remembers its widest line by number. When the line at
+    // that number gets narrower (Enter splits it, or lines above come and go and
+    // another line takes the number) it measures every line of the document
+    // again, making a layout for each: at a million lines a long pause and
+    // hundreds of megabytes. Laying out the truly widest line first makes it the
+    // one remembered, far from where the user types, and the scroll bar right.
+    qsizetype widest = -1, widestLength = -1, line = 0, start = 0;
+    for (qsizetype end = all.indexOf(QLatin1Char('\n')); start <= all.size(); ++line) {
+        const qsizetype stop = end < 0 ? all.size() : end;
+        if (stop - start > widestLength) {
+            widestLength = stop - start;
+            widest = line;
+        }
+        if (end < 0)
+            break;
+        start = end + 1;
+        end = all.indexOf(QLatin1Char('\n'), start);
+    }
+    const QTextBlock block = m_editor->document()->findBlockByNumber(int(widest));
+    if (block.isValid())
+        m_editor->document()->documentLayout()->blockBoundingRect(block);
 }
 
 void EditorController::putText(const QString &wanted)

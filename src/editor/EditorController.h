@@ -40,12 +40,13 @@ public:
     SyntaxColouring &colouring() { return m_colouring; }
 
     QString text() const override;
-    QString sharedText() const override;
+    ChunkedText sharedText() const override;
     void setText(const QString &text) override;
     void appendText(const QString &text) override;
 
     // The current text is the first snapshot of a fresh history.
     void startHistory();
+    void layOutWidestLine(QStringView all);
     // Another document replaced the text: its own history starts, and the hint
     // of the previous one goes.
     void documentReplaced();

@@ -1,5 +1,6 @@
 #include "SyntaxColouring.h"
 
+#include "editor/CodeEditor.h"
 #include "editor/core/LineScanner.h"
 
 #include <QPlainTextEdit>
@@ -50,7 +51,7 @@ QList<QTextLayout::FormatRange> overlay(const QList<QTextLayout::FormatRange> &f
 }
 } // namespace
 
-SyntaxColouring::SyntaxColouring(QPlainTextEdit *editor)
+SyntaxColouring::SyntaxColouring(CodeEditor *editor)
     : m_editor(editor), m_doc(editor->document())
 {
 }
@@ -58,10 +59,10 @@ SyntaxColouring::SyntaxColouring(QPlainTextEdit *editor)
 void SyntaxColouring::colourBlock(const QTextBlock &block)
 {
     const QString text = block.text();
-    const auto ranges = LineScanner::scanLine(text, block.blockNumber() == 0);
+    LineScanner::scanLine(text, block.blockNumber() == 0, m_ranges);
     QTextLayout *layout = block.layout();
-    if (!ranges.empty() || !layout->formats().isEmpty())
-        layout->setFormats(overlay(layout->formats(), ranges));
+    if (!m_ranges.empty() || !layout->formats().isEmpty())
+        layout->setFormats(overlay(layout->formats(), m_ranges));
     const_cast<QTextBlock &>(block).setUserState(Coloured);
 }
 
@@ -71,6 +72,7 @@ void SyntaxColouring::parseLine2(int line)
     if (!block.isValid())
         return;
     colourBlock(block);
+    m_editor->reportFormatChanges();
     m_editor->viewport()->update();
 }
 
@@ -78,6 +80,7 @@ void SyntaxColouring::parseAllLines()
 {
     for (QTextBlock b = m_doc->begin(); b.isValid(); b = b.next())
         b.setUserState(Pending);
+    m_editor->reportFormatChanges();
     m_editor->viewport()->update();
 }
 
@@ -90,6 +93,7 @@ void SyntaxColouring::recolourRange(int position, int length)
         if (b == last)
             break;
     }
+    m_editor->reportFormatChanges();
     m_editor->viewport()->update();
 }
 
@@ -100,6 +104,7 @@ void SyntaxColouring::clearLine(int line)
         return;
     block.layout()->clearFormats();
     block.setUserState(0);
+    m_editor->reportFormatChanges();
     m_editor->viewport()->update();
 }
 
@@ -114,8 +119,10 @@ QColor SyntaxColouring::colourAt(int position)
     const QTextBlock block = m_doc->findBlock(position);
     if (!block.isValid())
         return Qt::black;
-    if (block.userState() == Pending)
+    if (block.userState() == Pending) {
         colourBlock(block);
+        m_editor->reportFormatChanges();
+    }
     const int column = position - block.position();
     QColor colour = Qt::black;
     for (const QTextLayout::FormatRange &r : block.layout()->formats())

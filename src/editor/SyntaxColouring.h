@@ -1,9 +1,11 @@
 #pragma once
 
+#include "editor/core/LineScanner.h"
+
 #include <QList>
 #include <QTextLayout>
 
-class QPlainTextEdit;
+class CodeEditor;
 class QTextBlock;
 class QTextDocument;
 
@@ -13,7 +15,7 @@ class QTextDocument;
 // coloured when it is first painted.
 class SyntaxColouring {
 public:
-    explicit SyntaxColouring(QPlainTextEdit *editor);
+    explicit SyntaxColouring(CodeEditor *editor);
 
     // Colours line n now (nothing when it does not exist). The scanner only sets
     // colours: what it does not cover keeps the colour it had.
@@ -38,6 +40,7 @@ public:
 private:
     void colourBlock(const QTextBlock &block);
 
-    QPlainTextEdit *m_editor;
+    CodeEditor *m_editor;
     QTextDocument *m_doc;
+    std::vector<LineScanner::Range> m_ranges; // reused from line to line
 };

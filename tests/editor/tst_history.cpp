@@ -1,6 +1,7 @@
 #include "editor/core/EditHistory.h"
 #include "editor/core/SnapshotStack.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 // Undo and redo over whole-text snapshots, checked as scripted sequences.
@@ -113,6 +114,38 @@ private slots:
         for (int i = 501; i >= 2; --i)
             QCOMPARE(s.pop(), QString::number(i).repeated(i % 3));
         QVERIFY(s.stackIsEmpty());
+    }
+    // The pieced text the history keeps must read as the plain text it stands
+    // for after any mix of changes, small ones inside a piece and large ones
+    // across several; and copies must not see each other's changes.
+    void piecedTextFollowsEveryChange()
+    {
+        QRandomGenerator random(11);
+        QString plain;
+        ChunkedText pieced;
+        for (int step = 0; step < 3000; ++step) {
+            const qsizetype pos = random.bounded(int(plain.size()) + 1);
+            const bool large = random.bounded(20) == 0;
+            const qsizetype removed = random.bounded(int(std::min<qsizetype>(plain.size() - pos, large ? 20000 : 3)) + 1);
+            QString inserted(random.bounded(large ? 9000 : 3), QChar(u'a' + step % 26));
+            if (random.bounded(4) == 0)
+                inserted.clear();
+            const ChunkedText before = pieced;
+            const QString plainBefore = plain;
+            plain.replace(pos, removed, inserted);
+            pieced.replace(pos, removed, inserted);
+            QCOMPARE(pieced.size(), plain.size());
+            QCOMPARE(before.toString(), plainBefore);
+            QCOMPARE(pieced == before, plain == plainBefore);
+            if (step % 50 == 0) {
+                QCOMPARE(pieced.toString(), plain);
+                QCOMPARE(pieced, ChunkedText(plain)); // the same text cut differently
+                const qsizetype at = random.bounded(int(plain.size()) + 1);
+                QCOMPARE(pieced.mid(at, 5000), plain.mid(at, 5000));
+                QCOMPARE(pieced.commonPrefix(plainBefore), ::diffTexts(plain, plainBefore).pos);
+            }
+        }
+        QVERIFY(pieced.pieces().size() > 2); // the test reached texts of several pieces
     }
 };
 

@@ -79,5 +79,6 @@ RunPlace readRunWhere(const SettingsAccess &s)
     return (v == RunInVormeld || v == RunInTerminal) ? RunPlace(v) : RunAutomatic;
 }
 bool readLineNumbers(const SettingsAccess &s) { return int16Or(s, Edit, LineNumbers, 0) != 0; }
+bool readUseYabSettings(const SettingsAccess &s) { return int16Or(s, Run, UseYabSettings, 0) != 0; }
 
 } // namespace AppSettings

@@ -26,6 +26,8 @@ inline const QString TempPath = QStringLiteral("TempPath");
 inline const QString Toolbar1 = QStringLiteral("Toolbar1");
 inline const QString RunWhere = QStringLiteral("RunWhere");
 inline const QString LineNumbers = QStringLiteral("LineNumbers");
+inline const QString UseYabSettings = QStringLiteral("UseYabSettings");
+inline const QString YabOptions = QStringLiteral("YabOptions");
 
 // Where F5 runs the program.
 enum RunPlace { RunAutomatic = 0, RunInVormeld = 1, RunInTerminal = 2 };
@@ -47,5 +49,8 @@ QString readYABPath(const SettingsAccess &s);      // default empty
 QString readTempPath(const SettingsAccess &s);     // default empty
 RunPlace readRunWhere(const SettingsAccess &s);   // "RunWhere" 0, 1 or 2, default Automatic
 bool readLineNumbers(const SettingsAccess &s);    // "LineNumbers" != 0, default off
+// Runs pass the options chosen in the settings editor ("YabOptions", one command
+// line) instead of the level and geometry: "UseYabSettings" != 0, default off.
+bool readUseYabSettings(const SettingsAccess &s);
 
 } // namespace AppSettings

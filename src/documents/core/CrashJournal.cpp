@@ -68,7 +68,7 @@ QByteArray serialize(const JournalEntry &e)
     line("encoding", QByteArray::number(e.encoding));
     line("linebreak", QByteArray::number(e.lineBreak));
     line("finalbreak", e.finalBreak ? "1" : "0");
-    const QByteArray text = e.text.toUtf8();
+    const QByteArray text = (e.makeText ? e.makeText() : e.text).toUtf8();
     line("text-bytes", QByteArray::number(text.size()));
     out += '\n';
     out += text;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // What the file on disk looked like when the document last matched it.
@@ -31,6 +32,9 @@ struct JournalEntry {
     int lineBreak = 0;     // LineBreakStyle of the original
     bool finalBreak = true;
     QString text;          // '\n' between lines
+    // When set, makes the text instead: putting a long text together takes
+    // longer than a keystroke may, so it is done on the thread that writes.
+    std::function<QString()> makeText;
 };
 
 namespace CrashJournal {

@@ -435,8 +435,9 @@ std::optional<JournalEntry> DocumentController::journalSnapshot() const
     e.encoding = int(m_doc.format.encoding);
     e.lineBreak = int(m_doc.format.lineBreak);
     e.finalBreak = m_doc.format.finalBreak;
-    // Taken while the user types: the shared text, not a copy of the document.
-    e.text = m_safeText.fromEditor(m_text.sharedText());
+    // Taken while the user types: the editor's pieces are shared here and put
+    // together by the writer, never copied on this thread.
+    e.makeText = [pieces = m_text.sharedText(), safe = m_safeText] { return safe.fromEditor(pieces.toString()); };
     return e;
 }
 

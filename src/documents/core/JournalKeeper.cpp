@@ -118,9 +118,6 @@ void JournalKeeper::writeInBackground()
     m_inFlight = true;
     const quint64 ticket = ++m_issued;
     m_worker.start([this, files = m_files, ticket, entry = std::move(*entry)]() mutable {
-        // Let go of the shared text at once, with a copy of our own: while it is
-        // shared, the editor's next change would have to copy it on its own thread.
-        entry.text = QString(entry.text.constData(), entry.text.size());
         const QByteArray bytes = CrashJournal::serialize(entry);
         entry = JournalEntry();
         const Outcome outcome = files->write(ticket, bytes);

@@ -1,5 +1,12 @@
 #include "editor/core/EditHistory.h"
 
+namespace {
+bool sameText(const ChunkedText &a, const QString &b)
+{
+    return a.size() == b.size() && a.commonPrefix(b) == b.size();
+}
+} // namespace
+
 void EditHistory::reset(const QString &text)
 {
     undoStack.clear();
@@ -62,7 +69,7 @@ std::optional<QString> EditHistory::move(SnapshotStack &from, SnapshotStack &to,
     else if (m_redoInStep)
         topIsCurrent = (&from == &redoStack) || from.top() == redoStack.top();
     else
-        topIsCurrent = from.top() == editorText();
+        topIsCurrent = sameText(from.top(), editorText());
     QString s = from.pop();
     to.push(s);
     if (topIsCurrent) {
@@ -88,7 +95,7 @@ std::optional<QString> EditHistory::redo(const TextGetter &editorText)
     return move(redoStack, undoStack, editorText);
 }
 
-const QString *EditHistory::knownEditorText() const
+const ChunkedText *EditHistory::knownEditorText() const
 {
     if (m_inStep && m_silent.empty() && !undoStack.stackIsEmpty())
         return &undoStack.top();
@@ -97,13 +104,13 @@ const QString *EditHistory::knownEditorText() const
     return nullptr;
 }
 
-std::optional<QString> EditHistory::textWithoutAsking() const
+std::optional<ChunkedText> EditHistory::textWithoutAsking() const
 {
-    if (const QString *known = knownEditorText())
+    if (const ChunkedText *known = knownEditorText())
         return *known;
     if (!m_inStep || undoStack.stackIsEmpty())
         return std::nullopt;
-    QString text = undoStack.top();
+    ChunkedText text = undoStack.top();
     for (const TextChange &c : m_silent)
         text.replace(c.pos, c.removed, c.inserted);
     return text;

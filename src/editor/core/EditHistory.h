@@ -44,12 +44,12 @@ public:
     void forgetSaved() { m_saved = -1; }
 
     // The editor's text as the history can tell it without asking the editor:
-    // shared when a snapshot holds it whole, else rebuilt from the undo top and
-    // the silent changes since (a copy, but far cheaper than reading the editor).
-    std::optional<QString> textWithoutAsking() const;
+    // a copy of the snapshot that holds it (sharing its pieces), with the silent
+    // changes since applied: far cheaper than reading the editor.
+    std::optional<ChunkedText> textWithoutAsking() const;
 
     // The editor's text as the history knows it without asking, or null.
-    const QString *knownEditorText() const;
+    const ChunkedText *knownEditorText() const;
 
     // The editor's text changed in a way the history did not see.
     void loseTrack()

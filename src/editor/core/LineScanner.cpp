@@ -18,18 +18,45 @@ const QStringList &keywordTable()
 }
 
 namespace {
-// The keywords folded to lower case, bucketed by length, for a lookup without allocation.
+// A word of up to nine ASCII letters, folded to lower case and packed five bits
+// a letter ('a' is 1), so that a keyword lookup is one hashed integer compare.
+constexpr int MaxKeywordLength = 9;
+
+inline quint64 packLetter(quint64 key, char16_t c)
+{
+    return (key << 5) | quint64((c | 0x20) - 'a' + 1);
+}
+
+inline bool isAsciiLetter(char16_t c)
+{
+    return char16_t((c | 0x20) - 'a') < 26;
+}
+
+// Open addressing over the packed keywords; 0 marks a free slot.
 struct KeywordIndex {
-    static constexpr int MaxLength = 9;
-    std::array<std::vector<QLatin1String>, MaxLength + 1> byLength;
-    std::vector<QByteArray> storage;
+    static constexpr int Slots = 256;
+    std::array<quint64, Slots> m_table{};
+    static unsigned slotOf(quint64 key) { return unsigned((key * 0x9E3779B97F4A7C15ull) >> 56); }
     KeywordIndex()
     {
-        storage.reserve(keywordTable().size());
-        for (const QString &w : keywordTable())
-            storage.push_back(w.toLatin1());
-        for (const QByteArray &w : storage)
-            byLength[w.size()].push_back(QLatin1String(w.constData(), w.size()));
+        for (const QString &w : keywordTable()) {
+            quint64 key = 0;
+            for (QChar c : w)
+                key = packLetter(key, c.unicode());
+            unsigned s = slotOf(key);
+            while (m_table[s] != 0)
+                s = (s + 1) % Slots;
+            m_table[s] = key;
+        }
+    }
+    bool contains(quint64 key) const
+    {
+        for (unsigned s = slotOf(key);; s = (s + 1) % Slots) {
+            if (m_table[s] == key)
+                return true;
+            if (m_table[s] == 0)
+                return false;
+        }
     }
 };
 
@@ -43,117 +70,132 @@ const KeywordIndex &index()
 bool isKeyword(QStringView word)
 {
     const qsizetype n = word.size();
-    if (n < 2 || n > KeywordIndex::MaxLength)
+    if (n < 2 || n > MaxKeywordLength)
         return false;
-    char folded[KeywordIndex::MaxLength];
+    quint64 key = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = word[i].unicode();
-        if (c >= 'A' && c <= 'Z')
-            folded[i] = char(c + 32);
-        else if (c >= 'a' && c <= 'z')
-            folded[i] = char(c);
-        else
+        if (!isAsciiLetter(c))
             return false; // every keyword is made of ASCII letters only
+        key = packLetter(key, c);
     }
-    for (const QLatin1String &k : index().byLength[n])
-        if (std::equal(folded, folded + n, k.data()))
-            return true;
-    return false;
+    return index().contains(key);
 }
-
-namespace {
-bool isRemBlank(QStringView line, qsizetype i)
-{
-    return i + 3 < line.size() && (line[i].unicode() | 0x20) == 'r'
-           && (line[i + 1].unicode() | 0x20) == 'e' && (line[i + 2].unicode() | 0x20) == 'm'
-           && line[i + 3].unicode() == ' ';
-}
-} // namespace
 
 std::vector<Range> scanLine(QStringView line, bool firstLineOfText)
 {
     std::vector<Range> out;
+    scanLine(line, firstLineOfText, out);
+    return out;
+}
+
+void scanLine(QStringView line, bool firstLineOfText, std::vector<Range> &out)
+{
+    out.clear();
     const qsizetype n = line.size();
     if (n == 0)
-        return out;
+        return;
+    const char16_t *s = line.utf16();
 
     // First-line "#!" colours the whole line, whatever else it holds.
-    if (firstLineOfText && n >= 2 && line[0] == QLatin1Char('#') && line[1] == QLatin1Char('!')) {
+    if (firstLineOfText && n >= 2 && s[0] == '#' && s[1] == '!') {
         out.push_back({0, int(n), Colour::Interpreter});
-        return out;
+        return;
     }
 
-    // The comment: the first apostrophe, else the first "rem ". Everything from
-    // there on is green, so only the part before it needs scanning.
-    qsizetype comment = line.indexOf(QLatin1Char('\''));
-    if (comment < 0) {
-        for (qsizetype i = 0; i + 3 < n; ++i) {
-            if (isRemBlank(line, i)) {
-                comment = i;
-                break;
+    // One pass notes the quotes, the words that are keywords, the first
+    // apostrophe and the first "rem ". The comment is the first apostrophe,
+    // else the first "rem "; everything from there on is green.
+    QVarLengthArray<qsizetype, 16> quotes;
+    QVarLengthArray<std::pair<qsizetype, qsizetype>, 16> keywords; // [start, end) of the word
+    const KeywordIndex &keys = index();
+    qsizetype apostrophe = -1, rem = -1;
+    qsizetype wordStart = 0;
+    quint64 key = 0;
+    bool letters = true; // the word so far is ASCII letters only
+    qsizetype i = 0;
+    for (; i < n; ++i) {
+        const char16_t c = s[i];
+        if (c == ' ') {
+            const qsizetype len = i - wordStart;
+            if (letters && len >= 2 && len <= MaxKeywordLength && keys.contains(key))
+                keywords.append({wordStart, i});
+            wordStart = i + 1;
+            key = 0;
+            letters = true;
+            continue;
+        }
+        if (letters) {
+            if (isAsciiLetter(c)) {
+                key = packLetter(key, c);
+                if ((c | 0x20) == 'r' && rem < 0 && i + 3 < n && (s[i + 1] | 0x20) == 'e'
+                    && (s[i + 2] | 0x20) == 'm' && s[i + 3] == ' ')
+                    rem = i;
+                continue;
             }
+            letters = false;
+        } else if ((c | 0x20) == 'r' && rem < 0 && i + 3 < n && (s[i + 1] | 0x20) == 'e'
+                   && (s[i + 2] | 0x20) == 'm' && s[i + 3] == ' ') {
+            rem = i;
+            continue;
+        }
+        if (c == '"') {
+            quotes.append(i);
+        } else if (c == '\'') {
+            apostrophe = i;
+            break;
         }
     }
+    if (i == n) { // the last word, up to the end of the line
+        const qsizetype len = n - wordStart;
+        if (letters && len >= 2 && len <= MaxKeywordLength && keys.contains(key))
+            keywords.append({wordStart, n});
+    }
+    const qsizetype comment = apostrophe >= 0 ? apostrophe : rem;
     const qsizetype codeEnd = comment < 0 ? n : comment;
 
     // String literals: pairs of double quotes, in order; an unpaired last quote
-    // colours nothing. A pair cut by the comment is green from the comment on.
-    QVarLengthArray<std::pair<qsizetype, qsizetype>, 8> strings; // [start, end] inclusive
-    for (qsizetype i = 0; i < n;) {
-        const qsizetype open = line.indexOf(QLatin1Char('"'), i);
-        if (open < 0 || open >= codeEnd)
-            break;
-        const qsizetype close = line.indexOf(QLatin1Char('"'), open + 1);
-        if (close < 0)
-            break;
-        strings.append({open, close});
-        i = close + 1;
+    // colours nothing. A pair cut by the comment is green from the comment on,
+    // so a string opened before an apostrophe may close after it.
+    if (apostrophe >= 0 && quotes.size() % 2 == 1) {
+        for (qsizetype j = apostrophe + 1; j < n; ++j)
+            if (s[j] == '"') {
+                quotes.append(j);
+                break;
+            }
     }
+    QVarLengthArray<std::pair<qsizetype, qsizetype>, 8> strings; // [open, close] inclusive
+    for (qsizetype q = 0; q + 1 < quotes.size() && quotes[q] < codeEnd; q += 2)
+        strings.append({quotes[q], quotes[q + 1]});
 
-    // Keywords, between single blanks. A keyword never straddles a string or the
-    // comment (neither can begin inside a word of letters), so a keyword is either
-    // wholly inside a string, where the string wins, or wholly outside.
+    // Keywords take their following blank. A keyword never straddles a string or
+    // the comment (neither can begin inside a word of letters), so a keyword is
+    // either wholly inside a string, where the string wins, or wholly outside.
     auto add = [&out](qsizetype start, qsizetype end, Colour c) {
         if (!out.empty() && out.back().colour == c && out.back().start + out.back().length == start)
             out.back().length += int(end - start);
         else
             out.push_back({int(start), int(end - start), c});
     };
-    qsizetype nextString = 0;
-    qsizetype col = 0;
-    while (col < codeEnd) {
-        const qsizetype blank = line.indexOf(QLatin1Char(' '), col);
-        const qsizetype wordEnd = blank < 0 ? n : blank;
-        if (wordEnd > col && isKeyword(line.mid(col, wordEnd - col))) {
-            while (nextString < strings.size() && strings[nextString].second < col)
-                ++nextString;
-            const bool inString = nextString < strings.size() && strings[nextString].first < col;
-            if (!inString)
-                add(col, blank < 0 ? n : blank + 1, Colour::Keyword);
-        }
-        if (blank < 0)
+    qsizetype nextString = 0, k = 0;
+    for (const auto &[start, end] : keywords) {
+        if (start >= codeEnd)
             break;
-        col = blank + 1;
+        while (nextString < strings.size() && strings[nextString].second < start)
+            ++nextString;
+        if (nextString < strings.size() && strings[nextString].first < start)
+            continue; // inside a string
+        // Strings that come before this keyword go first, in column order.
+        for (; k < strings.size() && strings[k].first < start; ++k)
+            out.push_back({int(strings[k].first), int(std::min(strings[k].second + 1, codeEnd) - strings[k].first),
+                           Colour::String});
+        add(start, end < n ? end + 1 : n, Colour::Keyword);
     }
-
-    // Merge strings into the keyword ranges, in column order.
-    if (!strings.isEmpty()) {
-        std::vector<Range> merged;
-        merged.reserve(out.size() + strings.size());
-        size_t k = 0;
-        for (const auto &[open, close] : strings) {
-            while (k < out.size() && out[k].start < open)
-                merged.push_back(out[k++]);
-            const qsizetype end = std::min(close + 1, codeEnd);
-            merged.push_back({int(open), int(end - open), Colour::String});
-        }
-        while (k < out.size())
-            merged.push_back(out[k++]);
-        out.swap(merged);
-    }
+    for (; k < strings.size(); ++k)
+        out.push_back({int(strings[k].first), int(std::min(strings[k].second + 1, codeEnd) - strings[k].first),
+                       Colour::String});
     if (comment >= 0)
         out.push_back({int(comment), int(n - comment), Colour::Comment});
-    return out;
 }
 
 unsigned int rgb(Colour colour)

@@ -31,6 +31,10 @@ bool isKeyword(QStringView word);
 // strings, then the comment, then "#!" on the first line of the text.
 std::vector<Range> scanLine(QStringView line, bool firstLineOfText);
 
+// The same into a vector the caller keeps, so that scanning many lines
+// allocates nothing once the vector has grown.
+void scanLine(QStringView line, bool firstLineOfText, std::vector<Range> &out);
+
 // The RGB colour of each kind.
 unsigned int rgb(Colour colour);
 

@@ -69,20 +69,36 @@ void SnapshotStack::pushBelow(TextChange &&back)
 void SnapshotStack::push(const QString &text)
 {
     if (m_count == 0) {
+        m_top = ChunkedText(text);
+        m_count = 1;
+        return;
+    }
+    // The change that turns the new top back into the old one; the old top then
+    // becomes the new one by the reverse change, keeping the pieces around it.
+    const qsizetype prefix = m_top.commonPrefix(text);
+    const qsizetype suffix = m_top.commonSuffix(text, std::min(m_top.size(), text.size()) - prefix);
+    TextChange back;
+    back.pos = int(prefix);
+    back.removed = int(text.size() - prefix - suffix);
+    back.inserted = m_top.mid(prefix, m_top.size() - prefix - suffix);
+    m_top.replace(prefix, back.inserted.size(), QStringView(text).mid(prefix, back.removed));
+    pushBelow(std::move(back));
+}
+
+void SnapshotStack::push(const ChunkedText &text)
+{
+    if (m_count == 0) {
         m_top = text;
         m_count = 1;
         return;
     }
-    // The change that turns the new top back into the old one.
-    TextChange back = diffTexts(text, m_top);
-    m_top = text;
-    pushBelow(std::move(back));
+    push(text.toString());
 }
 
 void SnapshotStack::pushChanges(const std::vector<TextChange> &changes)
 {
     if (m_count == 0) {
-        QString text;
+        ChunkedText text;
         for (const TextChange &c : changes)
             text.replace(c.pos, c.removed, c.inserted);
         push(text);
@@ -111,7 +127,7 @@ QString SnapshotStack::pop()
 {
     if (m_count == 0)
         return QString();
-    QString popped = m_top;
+    QString popped = m_top.toString();
     --m_count;
     if (m_count == 0 || m_below.empty()) {
         m_top.clear();

@@ -139,16 +139,40 @@ void TightWriter::joined(QStringView text)
     }
 }
 
+static qsizetype lineNumberLength(QStringView line)
+{
+    const QStringView u = leftTrimmed(line);
+    qsizetype n = 0;
+    while (n < u.size() && u.at(n).isDigit() && u.at(n).unicode() < 128)
+        ++n;
+    if (n == 0 || (n < u.size() && !isBlank(u.at(n))))
+        return 0;
+    return n;
+}
+
 void TightWriter::writeTightLine(QStringView line)
 {
-    const int row = tightRow(line);
-    if (row == 0)
+    // A numbered line is a jump target and the interpreter takes a number only
+    // at the start of a line: it never joins a line before it. Its statement is
+    // judged by the rules as if it stood alone; a comment leaves the number.
+    const QStringView left = leftTrimmed(line);
+    const qsizetype number = lineNumberLength(left);
+    const QStringView statement = number ? left.mid(number) : line;
+    const int row = tightRow(statement);
+    const TightRule *r = row > 0 && row < TightRowCount ? &kRules[size_t(row - 1)] : nullptr;
+    TightAction action = row == 0 ? TightAction::Drop : r ? r->action : TightAction::Joined;
+    if (action == TightAction::Drop && !number)
         return;
-    const TightRule *r = row < TightRowCount ? &kRules[size_t(row - 1)] : nullptr;
-    const TightAction action = r ? r->action : TightAction::Joined;
-    if (action == TightAction::Drop)
-        return;
-    const QStringView text = (r && r->text == TightText::Trimmed) ? trimmed(line) : leftTrimmed(line);
+    const bool trim = action == TightAction::Drop || (r && r->text == TightText::Trimmed);
+    QStringView text = trim ? trimmed(line) : left;
+    if (action == TightAction::Drop) {
+        text = left.first(number);
+        action = TightAction::OwnLine;
+    }
+    if (number && statementLineOpen) {
+        output += CrLf;
+        statementLineOpen = false;
+    }
     if (action == TightAction::OwnLine)
         ownLine(text);
     else

@@ -16,6 +16,15 @@ QString interpreterExecutableName()
 #endif
 }
 
+bool interpreterImportsFromProgramFolders()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return true;
+#endif
+}
+
 InterpreterBrowseSetup interpreterBrowse()
 {
 #ifdef Q_OS_WIN

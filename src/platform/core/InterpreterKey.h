@@ -8,6 +8,11 @@
 // The file name of the interpreter executable on this platform.
 QString interpreterExecutableName();
 
+// Whether the library explorer also lists what the interpreter's import finds
+// before its library folder (libraries beside the program and beside Vormeld):
+// here the library folder of a fresh installation holds none.
+bool interpreterImportsFromProgramFolders();
+
 // How the file dialog that looks for the interpreter is set up here: on Windows
 // it shows programs (*.exe); elsewhere programs have no extension.
 struct InterpreterBrowseSetup {

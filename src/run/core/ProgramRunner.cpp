@@ -102,7 +102,9 @@ ProgramRunner::Outcome ProgramRunner::prepare(const QString &text, TextEncoding 
     }
     plan->interpreter = yabPath;
     plan->programFile = RunCommand::interpreterSafePath(tempFile);
-    plan->options = RunCommand::optionArguments(infoLevel, geoString);
+    plan->options = AppSettings::readUseYabSettings(m_settings)
+                        ? splitCommandLine(m_settings.getSetting(AppSettings::Run, AppSettings::YabOptions))
+                        : RunCommand::optionArguments(infoLevel, geoString);
     plan->workingFolder = workingFolder.isEmpty() ? m_programFolder : workingFolder;
     plan->errorCopy = folder->filePath(QStringLiteral("errors.txt"));
     plan->folder = std::move(folder);
