@@ -42,7 +42,7 @@ struct XDisplay {
     QString name;
     XDisplay()
     {
-        xvfb.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-nolisten", "tcp"});
+        xvfb.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
         QByteArray number;
         while (!number.contains('\n') && xvfb.waitForReadyRead(10000))
             number += xvfb.readAllStandardOutput();
