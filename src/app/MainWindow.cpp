@@ -76,7 +76,8 @@ void MainWindow::createSubsystems()
     m_htmlExport = std::make_unique<HtmlExport>(*m_svc.prompter, *m_svc.shell, m_svc.programFolder, this);
     m_toolWindows = new ToolWindows(this);
     m_help = new HelpCommands(m_svc, *m_run, this);
-    m_graphics = GraphicsConnections::connectAll(m_menus, m_toolBar, m_area, m_editor, m_documents, m_toolWindows, m_svc, this);
+    m_graphics = GraphicsConnections::connectAll(m_menus, m_toolBar, m_area, m_editor, m_documents,
+                                                 m_toolWindows, m_svc, this);
 }
 
 void MainWindow::createToolBar()

@@ -48,6 +48,13 @@ void placeBeside(QWidget *window, const QWidget *owner, int down)
     window->move(std::max(screen.left(), x), o.top() + down);
 }
 
+void bringForward(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 } // namespace
 
 GraphicsTools::GraphicsTools(QPlainTextEdit *editor, IPrompter &prompter, std::function<QString()> documentFolder,
@@ -67,9 +74,7 @@ DrawPad *GraphicsTools::showDrawPad()
         m_drawPad->show();
         placeBeside(m_drawPad, m_owner, 0);
     }
-    m_drawPad->show();
-    m_drawPad->raise();
-    m_drawPad->activateWindow();
+    bringForward(m_drawPad);
     return m_drawPad;
 }
 
@@ -92,19 +97,14 @@ PixPad *GraphicsTools::showPixPad()
     if (!m_pixPad || m_pixPad->picture().isBlank())
         loadFromCaretLine();
     PixPad *pad = pixPadWindow();
-    pad->show();
-    pad->raise();
-    pad->activateWindow();
+    bringForward(pad);
     return pad;
 }
 
 void GraphicsTools::editBitmapOnCaretLine()
 {
-    if (!loadFromCaretLine())
-        return;
-    m_pixPad->show();
-    m_pixPad->raise();
-    m_pixPad->activateWindow();
+    if (loadFromCaretLine())
+        bringForward(m_pixPad);
 }
 
 bool GraphicsTools::caretLineHasBitmap() const
@@ -184,11 +184,8 @@ bool GraphicsTools::loadPictureFile(const QString &path, const QString &title)
 void GraphicsTools::openPixPadFile()
 {
     const std::optional<QString> path = m_prompter.fileDialog(pixPadDialog(FileDialogRequest::Open, OpenTitle));
-    if (!path || !loadPictureFile(*path, OpenTitle))
-        return;
-    m_pixPad->show();
-    m_pixPad->raise();
-    m_pixPad->activateWindow();
+    if (path && loadPictureFile(*path, OpenTitle))
+        bringForward(m_pixPad);
 }
 
 void GraphicsTools::savePixPadAs()
