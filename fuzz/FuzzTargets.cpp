@@ -8,8 +8,6 @@
 #include "documents/core/RecentFileList.h"
 #include "editor/core/HotInfo.h"
 #include "editor/core/LineScanner.h"
-#include "graphics/core/BitmapString.h"
-#include "graphics/core/PixPadFile.h"
 #include "html/core/HtmlSettingsFile.h"
 #include "platform/core/InterpreterKey.h"
 #include "platform/core/SettingsStore.h"
@@ -73,7 +71,6 @@ const std::vector<Target> &Targets()
         {"linescanner", FuzzLineScanner},
         {"subslabels", FuzzSubsLabels},
         {"htmlsettings", FuzzHtmlSettings},
-        {"pixpad", FuzzPixPad},
     };
     return targets;
 }
@@ -1015,44 +1012,5 @@ int FuzzHtmlSettings(const uint8_t *data, size_t size)
 
     const HtmlSettingsFields none = HtmlSettingsFile::read(std::nullopt);
     FUZZ_CHECK(T, none == HtmlSettingsFields(), QStringLiteral("a file that could not be read gave values"));
-    return 0;
-}
-
-int FuzzPixPad(const uint8_t *data, size_t size)
-{
-    static const char *T = "pixpad";
-    if (size > MaxInputSize)
-        return 0;
-    const QByteArray bytes = inputBytes(data, size);
-
-    // A .ypp file: refused with a reason, or read; written back it gives the
-    // same bytes but for a size brought into range, which is said.
-    const PixPadFile::ReadResult file = PixPadFile::read(bytes);
-    FUZZ_CHECK(T, file.picture.has_value() == file.problem.isEmpty(),
-               QStringLiteral("%1 gave a picture and a problem, or neither").arg(showBytes(bytes)));
-    if (file.picture) {
-        const QByteArray again = PixPadFile::write(*file.picture);
-        FUZZ_CHECK(T, again.mid(2) == bytes.mid(2), QStringLiteral("%1 lost cells").arg(showBytes(bytes)));
-        FUZZ_CHECK(T, (again.left(2) == bytes.left(2)) == file.notice.isEmpty(),
-                   QStringLiteral("%1: the size was changed without a word, or said and not changed").arg(showBytes(bytes)));
-    }
-
-    // A bitmap string: a picture that gives the same bitmap back, or a problem.
-    const QString text = QString::fromUtf8(bytes);
-    const BitmapString::Parsed parsed = BitmapString::parse(text);
-    FUZZ_CHECK(T, parsed.picture.has_value() == parsed.problem.isEmpty(),
-               QStringLiteral("%1 gave a bitmap and a problem, or neither").arg(show(text)));
-    if (parsed.picture) {
-        const BitmapString::Parsed again = BitmapString::parse(parsed.picture->rgbBitmap());
-        FUZZ_CHECK(T, again.picture && *again.picture == *parsed.picture,
-                   QStringLiteral("%1 does not read back as itself").arg(show(text)));
-    }
-
-    // The literal a line offers lies inside the line.
-    const int column = size ? int(data[0]) : 0;
-    if (const std::optional<BitmapString::Literal> lit = BitmapString::findInLine(text, column))
-        FUZZ_CHECK(T, lit->start > 0 && lit->length >= 0 && lit->start + lit->length <= text.size()
-                          && text.at(lit->start - 1) == QLatin1Char('"'),
-                   QStringLiteral("%1 offered a literal outside the line").arg(show(text)));
     return 0;
 }

@@ -56,4 +56,3 @@ int FuzzToolbarLayout(const uint8_t *data, size_t size);   // toolbar
 int FuzzLineScanner(const uint8_t *data, size_t size);     // linescanner
 int FuzzSubsLabels(const uint8_t *data, size_t size);      // subslabels
 int FuzzHtmlSettings(const uint8_t *data, size_t size);    // htmlsettings
-int FuzzPixPad(const uint8_t *data, size_t size);          // pixpad
