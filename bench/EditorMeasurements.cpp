@@ -7,6 +7,7 @@
 #include "editor/CodeEditor.h"
 #include "editor/EditorController.h"
 #include "editor/core/LineScanner.h"
+#include "editor/core/YabasicLexer.h"
 #include "common/core/AppSettings.h"
 #include "platform/core/SettingsStore.h"
 #include "platform/core/TextFile.h"
@@ -95,11 +96,15 @@ TypingResult typeInto(MainWindow &window, int count)
 }
 } // namespace
 
-QList<BenchRow> MeasureOpenColour(BenchEnvironment &env)
+namespace {
+// every: the colouring of the whole vocabulary (Options), else the classic one.
+QList<BenchRow> openColour(BenchEnvironment &env, bool every)
 {
     QList<BenchRow> rows;
+    const QString metric = every ? QStringLiteral("open_colour_every_keyword") : QStringLiteral("open_colour");
     MainWindow window(env.services());
     window.start();
+    editor(window).colouring().setEveryKeyword(every);
     for (const int lines : env.options().sizes) {
         const QString text = programText(env, lines);
         if (text.isEmpty()) {
@@ -116,12 +121,18 @@ QList<BenchRow> MeasureOpenColour(BenchEnvironment &env)
                 QCoreApplication::processEvents();
             });
         }
-        rows << BenchRow{QStringLiteral("open_colour"), lines, Median(times), QStringLiteral("ms")};
+        rows << BenchRow{metric, lines, Median(times), QStringLiteral("ms")};
     }
     // The text was changed: a clean end takes its journal along, so that the
     // next window does not stop to offer it back.
     journal(window).close();
     return rows;
+}
+} // namespace
+
+QList<BenchRow> MeasureOpenColour(BenchEnvironment &env)
+{
+    return openColour(env, false) + openColour(env, true);
 }
 
 QList<BenchRow> MeasureKeystrokesWithCheck(BenchEnvironment &env)
@@ -176,20 +187,25 @@ QList<BenchRow> MeasureKeystrokesWithCheck(BenchEnvironment &env)
 QList<BenchRow> MeasureKeystrokes(BenchEnvironment &env)
 {
     QList<BenchRow> rows;
-    for (const int lines : env.options().sizes) {
-        const QString path = env.programFile(lines);
-        if (path.isEmpty())
-            continue;
-        // A fresh window per size, so that the history holds only this typing.
-        MainWindow window(env.services());
-        openForTyping(window, path);
-        const TypingResult typed = typeInto(window, 500);
-        if (editor(window).history().undoStack.count() < 400)
-            Warn("keystroke", lines, "typing did not reach the history");
-        rows << BenchRow{QStringLiteral("keystroke_p50"), lines, Median(typed.times), QStringLiteral("ms")};
-        rows << BenchRow{QStringLiteral("keystroke_p99"), lines, Percentile(typed.times, 0.99), QStringLiteral("ms")};
-        rows << BenchRow{QStringLiteral("history_mem_500"), lines, typed.memoryGrowthMb, QStringLiteral("MB")};
-        journal(window).close();
+    for (const bool every : {false, true}) {
+        const QString prefix = every ? QStringLiteral("keystroke_every_keyword") : QStringLiteral("keystroke");
+        for (const int lines : env.options().sizes) {
+            const QString path = env.programFile(lines);
+            if (path.isEmpty())
+                continue;
+            // A fresh window per size, so that the history holds only this typing.
+            MainWindow window(env.services());
+            editor(window).colouring().setEveryKeyword(every);
+            openForTyping(window, path);
+            const TypingResult typed = typeInto(window, 500);
+            if (editor(window).history().undoStack.count() < 400)
+                Warn("keystroke", lines, "typing did not reach the history");
+            rows << BenchRow{prefix + QStringLiteral("_p50"), lines, Median(typed.times), QStringLiteral("ms")};
+            rows << BenchRow{prefix + QStringLiteral("_p99"), lines, Percentile(typed.times, 0.99), QStringLiteral("ms")};
+            if (!every)
+                rows << BenchRow{QStringLiteral("history_mem_500"), lines, typed.memoryGrowthMb, QStringLiteral("MB")};
+            journal(window).close();
+        }
     }
     return rows;
 }
@@ -217,6 +233,18 @@ QList<BenchRow> MeasureKeystrokesJournalled(BenchEnvironment &env)
         constexpr int Keys = 500;
         constexpr qint64 EveryNs = 7000000;
         QList<double> times;
+        // The longest the window does not answer, while typing and for 5 s
+        // after: a timer that should fire every millisecond notes its longest wait.
+        QElapsedTimer sinceTick;
+        qint64 longestWaitNs = 0;
+        QTimer watchdog;
+        watchdog.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&watchdog, &QTimer::timeout, [&] {
+            longestWaitNs = std::max(longestWaitNs, sinceTick.nsecsElapsed());
+            sinceTick.start();
+        });
+        sinceTick.start();
+        watchdog.start(1);
         QElapsedTimer clock;
         clock.start();
         for (int i = 0; i < Keys; ++i) {
@@ -236,12 +264,19 @@ QList<BenchRow> MeasureKeystrokesJournalled(BenchEnvironment &env)
                     enter ? QStringLiteral("\r") : QString(ch));
             times << double(clock.nsecsElapsed() - due) / 1e6;
         }
+        {
+            QEventLoop after;
+            QTimer::singleShot(5000, &after, &QEventLoop::quit);
+            after.exec();
+        }
+        watchdog.stop();
         if (clock.elapsed() < 3000)
             Warn("keystroke_journal", lines, "the typing took less than 3 s");
         if (!journal(window).hasJournal())
             Warn("keystroke_journal", lines, "no journal was written while typing");
         rows << BenchRow{QStringLiteral("keystroke_journal_p50"), lines, Median(times), QStringLiteral("ms")};
         rows << BenchRow{QStringLiteral("keystroke_journal_p99"), lines, Percentile(times, 0.99), QStringLiteral("ms")};
+        rows << BenchRow{QStringLiteral("typing_freeze"), lines, double(longestWaitNs) / 1e6 - 1, QStringLiteral("ms")};
         journal(window).close();
     }
     return rows;
@@ -255,25 +290,31 @@ QList<BenchRow> MeasureScanThroughput(BenchEnvironment &env)
         if (text.isEmpty())
             continue;
         const QList<QStringView> split = QStringView(text).split(QLatin1Char('\n'));
-        size_t ranges = 0;
-        QList<double> times;
-        for (int i = 0; i < env.options().runs; ++i) {
-            times << TimeMs([&] {
-                bool first = true;
-                std::vector<LineScanner::Range> found;
-                for (const QStringView line : split) {
-                    LineScanner::scanLine(line, first, found);
-                    ranges += found.size();
-                    first = false;
-                }
-            });
-        }
         const double mb = double(text.toUtf8().size()) / (1024.0 * 1024.0);
-        const double ms = Median(times);
-        rows << BenchRow{QStringLiteral("scan_throughput"), lines, ms > 0 ? mb / (ms / 1000.0) : 0,
-                         QStringLiteral("MB/s")};
-        if (ranges == 0)
-            Warn("scan_throughput", lines, "the scanner found nothing to colour");
+        for (const bool every : {false, true}) {
+            size_t ranges = 0;
+            QList<double> times;
+            for (int i = 0; i < env.options().runs; ++i) {
+                times << TimeMs([&] {
+                    bool first = true;
+                    std::vector<LineScanner::Range> found;
+                    for (const QStringView line : split) {
+                        if (every) {
+                            ranges += YabasicLexer::scanLine(line, first).size();
+                        } else {
+                            LineScanner::scanLine(line, first, found);
+                            ranges += found.size();
+                        }
+                        first = false;
+                    }
+                });
+            }
+            const double ms = Median(times);
+            rows << BenchRow{every ? QStringLiteral("scan_throughput_every_keyword") : QStringLiteral("scan_throughput"),
+                             lines, ms > 0 ? mb / (ms / 1000.0) : 0, QStringLiteral("MB/s")};
+            if (ranges == 0)
+                Warn("scan_throughput", lines, "the scanner found nothing to colour");
+        }
     }
     return rows;
 }

@@ -24,7 +24,8 @@ QList<BenchRow> MeasureOpenColour(BenchEnvironment &env);
 QList<BenchRow> MeasureKeystrokes(BenchEnvironment &env);
 // keystroke_journal_p50, keystroke_journal_p99 (ms, per size): 500 characters
 // typed steadily over 3.5 s, with the crash journal written as they come; each
-// from the moment the key was due to the end of its events.
+// from the moment the key was due to the end of its events. typing_freeze (ms):
+// the longest the window did not answer during that typing and 5 s after it.
 QList<BenchRow> MeasureKeystrokesJournalled(BenchEnvironment &env);
 // keystroke_check_p99 (ms, per size): keys typed in bursts after pauses that let
 // the syntax check start, so that they meet a running check and its result;

@@ -4,8 +4,8 @@ void Report::begin()
 {
     if (m_tsv)
         return;
-    std::fprintf(m_out, "%-18s %8s %12s  %s\n", "metric", "lines", "value", "unit");
-    std::fprintf(m_out, "%-18s %8s %12s  %s\n", "------", "-----", "-----", "----");
+    std::fprintf(m_out, "%-30s %8s %12s  %s\n", "metric", "lines", "value", "unit");
+    std::fprintf(m_out, "%-30s %8s %12s  %s\n", "------", "-----", "-----", "----");
     std::fflush(m_out);
 }
 
@@ -19,7 +19,7 @@ void Report::add(const QList<BenchRow> &rows)
                          unit.constData());
         } else {
             const QByteArray lines = r.lines ? QByteArray::number(r.lines) : QByteArray("-");
-            std::fprintf(m_out, "%-18s %8s %12.2f  %s\n", metric.constData(), lines.constData(),
+            std::fprintf(m_out, "%-30s %8s %12.2f  %s\n", metric.constData(), lines.constData(),
                          r.value, unit.constData());
         }
     }

@@ -22,6 +22,7 @@ const char kUsage[] =
     "\n"
     "  --tsv              one line per figure: metric<TAB>lines<TAB>value<TAB>unit\n"
     "  --sizes LIST       program sizes in lines, e.g. 1000,10000 (default 1000,10000,100000)\n"
+    "  --million          adds a program of 1,000,000 lines (about 24 MB) to the sizes\n"
     "  --runs N           runs per figure; the median is reported (default 5)\n"
     "  --only LIST        only these measurements, e.g. startup,open_file\n"
     "  --seed N           seed of the generated programs (default 1)\n"
@@ -81,6 +82,9 @@ CommandLine parse(const QStringList &args)
             c.list = true;
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             c.help = true;
+        } else if (a == QLatin1String("--million")) {
+            if (!c.options.sizes.contains(1000000))
+                c.options.sizes << 1000000;
         } else if (a == QLatin1String("--sizes")) {
             c.options.sizes.clear();
             for (const QString &part : value().split(QLatin1Char(','), Qt::SkipEmptyParts)) {

@@ -45,8 +45,7 @@ int main(int argc, char *argv[])
     services.commandLine = CommandLineText(QApplication::arguments());
     services.journalFolder = JournalKeeper::defaultFolder();
 
-    // The first-run setup window comes here once it exists; until then the main
-    // window opens directly.
+    // The first-run setup window is shown by start(), before the main window.
     MainWindow window(services);
     window.start();
     return app.exec();

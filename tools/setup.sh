@@ -9,6 +9,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
   yabasic
   xvfb xauth xterm x11-utils imagemagick fonts-dejavu-core
+  poppler-utils
 )
 
 missing=()

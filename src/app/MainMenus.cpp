@@ -61,6 +61,7 @@ void MainMenus::build(QMenuBar *bar, QWidget *)
     fileImportCsv = item(m, "fileImportCsv", QStringLiteral("&Import CSV..."));
     m->addSeparator();
     filePrint = item(m, "filePrint", QStringLiteral("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+    filePrintPreview = item(m, "filePrintPreview", QStringLiteral("Print Pre&view..."));
     m->addSeparator();
     for (int i = 0; i < 6; ++i) {
         recentFiles[i] = indexed(m, "recentFiles", i, QString());
@@ -148,7 +149,7 @@ void MainMenus::build(QMenuBar *bar, QWidget *)
     m->addSeparator();
     toolsExtraTools = item(m, "toolsExtraTools", QStringLiteral("&Extra Tools..."));
     toolsYabasicSettings = item(m, "toolsYabasicSettings", QStringLiteral("&Yabasic Settings..."));
-    toolsOptions = item(m, "toolsOptions", QStringLiteral("&Options..."), QKeySequence(Qt::CTRL | Qt::Key_A));
+    toolsOptions = item(m, "toolsOptions", QStringLiteral("&Options..."));
     toolsExternalSeparator = separator(m, "toolsExternalSeparator");
 
     helpMenu = menu(bar, "helpMenu", QStringLiteral("&Help"));

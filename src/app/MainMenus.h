@@ -18,7 +18,7 @@ struct MainMenus {
     QAction *fileSaveTight = nullptr;
     QAction *fileOpenPixPad = nullptr, *fileSavePixPad = nullptr;
     QAction *fileAppend = nullptr, *fileImportCsv = nullptr;
-    QAction *filePrint = nullptr;
+    QAction *filePrint = nullptr, *filePrintPreview = nullptr;
     QAction *recentFiles[6] = {};
     QAction *recentSeparator = nullptr, *fileExit = nullptr;
 

@@ -4,9 +4,11 @@
 #include "app/GraphicsConnections.h"
 #include "app/HelpCommands.h"
 #include "app/InterpreterToolConnections.h"
+#include "app/LanguageAidsConnections.h"
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
 #include "app/RunMenuConnections.h"
+#include "app/SetupConnections.h"
 #include "app/ToolWindows.h"
 #include "app/WindowCaption.h"
 #include "common/core/AppSettings.h"
@@ -193,12 +195,14 @@ void MainWindow::connectEditMenu()
 void MainWindow::connectRunMenus()
 {
     RunMenuConnections::connectAll(m_menus, m_run, m_area, m_editor, m_statusBar, m_settings, *m_svc.prompter);
+    SetupConnections::connectAll(this, m_svc, m_settings, m_menus, m_toolBar, m_editor, m_documents, m_statusBar);
 }
 
 void MainWindow::connectToolsAndHelp()
 {
     connect(m_menus.tools[MainMenus::LineBrowser], &QAction::triggered, this,
             [this] { m_toolWindows->show(QStringLiteral("lineBrowser")); });
+    LanguageAidsConnections::connectAll(m_menus, m_toolBar, m_toolWindows);
     connect(m_menus.helpContents, &QAction::triggered, m_help, &HelpCommands::openContents);
     connect(m_menus.helpYabasicDocs, &QAction::triggered, m_help, &HelpCommands::openYabasicDocumentation);
     connect(m_menus.helpGettingStarted, &QAction::triggered, m_help, &HelpCommands::openGettingStarted);
@@ -216,25 +220,22 @@ void MainWindow::registerToolWindows()
         },
         [](QWidget *w) { static_cast<LineBrowser *>(w)->placeBesideOwner(); });
     InterpreterToolConnections::connectAll(m_menus, m_toolWindows, m_svc, m_settings, m_documents, this);
+    LanguageAidsConnections::registerWindows(*m_toolWindows, m_svc, m_area->codeEditor(), m_editor, this);
 }
 
 void MainWindow::disableItemsToCome()
 {
-    // Menu items and buttons whose features come later are present and disabled until then.
-    m_itemsToCome = {m_menus.filePrint, m_menus.toolsExtraTools, m_menus.toolsOptions,
-                     m_menus.helpTip, m_menus.helpAbout};
-    for (int i : {MainMenus::LanguageHelper, MainMenus::CodeSnippets})
-        m_itemsToCome << m_menus.tools[i];
+    // Menu items whose features come later are present and disabled until then.
+    m_itemsToCome = {m_menus.toolsExtraTools, m_menus.helpTip, m_menus.helpAbout};
     for (int i = 0; i < 3; ++i)
         m_itemsToCome << m_menus.helpTexts[i];
     for (QAction *item : std::as_const(m_itemsToCome))
         item->setEnabled(false);
-    for (const char *key : {"print", "langhelp"})
-        m_toolBar->button(QString::fromLatin1(key))->setEnabled(false);
 }
 
 void MainWindow::start()
 {
+    SetupConnections::firstStart(m_svc, m_settings);
     m_statusBar->setTabMessage(CentralArea::CodeTab, QStringLiteral("Ready"));
     m_statusBar->setTabMessage(CentralArea::DebugTab, QStringLiteral("Done"));
     m_area->setCurrentTab(CentralArea::CodeTab);
@@ -257,6 +258,7 @@ void MainWindow::start()
     QApplication::processEvents();
     // Unsaved work of a program that did not end properly is offered back first.
     JournalRecovery::offerOrphanedJournal(m_journal->folder(), *m_svc.prompter, *m_documents, *m_journal);
+    LanguageAidsConnections::showAtStartup(*m_toolWindows, m_settings, this);
     GraphicsConnections::showAtStart(m_graphics, m_settings);
     m_run->readSettings();
     m_toolBar->restoreLayout(m_settings.getSetting(AppSettings::Toolbar, AppSettings::Toolbar1));

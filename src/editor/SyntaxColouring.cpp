@@ -2,6 +2,7 @@
 
 #include "editor/CodeEditor.h"
 #include "editor/core/LineScanner.h"
+#include "editor/core/YabasicLexer.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -59,10 +60,15 @@ SyntaxColouring::SyntaxColouring(CodeEditor *editor)
 void SyntaxColouring::colourBlock(const QTextBlock &block)
 {
     const QString text = block.text();
-    LineScanner::scanLine(text, block.blockNumber() == 0, m_ranges);
     QTextLayout *layout = block.layout();
-    if (!m_ranges.empty() || !layout->formats().isEmpty())
-        layout->setFormats(overlay(layout->formats(), m_ranges));
+    if (m_everyKeyword) {
+        // The lexer reads the whole line, so its ranges are the line's colours.
+        layout->setFormats(overlay({}, YabasicLexer::scanLine(text, block.blockNumber() == 0)));
+    } else {
+        LineScanner::scanLine(text, block.blockNumber() == 0, m_ranges);
+        if (!m_ranges.empty() || !layout->formats().isEmpty())
+            layout->setFormats(overlay(layout->formats(), m_ranges));
+    }
     const_cast<QTextBlock &>(block).setUserState(Coloured);
 }
 
@@ -81,6 +87,18 @@ void SyntaxColouring::parseAllLines()
     for (QTextBlock b = m_doc->begin(); b.isValid(); b = b.next())
         b.setUserState(Pending);
     m_editor->reportFormatChanges();
+    m_editor->viewport()->update();
+}
+
+void SyntaxColouring::setEveryKeyword(bool on)
+{
+    if (on == m_everyKeyword)
+        return;
+    m_everyKeyword = on;
+    for (QTextBlock b = m_doc->begin(); b.isValid(); b = b.next()) {
+        b.layout()->clearFormats();
+        b.setUserState(Pending);
+    }
     m_editor->viewport()->update();
 }
 

@@ -25,6 +25,11 @@ public:
     // The lines holding [position, position + length) lose their colours and are
     // coloured again (when painted): text put back whole by Undo and Redo.
     void recolourRange(int position, int length);
+    // Which scanner colours: the classic keyword table (the default) or the
+    // interpreter's whole vocabulary. A change colours every line again.
+    void setEveryKeyword(bool on);
+    bool everyKeyword() const { return m_everyKeyword; }
+
     // Resets line n to black.
     void clearLine(int line);
 
@@ -43,4 +48,5 @@ private:
     CodeEditor *m_editor;
     QTextDocument *m_doc;
     std::vector<LineScanner::Range> m_ranges; // reused from line to line
+    bool m_everyKeyword = false;
 };

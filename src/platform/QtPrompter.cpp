@@ -69,6 +69,10 @@ std::optional<QString> QtPrompter::fileDialog(const FileDialogRequest &r)
     dialog.setFileMode(r.kind == FileDialogRequest::Open && r.fileMustExist
                            ? QFileDialog::ExistingFile
                            : QFileDialog::AnyFile);
+    if (r.kind == FileDialogRequest::Folder) {
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+    }
     if (r.kind == FileDialogRequest::Save && !r.confirmOverwrite)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setOption(QFileDialog::ReadOnly, false);

@@ -45,6 +45,8 @@ private slots:
         QTest::newRow("InfoLevel absent") << "Run/InfoLevel" << absent << 2;
         QTest::newRow("InfoLevel four") << "Run/InfoLevel" << "4" << 4;
         QTest::newRow("InfoLevel garbage") << "Run/InfoLevel" << "x" << 2;
+        QTest::newRow("EveryKeyword absent") << "Edit/EveryKeyword" << absent << 0;
+        QTest::newRow("EveryKeyword 1") << "Edit/EveryKeyword" << "1" << 1;
     }
     void readers()
     {
@@ -54,8 +56,10 @@ private slots:
         const QMap<QString, std::function<int(const SettingsAccess &)>> readers{
             {"Startup/LangHelp", showLangHelpAtStart}, {"Startup/DrawPad", showDrawPadAtStart},
             {"Startup/Tips", showTipsAtStart},         {"Edit/AutoIndent", readAutoIndent},
-            {"Startup/FirstDone", readFirstDone},      {"Run/InfoLevel", readInfoLevel}};
+            {"Startup/FirstDone", readFirstDone},      {"Run/InfoLevel", readInfoLevel},
+            {"Edit/EveryKeyword", readEveryKeyword}};
         FakeServices fake;
+        fake.settings.values.clear(); // nothing stored, not even the finished first start
         SettingsAccess s(fake.settings, "vormeld");
         if (!stored.isNull())
             s.saveSetting(key.section('/', 0, 0), key.section('/', 1), stored);

@@ -1,4 +1,5 @@
 #include "editor/core/LineScanner.h"
+#include "editor/core/YabasicLexer.h"
 
 #include <QtTest>
 
@@ -8,11 +9,12 @@ using LineScanner::Range;
 namespace {
 // One letter per column: k keyword, s string, c comment, i "#!", . plain. Ranges
 // that are out of order, empty, overlapping or past the line end give "<bad>".
-QString paint(const QString &line, bool first)
+QString paint(const QString &line, bool first, bool everyKeyword = false)
 {
     QString out(line.size(), QLatin1Char('.'));
     int end = 0;
-    for (const Range &r : LineScanner::scanLine(line, first)) {
+    const auto ranges = everyKeyword ? YabasicLexer::scanLine(line, first) : LineScanner::scanLine(line, first);
+    for (const Range &r : ranges) {
         if (r.start < end || r.length <= 0 || r.start + r.length > line.size())
             return QStringLiteral("<bad>");
         end = r.start + r.length;
@@ -66,6 +68,46 @@ private slots:
         QFETCH(bool, first);
         QTEST(paint(line, first), "expected");
     }
+    // The colouring that knows the interpreter's whole vocabulary.
+    void everyKeyword_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("first");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("words the table lacks") << "else do loop step to" << false << "kkkk.kk.kkkk.kkkk.kk";
+        QTest::newRow("operators and any case") << "if NOT a And b Or c" << false << "kk.kkk...kkk...kk..";
+        QTest::newRow("no blank needed") << "print(x):next" << false << "kkkkk....kkkk";
+        QTest::newRow("string functions keep their $") << "a$=left$(b$,2)" << false << "...kkkkk......";
+        QTest::newRow("a variable named like a keyword plus $") << "print$ = 1" << false << "..........";
+        QTest::newRow("word inside a name") << "printer2 = import_x" << false << "...................";
+        QTest::newRow("rem as a statement") << "x = 1 : rem print" << false << "........ccccccccc";
+        QTest::newRow("REM after an expression") << "print 3 REM note" << false << "kkkkk...cccccccc";
+        QTest::newRow("rem inside a word is no comment") << "x = theorem" << false << "...........";
+        QTest::newRow("rem followed by a colon is no comment") << "rem: print" << false << "kkk..kkkkk";
+        QTest::newRow("rem inside a string") << "print \"rem 'x\"" << false << "kkkkk.ssssssss";
+        QTest::newRow("apostrophe is no comment") << "print \"it's\" : x'" << false << "kkkkk.ssssss.....";
+        QTest::newRow("escaped quote stays inside") << "a$ = \"a\\\"b\" + c" << false << ".....ssssss....";
+        QTest::newRow("escaped backslash ends before the quote") << "\"a\\\\\" print" << false << "sssss.kkkkk";
+        QTest::newRow("unclosed string runs to the end") << "print \"oops rem" << false << "kkkkk.sssssssss";
+        QTest::newRow("slashes start a comment") << "print 1 // for" << false << "kkkkk...cccccc";
+        QTest::newRow("slashes inside a string") << "print \"a//b\"" << false << "kkkkk.ssssss";
+        QTest::newRow("hash in the first column") << "# print" << false << "ccccccc";
+        QTest::newRow("hash later is no comment") << "x # print" << false << "....kkkkk";
+        QTest::newRow("first-line interpreter line") << "#!/usr/bin/yabasic" << true << "iiiiiiiiiiiiiiiiii";
+        QTest::newRow("library name after a point") << "lib.print 1" << false << "...........";
+        QTest::newRow("digits hold no keyword") << "x = 1e5or 2" << false << "...........";
+    }
+    void everyKeyword()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, first);
+        QTEST(paint(line, first, true), "expected");
+        // Every word of the vocabulary is known in any case, and nothing longer.
+        for (const QString &w : YabasicLexer::vocabulary()) {
+            QVERIFY2(YabasicLexer::isKnownWord(w.toUpper()), qPrintable(w));
+            QVERIFY2(!YabasicLexer::isKnownWord(w + QLatin1Char('x')), qPrintable(w));
+        }
+    }
     void hostileLinesDoNotHang_data()
     {
         QTest::addColumn<QString>("line");
@@ -79,6 +121,7 @@ private slots:
     {
         QFETCH(QString, line);
         QVERIFY(paint(line, true) != QStringLiteral("<bad>"));
+        QVERIFY(paint(line, true, true) != QStringLiteral("<bad>"));
     }
 };
 

@@ -77,6 +77,8 @@ FakeServices::FakeServices()
     services.programFolder = folder.path();
     services.appName = QStringLiteral("vormeld");
     services.journalFolder = folder.filePath(QStringLiteral("journal"));
+    // The first-run setup was done: windows start straight away unless a test says otherwise.
+    settings.values.insert(QStringLiteral("vormeld/Startup/FirstDone"), QStringLiteral("True"));
 }
 
 QString FakeServices::writeFile(const QString &name, const QByteArray &bytes) const

@@ -80,5 +80,6 @@ RunPlace readRunWhere(const SettingsAccess &s)
 }
 bool readLineNumbers(const SettingsAccess &s) { return int16Or(s, Edit, LineNumbers, 0) != 0; }
 bool readUseYabSettings(const SettingsAccess &s) { return int16Or(s, Run, UseYabSettings, 0) != 0; }
+bool readEveryKeyword(const SettingsAccess &s) { return int16Or(s, Edit, EveryKeyword, 0) != 0; }
 
 } // namespace AppSettings

@@ -28,6 +28,7 @@ inline const QString RunWhere = QStringLiteral("RunWhere");
 inline const QString LineNumbers = QStringLiteral("LineNumbers");
 inline const QString UseYabSettings = QStringLiteral("UseYabSettings");
 inline const QString YabOptions = QStringLiteral("YabOptions");
+inline const QString EveryKeyword = QStringLiteral("EveryKeyword");
 
 // Where F5 runs the program.
 enum RunPlace { RunAutomatic = 0, RunInVormeld = 1, RunInTerminal = 2 };
@@ -52,5 +53,6 @@ bool readLineNumbers(const SettingsAccess &s);    // "LineNumbers" != 0, default
 // Runs pass the options chosen in the settings editor ("YabOptions", one command
 // line) instead of the level and geometry: "UseYabSettings" != 0, default off.
 bool readUseYabSettings(const SettingsAccess &s);
+bool readEveryKeyword(const SettingsAccess &s);   // "Edit"/"EveryKeyword" != 0, default off
 
 } // namespace AppSettings

@@ -25,7 +25,7 @@ struct MessageRequest {
 // Filters are written as pairs of description and pattern separated by '|':
 // "Yabasic Files (*.yab)|*.yab|All Files (*.*)|*.*".
 struct FileDialogRequest {
-    enum Kind { Open, Save };
+    enum Kind { Open, Save, Folder }; // Folder: an existing folder is chosen
     Kind kind = Open;
     QString title;
     QString initialName;    // e.g. "*.yab"
