@@ -35,17 +35,19 @@ FileDialogRequest pixPadDialog(FileDialogRequest::Kind kind, const QString &titl
     return r;
 }
 
-// A new tool window goes beside the main window when the screen has room
-// there, otherwise over its right-hand side.
-void placeBeside(QWidget *window, const QWidget *owner, int down)
+// A new tool window goes beside the main window, as far as the screen has room
+// for it there, and below the other pad when that is open.
+void placeBeside(QWidget *window, const QWidget *owner, const QWidget *other)
 {
     if (!owner)
         return;
     const QRect o = owner->frameGeometry();
     const QRect screen = owner->screen() ? owner->screen()->availableGeometry() : QRect();
-    const int width = window->frameGeometry().width();
-    const int x = o.right() + 1 + width <= screen.right() ? o.right() + 1 : o.right() - width;
-    window->move(std::max(screen.left(), x), o.top() + down);
+    const QSize size = window->frameGeometry().size();
+    const int x = std::min(o.right() + 1, screen.right() + 1 - size.width());
+    const int y = std::min(other && other->isVisible() ? other->frameGeometry().bottom() + 1 : o.top(),
+                           screen.bottom() + 1 - size.height());
+    window->move(std::max(screen.left(), x), std::max(screen.top(), y));
 }
 
 void bringForward(QWidget *window)
@@ -72,7 +74,7 @@ DrawPad *GraphicsTools::showDrawPad()
         connect(m_drawPad, &DrawPad::statementsReady, this, &GraphicsTools::insertAtCaret);
         emit toolWindowOpened(m_drawPad);
         m_drawPad->show();
-        placeBeside(m_drawPad, m_owner, 0);
+        placeBeside(m_drawPad, m_owner, m_pixPad);
     }
     bringForward(m_drawPad);
     return m_drawPad;
@@ -83,7 +85,7 @@ PixPad *GraphicsTools::pixPadWindow()
     if (!m_pixPad) {
         m_pixPad = new PixPad(m_owner);
         m_pixPad->adjustSize();
-        placeBeside(m_pixPad, m_owner, 60);
+        placeBeside(m_pixPad, m_owner, m_drawPad);
         connect(m_pixPad, &PixPad::insertRequested, this, &GraphicsTools::insertBitmap);
         unbind();
         emit toolWindowOpened(m_pixPad);
