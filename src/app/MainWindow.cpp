@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/CentralArea.h"
+#include "app/GraphicsConnections.h"
 #include "app/HelpCommands.h"
 #include "app/InterpreterToolConnections.h"
 #include "app/LanguageAidsConnections.h"
@@ -57,7 +58,6 @@ MainWindow::MainWindow(Services &services, QWidget *parent)
     connectRunMenus();
     connectToolsAndHelp();
     registerToolWindows();
-    disableItemsToCome();
 }
 
 MainWindow::~MainWindow() = default;
@@ -82,6 +82,8 @@ void MainWindow::createSubsystems()
         const Document &doc = m_documents->state();
         return doc.hasFileName ? doc.currentFileName : QString(); // what %f stands for
     }, this);
+    m_graphics = GraphicsConnections::connectAll(m_menus, m_toolBar, m_area, m_editor, m_documents,
+                                                 m_toolWindows, m_svc, this);
 }
 
 void MainWindow::createToolBar()
@@ -221,17 +223,6 @@ void MainWindow::registerToolWindows()
     LanguageAidsConnections::registerWindows(*m_toolWindows, m_svc, m_area->codeEditor(), m_editor, this);
 }
 
-void MainWindow::disableItemsToCome()
-{
-    // Menu items and buttons whose features come later are present and disabled until then.
-    m_itemsToCome = {m_menus.fileOpenPixPad, m_menus.fileSavePixPad};
-    for (int i = MainMenus::DrawPad; i <= MainMenus::PixPad; ++i)
-        m_itemsToCome << m_menus.tools[i];
-    for (QAction *item : std::as_const(m_itemsToCome))
-        item->setEnabled(false);
-    for (const char *key : {"draw"})
-        m_toolBar->button(QString::fromLatin1(key))->setEnabled(false);
-}
 
 void MainWindow::start()
 {
@@ -260,6 +251,7 @@ void MainWindow::start()
     // Unsaved work of a program that did not end properly is offered back first.
     JournalRecovery::offerOrphanedJournal(m_journal->folder(), *m_svc.prompter, *m_documents, *m_journal);
     LanguageAidsConnections::showAtStartup(*m_toolWindows, m_settings, this);
+    GraphicsConnections::showAtStart(m_graphics, m_settings);
     m_run->readSettings();
     m_toolBar->restoreLayout(m_settings.getSetting(AppSettings::Toolbar, AppSettings::Toolbar1));
     m_caption->setTitle(m_documents->title());

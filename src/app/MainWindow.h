@@ -11,6 +11,7 @@ class CentralArea;
 class DocumentController;
 class EditorController;
 class ExternalToolsMenu;
+class GraphicsTools;
 class HelpCommands;
 class HtmlExport;
 class JournalKeeper;
@@ -51,7 +52,6 @@ private:
     void connectRunMenus();
     void connectToolsAndHelp();
     void registerToolWindows();
-    void disableItemsToCome();
 
     // The close sequence; false keeps the window open.
     bool queryClose();
@@ -78,8 +78,8 @@ private:
     ToolWindows *m_toolWindows = nullptr;
     HelpCommands *m_help = nullptr;
     ExternalToolsMenu *m_extraTools = nullptr;
+    GraphicsTools *m_graphics = nullptr;
     WindowCaption *m_caption = nullptr;
     std::unique_ptr<HtmlExport> m_htmlExport; // keeps the page options for the rest of the run
     LineReferences m_lineReferences;          // for the whole run, whatever document is open
-    QList<QAction *> m_itemsToCome;           // disabled until their features exist
 };

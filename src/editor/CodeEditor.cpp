@@ -2,7 +2,9 @@
 
 #include "editor/LineNumberArea.h"
 
+#include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QTextBlock>
@@ -73,6 +75,20 @@ void CodeEditor::resizeEvent(QResizeEvent *event)
     QPlainTextEdit::resizeEvent(event);
     const QRect cr = contentsRect();
     m_gutter->setGeometry(QRect(cr.left(), cr.top(), lineNumberAreaWidth(), cr.height()));
+}
+
+QMenu *CodeEditor::createContextMenu(const QPoint &pos)
+{
+    QMenu *menu = createStandardContextMenu(pos);
+    emit contextMenuOpening(menu);
+    return menu;
+}
+
+void CodeEditor::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createContextMenu(event->pos());
+    menu->exec(event->globalPos());
+    delete menu;
 }
 
 void CodeEditor::changeEvent(QEvent *event)

@@ -4,6 +4,7 @@
 #include <functional>
 
 class LineNumberArea;
+class QMenu;
 class QTextBlock;
 
 // The code editor control: a plain-text editor that lets its owner prepare
@@ -41,7 +42,15 @@ public:
     int syntaxMarkLine() const { return m_syntaxLine; }
     const QString &syntaxMessage() const { return m_syntaxMessage; }
 
+    // The context menu for a point of the viewport, with the items others add
+    // on contextMenuOpening; the caller owns it.
+    QMenu *createContextMenu(const QPoint &pos);
+
+signals:
+    void contextMenuOpening(QMenu *menu);
+
 protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool viewportEvent(QEvent *event) override;

@@ -181,6 +181,7 @@ private slots:
         t.fake.prompter.answerMessage(MsgResult::OK);
         t.fake.settings.values.remove("vormeld/Startup/FirstDone");
         TestWindow again("print 1\n");
+        qputenv("XDG_DATA_HOME", home.dir.filePath("data").toLocal8Bit()); // the window's fakes chose their own
         again.fake.settings.values.remove("vormeld/Startup/FirstDone");
         again.fake.prompter.answerMessage(MsgResult::OK);
         onModal<InitialSetupDialog>([&] { again.start(); }, [&](InitialSetupDialog *d) {
@@ -215,10 +216,20 @@ private slots:
                                   {"Edit", "AutoIndent"}, {"Edit", "EveryKeyword"}};
         const char *boxes[5] = {"langHelpCheck", "drawPadCheck", "tipsCheck", "autoIndentCheck", "everyKeywordCheck"};
         TestWindow t("x\n    else y\n");
-        for (int i = 0; i < 5; ++i)
-            if (stored[i] != '-')
-                t.set(keys[i][0], keys[i][1], stored.mid(i, 1));
+        // The start-up keys are stored only once started: the tip window would stop the start.
+        const auto store = [&](const char *section) {
+            for (int i = 0; i < 5; ++i) {
+                if (qstrcmp(keys[i][0], section) != 0)
+                    continue;
+                if (stored[i] == '-')
+                    t.fake.settings.values.remove(QStringLiteral("vormeld/%1/%2").arg(keys[i][0], keys[i][1]));
+                else
+                    t.set(keys[i][0], keys[i][1], stored.mid(i, 1));
+            }
+        };
+        store("Edit");
         t.start();
+        store("Startup");
         t.fake.settings.writes.clear();
         QString seen;
         QVERIFY(onModal<OptionsDialog>([&] { action(*t.w, "toolsOptions")->trigger(); }, [&](OptionsDialog *d) {
