@@ -324,7 +324,7 @@ void RunController::startSyntaxCheck()
         return;
     }
     const QString folder = workingFolder();
-    m_check->check(yab, m_documents.programText(), m_documents.state().format.encoding,
+    m_check->check(yab, m_documents.programTextLater(), m_documents.state().format.encoding,
                    folder.isEmpty() ? m_svc.programFolder : folder, shownName());
 }
 

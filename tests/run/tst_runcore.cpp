@@ -1,6 +1,11 @@
 #include "run/core/InterpreterErrors.h"
 #include "run/core/OutputDecoder.h"
 #include "run/core/ScreenMode.h"
+#include "run/core/SyntaxCheck.h"
+
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QStandardPaths>
 
 #include <QtTest>
 
@@ -96,6 +101,27 @@ private slots:
         for (const QByteArray &p : pieces)
             out += d.decode(p);
         QCOMPARE(out + d.finish(), text);
+    }
+    // The copy for the check is written on a thread of its own; a text given
+    // meanwhile is the one checked, and only one check runs.
+    void newestTextIsChecked()
+    {
+        const QString yabasic = QStandardPaths::findExecutable("yabasic");
+        if (yabasic.isEmpty())
+            QSKIP("yabasic is not installed on this machine");
+        SyntaxCheck check;
+        QSignalSpy results(&check, &SyntaxCheck::checked);
+        QSemaphore writing, goOn;
+        check.check(yabasic, [&] { writing.release(); goOn.acquire(); return QString("print 1 +"); },
+                    TextEncoding::Utf8, QDir::tempPath(), "prog.yab");
+        QVERIFY(writing.tryAcquire(1, 5000)); // the first copy is being made
+        QVERIFY(check.isChecking());
+        check.check(yabasic, [] { return QString("print 1"); }, TextEncoding::Utf8, QDir::tempPath(), "prog.yab");
+        goOn.release();
+        QVERIFY(results.wait(10000));
+        QCOMPARE(results.first().first().toBool(), true); // the broken older text was never checked
+        QCOMPARE(check.started(), 1);
+        QVERIFY(!check.isChecking());
     }
 };
 

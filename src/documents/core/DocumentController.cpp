@@ -437,7 +437,7 @@ std::optional<JournalEntry> DocumentController::journalSnapshot() const
     e.finalBreak = m_doc.format.finalBreak;
     // Taken while the user types: the editor's pieces are shared here and put
     // together by the writer, never copied on this thread.
-    e.makeText = [pieces = m_text.sharedText(), safe = m_safeText] { return safe.fromEditor(pieces.toString()); };
+    e.makeText = programTextLater();
     return e;
 }
 
@@ -514,4 +514,9 @@ bool DocumentController::checkOutsideChange()
 QString DocumentController::programText() const
 {
     return m_safeText.fromEditor(m_text.text());
+}
+
+std::function<QString()> DocumentController::programTextLater() const
+{
+    return [pieces = m_text.sharedText(), safe = m_safeText] { return safe.fromEditor(pieces.toString()); };
 }

@@ -63,6 +63,9 @@ public:
     // The program's text as it stands in the file (the editor may hold stand-ins
     // for characters it cannot show): for saving, running and exporting.
     QString programText() const;
+    // The same text, put together later and on any thread: taking it costs next
+    // to nothing while the user types (for the journal and the syntax check).
+    std::function<QString()> programTextLater() const;
 
     // The window caption for the current name.
     QString title() const;

@@ -5,10 +5,14 @@
 
 #include <QProcess>
 
-SyntaxCheck::SyntaxCheck(QObject *parent) : QObject(parent) {}
+SyntaxCheck::SyntaxCheck(QObject *parent) : QObject(parent)
+{
+    m_writer.setMaxThreadCount(1);
+}
 
 SyntaxCheck::~SyntaxCheck()
 {
+    m_writer.waitForDone();
     if (m_process) {
         m_process->disconnect(this);
         m_process->kill();
@@ -16,34 +20,49 @@ SyntaxCheck::~SyntaxCheck()
     }
 }
 
-void SyntaxCheck::check(const QString &interpreter, const QString &text, TextEncoding encoding,
+void SyntaxCheck::check(const QString &interpreter, std::function<QString()> text, TextEncoding encoding,
                         const QString &workingFolder, const QString &shownName)
 {
-    m_next = Request{interpreter, text, workingFolder, shownName, encoding};
+    m_next = Request{interpreter, std::move(text), workingFolder, shownName, encoding};
     if (m_process)
         m_process->kill(); // its end starts the newest request
-    else
-        startNext();
+    else if (!m_writing)
+        startNext(); // else the write under way starts it when done
 }
 
 void SyntaxCheck::startNext()
 {
     if (!m_next || !m_folder.isValid())
         return;
-    const Request r = *m_next;
+    Request r = std::move(*m_next);
     m_next.reset();
-    TextFileContent content;
-    content.text = r.text;
-    content.encoding = r.encoding;
-    content.lineBreak = TextFileContent::nativeLineBreak();
-    content.finalBreak = true;
-    QByteArray bytes;
-    if (!encodeTextFile(content, &bytes)) {
-        content.encoding = TextEncoding::Utf8;
-        encodeTextFile(content, &bytes);
-    }
     m_file = m_folder.filePath(QStringLiteral("Check.yab"));
-    if (!writeWholeFileAtomic(m_file, bytes).ok)
+    m_writing = true;
+    m_writer.start([this, r, file = m_file]() mutable {
+        TextFileContent content;
+        content.text = r.text();
+        r.text = nullptr;
+        content.encoding = r.encoding;
+        content.lineBreak = TextFileContent::nativeLineBreak();
+        content.finalBreak = true;
+        QByteArray bytes;
+        if (!encodeTextFile(content, &bytes)) {
+            content.encoding = TextEncoding::Utf8;
+            encodeTextFile(content, &bytes);
+        }
+        const bool ok = writeWholeFileAtomic(file, bytes).ok;
+        QMetaObject::invokeMethod(this, [this, r, ok] { written(r, ok); }, Qt::QueuedConnection);
+    });
+}
+
+void SyntaxCheck::written(const Request &r, bool ok)
+{
+    m_writing = false;
+    if (m_next) { // a newer text came while this one was written
+        startNext();
+        return;
+    }
+    if (!ok)
         return;
     m_shown = r.shown;
     m_process = new QProcess(this);

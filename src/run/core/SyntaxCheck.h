@@ -5,6 +5,10 @@
 
 #include <QObject>
 #include <QTemporaryDir>
+#include <QThreadPool>
+
+#include <functional>
+#include <optional>
 
 class QProcess;
 
@@ -17,9 +21,11 @@ public:
     explicit SyntaxCheck(QObject *parent = nullptr);
     ~SyntaxCheck() override;
 
-    void check(const QString &interpreter, const QString &text, TextEncoding encoding,
+    // The text is made and written on a thread of the check's own: a long
+    // program would otherwise stop the window each time it is checked.
+    void check(const QString &interpreter, std::function<QString()> text, TextEncoding encoding,
                const QString &workingFolder, const QString &shownName);
-    bool isChecking() const { return m_process != nullptr; }
+    bool isChecking() const { return m_process != nullptr || m_writing; }
     // How many checks were started (for tests: at most one runs at a time).
     int started() const { return m_started; }
 
@@ -29,12 +35,17 @@ signals:
 
 private:
     struct Request {
-        QString interpreter, text, folder, shown;
+        QString interpreter;
+        std::function<QString()> text;
+        QString folder, shown;
         TextEncoding encoding = TextEncoding::Utf8;
     };
     void startNext();
+    void written(const Request &request, bool ok);
 
     QTemporaryDir m_folder;
+    QThreadPool m_writer; // one thread: the copy is written by one writer at a time
+    bool m_writing = false;
     QProcess *m_process = nullptr;
     std::optional<Request> m_next;
     QString m_file;
