@@ -155,7 +155,7 @@ private slots:
     {
         const MainLayout above = computeMainLayout({600, 151, 30, 20, 28, false}); // just above five toolbars: placed
         QCOMPARE(QStringLiteral("%1 %2").arg(above.placeTabs).arg(above.tabStrip.height()), "1 73");
-        const MainLayout five = computeMainLayout({600, 150, 30, 20, 28, false}); // exactly five toolbars: the tabs stay
+        const MainLayout five = computeMainLayout({600, 150, 30, 20, 28, false}); // five toolbars exactly: they stay
         QCOMPARE(QStringLiteral("%1 %2").arg(five.placeTabs).arg(five.tabStrip.height()), "0 0");
     }
 };

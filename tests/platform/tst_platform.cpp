@@ -180,7 +180,8 @@ private slots:
         DesktopShell shell;
         QCOMPARE(shell.open(dir.filePath("hlp00005.htm")), ShellResult::FileNotFound);
         QCOMPARE(shell.open(dir.filePath("nofolder/hlp00005.htm")), ShellResult::PathNotFound);
-        QVERIFY(DesktopShell::isAddress("https://2484.de/yabasic/") && DesktopShell::isAddress("mailto:someone@example.org"));
+        QVERIFY(DesktopShell::isAddress("https://2484.de/yabasic/")
+                && DesktopShell::isAddress("mailto:someone@example.org"));
         QVERIFY(!DesktopShell::isAddress("C:\\progs\\a.yab") && !DesktopShell::isAddress("/home/a/hlp00001.htm"));
     }
 };

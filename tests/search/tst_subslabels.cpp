@@ -76,7 +76,7 @@ private slots:
         const QStringList progress = {wait, wait + " (Done Line 100)", wait + " (Done Line 200)", "Done"};
         QTest::newRow("long text: progress every 100 lines") << 250 << 0.1 << progress << false;
         QTest::newRow("slower than half a second: switched off") << 250 << 0.6 << progress << true;
-        QTest::newRow("short text: no progress; exactly half a second: kept on") << 20 << 0.5 << QStringList{"Done"} << false;
+        QTest::newRow("short, half a second exactly: kept on") << 20 << 0.5 << QStringList{"Done"} << false;
     }
     void progressAndSlowRebuildSwitchOff()
     {
