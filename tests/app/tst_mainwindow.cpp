@@ -81,7 +81,7 @@ private slots:
         QVERIFY(m.buttons == MsgButtons::YesNoCancel && m.icon == MsgIcon::Exclamation);
     }
 
-    void editMenuAndItsKeys()
+    void editMenuTabsToolbarAndToolWindows()
     {
         TestWindow t("print 1\n");
         MainWindow &w = t.start();
@@ -108,12 +108,8 @@ private slots:
         QTest::keyClick(t.ed(), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(t.text(), QStringLiteral("abprint 1"));
         QVERIFY(toolBar(w)->button("undo")->isEnabled() && !toolBar(w)->button("redo")->isEnabled());
-    }
 
-    void tabsToolbarAndToolWindows()
-    {
-        TestWindow t("");
-        MainWindow &w = t.start();
+        // The tabs and the status bar's message panel.
         QTabBar *tabs = tabBar(w);
         const auto shown = [&] { // the message panel; code editor, debug view, refresh button shown
             return QString("%1|%2%3%4").arg(panel(w, 1)).arg(codeEditor(w)->isVisible()).arg(debugView(w)->isVisible())
@@ -150,22 +146,17 @@ private slots:
         QVERIFY(open && open->isVisible());
         action(w, "tools", 5)->trigger();
         QCOMPARE(w.findChildren<LineBrowser *>().size(), 1);
+        t.fake.prompter.answerMessage(MsgResult::No); // the typed text is not saved
         QVERIFY(w.close());
         QTRY_VERIFY(!open);
     }
 
-    void layoutRules_data()
+    void layoutRules() // toolbar 30, status bar 20, subs panel 28 high
     {
-        QTest::addColumn<int>("H"); // toolbar 30, status bar 20, subs panel 28 high
-        QTest::addColumn<QString>("tabs"); // placed, and the tab strip's height
-        QTest::newRow("just above five toolbars: placed") << 151 << "1 73";
-        QTest::newRow("exactly five toolbars: the tabs stay") << 150 << "0 0";
-    }
-    void layoutRules()
-    {
-        QFETCH(int, H);
-        const MainLayout o = computeMainLayout({600, H, 30, 20, 28, false});
-        QTEST(QStringLiteral("%1 %2").arg(o.placeTabs).arg(o.tabStrip.height()), "tabs");
+        const MainLayout above = computeMainLayout({600, 151, 30, 20, 28, false}); // just above five toolbars: placed
+        QCOMPARE(QStringLiteral("%1 %2").arg(above.placeTabs).arg(above.tabStrip.height()), "1 73");
+        const MainLayout five = computeMainLayout({600, 150, 30, 20, 28, false}); // five toolbars exactly: they stay
+        QCOMPARE(QStringLiteral("%1 %2").arg(five.placeTabs).arg(five.tabStrip.height()), "0 0");
     }
 };
 

@@ -81,7 +81,6 @@ private slots:
     {
         QFETCH(QStringList, start);
         QFETCH(QStringList, steps);
-        QFETCH(QStringList, expected);
         QFETCH(QString, enabled);
         ToolbarCustomizeDialog dialog(start, nullptr);
         dialog.show();
@@ -96,7 +95,7 @@ private slots:
         QCOMPARE((pressable << (ok->isEnabled() ? "ok" : "")).join(' ').trimmed(), enabled);
         QTest::mouseClick(ok, Qt::LeftButton);
         QCOMPARE(dialog.result() == QDialog::Accepted, enabled.endsWith("ok"));
-        QCOMPARE(dialog.layout(), expected);
+        QTEST(dialog.layout(), "expected");
     }
 
     // A bar shows its layout, with the help button's drop-down menu, changes it

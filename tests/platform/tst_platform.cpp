@@ -65,7 +65,8 @@ private slots:
         QVERIFY(!launcher.startAndWait("/no/such/program", WindowStyle::Hidden, 1000).started);
         QVERIFY(!launcher.start("", WindowStyle::NormalFocus));
     }
-    void settingsRoundTripPerApplication()
+    // Written and read back per application, written by hand, garbage, a folder in the way.
+    void settingsFiles()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("cfg/vormeld.ini");
@@ -87,28 +88,21 @@ private slots:
         QCOMPARE(s.getSetting("Run", "TempPath", "dflt"), QStringLiteral("dflt"));
         QVERIFY(!s.stored("Run", "TempPath").has_value());
         QCOMPARE(SettingsAccess(store, "vormeld2").getSetting("Run", "InfoLevel"), QStringLiteral("1"));
-    }
-    void settingsWrittenByHand()
-    {
-        QTemporaryDir dir;
+
         put(dir.filePath("v.ini"), "[vormeld]\nRun\\GeoString=\"640x480, 1\"\nMostRecent\\File0=C:\\\\a, b.yab\n"
                                    "Run\\TempPath=\" /tmp \"\n");
-        IniSettingsStore store(dir.filePath("v.ini"));
-        SettingsAccess s(store, "vormeld");
-        QCOMPARE(s.getSetting("Run", "GeoString"), QStringLiteral("640x480, 1"));
-        QCOMPARE(s.getSetting("MostRecent", "File0"), QStringLiteral("C:\\a, b.yab")); // read as a list
-        QCOMPARE(s.getSetting("Run", "TempPath"), QStringLiteral(" /tmp "));
-    }
-    void settingsSurviveGarbageAndFolders()
-    {
-        QTemporaryDir dir;
-        put(dir.filePath("garbage.ini"), QByteArray("\x00\xff[[[\n=\n[vormeld\nStartup\\Tips=0\n\x01\x02", 30));
-        IniSettingsStore store(dir.filePath("garbage.ini"));
-        SettingsAccess s(store, "vormeld");
-        (void)s.getSetting("Startup", "Tips", "1"); // must not crash, whatever it reads
-        s.saveSetting("Run", "InfoLevel", 4);
-        QCOMPARE(s.getSetting("Run", "InfoLevel"), QStringLiteral("4"));
+        IniSettingsStore byHand(dir.filePath("v.ini"));
+        SettingsAccess h(byHand, "vormeld");
+        QCOMPARE(h.getSetting("Run", "GeoString"), QStringLiteral("640x480, 1"));
+        QCOMPARE(h.getSetting("MostRecent", "File0"), QStringLiteral("C:\\a, b.yab")); // read as a list
+        QCOMPARE(h.getSetting("Run", "TempPath"), QStringLiteral(" /tmp "));
 
+        put(dir.filePath("garbage.ini"), QByteArray("\x00\xff[[[\n=\n[vormeld\nStartup\\Tips=0\n\x01\x02", 30));
+        IniSettingsStore garbage(dir.filePath("garbage.ini"));
+        SettingsAccess g(garbage, "vormeld");
+        (void)g.getSetting("Startup", "Tips", "1"); // must not crash, whatever it reads
+        g.saveSetting("Run", "InfoLevel", 4);
+        QCOMPARE(g.getSetting("Run", "InfoLevel"), QStringLiteral("4"));
         // A folder where the file should be: nothing can be read or written, nothing breaks.
         QVERIFY(QDir().mkpath(dir.filePath("folder.ini")));
         IniSettingsStore blocked(dir.filePath("folder.ini"));
@@ -132,10 +126,9 @@ private slots:
         QVERIFY(ini.open(QIODevice::ReadOnly));
         const QByteArray text = ini.readAll();
         QVERIFY2(text.contains("[Yabasic]") && text.contains("fontheight=12"), text.constData());
-    }
-    void probeAsksTheInterpreterOncePerValue()
-    {
-        CountingRunner runner{"---Debug: Final value for library_path is: /usr/lib\nyabasic 2.90.3, built on x\n"};
+
+        // The probe asks the interpreter once per value.
+        runner = {"---Debug: Final value for library_path is: /usr/lib\nyabasic 2.90.3, built on x\n"};
         InstalledInterpreterProbe probe("/usr/bin/yabasic", runner);
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(probe.version().value_or("none"), QStringLiteral("2.90.3"));
@@ -187,10 +180,9 @@ private slots:
         DesktopShell shell;
         QCOMPARE(shell.open(dir.filePath("hlp00005.htm")), ShellResult::FileNotFound);
         QCOMPARE(shell.open(dir.filePath("nofolder/hlp00005.htm")), ShellResult::PathNotFound);
-        QVERIFY(DesktopShell::isAddress("https://2484.de/yabasic/"));
-        QVERIFY(DesktopShell::isAddress("mailto:someone@example.org"));
-        QVERIFY(!DesktopShell::isAddress("C:\\progs\\a.yab"));
-        QVERIFY(!DesktopShell::isAddress("/home/a/hlp00001.htm"));
+        QVERIFY(DesktopShell::isAddress("https://2484.de/yabasic/")
+                && DesktopShell::isAddress("mailto:someone@example.org"));
+        QVERIFY(!DesktopShell::isAddress("C:\\progs\\a.yab") && !DesktopShell::isAddress("/home/a/hlp00001.htm"));
     }
 };
 

@@ -74,10 +74,9 @@ private slots:
         QTest::addColumn<bool>("switchedOff");
         const QString wait = QStringLiteral("Updating subs and labels list... Please wait");
         const QStringList progress = {wait, wait + " (Done Line 100)", wait + " (Done Line 200)", "Done"};
-        QTest::newRow("short text: no progress") << 20 << 0.0 << QStringList{"Done"} << false;
         QTest::newRow("long text: progress every 100 lines") << 250 << 0.1 << progress << false;
         QTest::newRow("slower than half a second: switched off") << 250 << 0.6 << progress << true;
-        QTest::newRow("exactly half a second: kept on") << 20 << 0.5 << QStringList{"Done"} << false;
+        QTest::newRow("short, half a second exactly: kept on") << 20 << 0.5 << QStringList{"Done"} << false;
     }
     void progressAndSlowRebuildSwitchOff()
     {
