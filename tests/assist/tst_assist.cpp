@@ -33,13 +33,6 @@ QByteArray contents(const QString &path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
 }
-void putFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 QStringList listTexts(QListWidget *l)
 {
     QStringList out;
@@ -113,7 +106,8 @@ private slots:
     void extraToolsOnTheMenu()
     {
         TestWindow t("print 1\n", "my prog.yab");
-        putFile(userFile(t.fake, "Tools.Dat"), "\"wc -l %f\",\"Count\"\r\n\"nosuchtool\",\"Broken\"\r\n");
+        QDir().mkpath(userFile(t.fake, ""));
+        t.fake.writeFile("userdata/vormeld/Tools.Dat", "\"wc -l %f\",\"Count\"\r\n\"nosuchtool\",\"Broken\"\r\n");
         MainWindow &w = t.start();
         QCOMPARE(shownTools(w), (QStringList{"Count", "Broken"}));
         action(w, "toolsExternal", 0)->trigger();
@@ -148,9 +142,13 @@ private slots:
         QVERIFY(action(w, "toolsExternalSeparator")->isVisible());
     }
 
-    void tipOfTheDay()
+    // The Help menu in one window: the tip of the day, the about box reading the
+    // version afresh, pages that never dead-end, F8, the text viewer.
+    void helpMenu()
     {
         TestWindow t("");
+        t.set("Run", "YABPath", "/usr/bin/yabasic");
+        t.fake.interpreterKey.values.insert("version", "2.90.3");
         t.set("Startup", "Tips", "1");
         const QStringList tips = QString::fromUtf8(contents(t.fake.path("TIPS.DAT"))).split("\n", Qt::SkipEmptyParts);
         QString shown;
@@ -176,7 +174,8 @@ private slots:
         action(w, "helpTip")->trigger();
         QCOMPARE(seen, (QStringList{"1", "The only tip, \"quoted\"", "The only tip, \"quoted\"", "The only tip, \"quoted\""}));
         QCOMPARE(t.fake.setting("Startup", "Tips"), QStringLiteral("1"));
-        for (const char *file : {static_cast<const char *>(""), static_cast<const char *>(nullptr)}) { // empty: no text, no message; missing: told in the label
+        // An empty file: no text, no message; a missing one: told in the label.
+        for (const char *file : {static_cast<const char *>(""), static_cast<const char *>(nullptr)}) {
             if (file)
                 t.fake.writeFile("TIPS.DAT", file);
             else
@@ -189,15 +188,8 @@ private slots:
             QCOMPARE(shown, file ? QString() : QStringLiteral("That the TIPS.DAT file was not found?"));
         }
         QVERIFY(t.fake.prompter.messages.isEmpty());
-    }
 
-    void aboutBoxReadsTheVersionAfresh()
-    {
-        TestWindow t("");
-        t.fake.interpreterKey.values.insert("version", "2.90.3");
-        MainWindow &w = t.start();
         t.fake.interpreterKey.values.insert("version", "2.91.0"); // updated while Vormeld runs
-        QString shown;
         onModal([&](QWidget *about) {
             shown = part<QLabel>(*about, "vormeldVersion")->text() + "|" + part<QLabel>(*about, "yabasicVersion")->text();
             part<QPushButton>(*about, "okButton")->click();
@@ -205,13 +197,21 @@ private slots:
         action(w, "helpAbout")->trigger();
         const QStringList v = QStringLiteral(VORMELD_PROJECT_VERSION).split('.');
         QCOMPARE(shown, QStringLiteral("%1.%2.%3 Final|yabasic 2.91.0").arg(v[0], v[1], v.value(2, "0")));
-    }
 
-    void textViewer()
-    {
-        TestWindow t("");
-        t.set("Run", "YABPath", "/usr/bin/yabasic");
-        MainWindow &w = t.start();
+        action(w, "helpYabasicDocs")->trigger();
+        action(w, "helpGettingStarted")->trigger();
+        action(w, "helpVormeldHome")->trigger();
+        clickToolbar(w, "onlines");
+        const QStringList local{t.fake.path("strthelp.html"), t.fake.path("hlp99999.htm"), t.fake.path("hlp99999.htm")};
+        QCOMPARE(t.fake.shell.opened.mid(1), local);
+        if (QFileInfo::exists("/usr/share/doc/yabasic/yabasic.htm"))
+            QCOMPARE(t.fake.shell.opened.first(), QStringLiteral("/usr/share/doc/yabasic/yabasic.htm"));
+        for (const QString &page : local)
+            QVERIFY2(QFileInfo(page).isFile(), qPrintable(page));
+        QCOMPARE(tabBar(w)->currentIndex(), 0);
+        action(w, "debugRefresh")->trigger();
+        QCOMPARE(tabBar(w)->currentIndex(), 1);
+
         QFile::remove(t.fake.path("readme.txt"));
         action(w, "helpTexts", 0)->trigger();
         auto *viewer = w.findChild<TextViewer *>();
@@ -236,27 +236,6 @@ private slots:
         const QString text = viewer->textBox()->toPlainText();
         QVERIFY2(text.contains("The file does not exist.") && text.contains("/usr/bin/readme.txt")
                      && text.contains("/usr/share/doc/yabasic/README"), qPrintable(text));
-    }
-
-    void helpNeverDeadEnds()
-    {
-        TestWindow t("");
-        t.set("Run", "YABPath", "/usr/bin/yabasic");
-        MainWindow &w = t.start();
-        action(w, "helpYabasicDocs")->trigger();
-        action(w, "helpGettingStarted")->trigger();
-        action(w, "helpVormeldHome")->trigger();
-        clickToolbar(w, "onlines");
-        const QStringList local{t.fake.path("strthelp.html"), t.fake.path("hlp99999.htm"), t.fake.path("hlp99999.htm")};
-        QCOMPARE(t.fake.shell.opened.mid(1), local);
-        if (QFileInfo::exists("/usr/share/doc/yabasic/yabasic.htm"))
-            QCOMPARE(t.fake.shell.opened.first(), QStringLiteral("/usr/share/doc/yabasic/yabasic.htm"));
-        for (const QString &page : local)
-            QVERIFY2(QFileInfo(page).isFile(), qPrintable(page));
-        // F8 shows the debug window it refreshed.
-        QCOMPARE(tabBar(w)->currentIndex(), 0);
-        action(w, "debugRefresh")->trigger();
-        QCOMPARE(tabBar(w)->currentIndex(), 1);
     }
 
     void builtInHelpViewer()

@@ -151,13 +151,21 @@ private slots:
         QCOMPARE(canvas->shown().pixelColor(705, 550), QColor(Qt::white));
     }
 
-    void drawPadOpensAtStartWhenAsked()
+    // The draw pad opens at the start only when asked; PixPad reads the picture file the caret line names.
+    void drawPadAtStartAndPictureFileOnTheCaretLine()
     {
         for (const char *value : {"1", "2"}) {
-            TestWindow t("");
+            TestWindow t("pic$ = \"smile.ypp\"\n", "prog.yab");
+            t.fake.writeFile("smile.ypp", readFile(Golden));
             t.set("Startup", "DrawPad", value);
             t.start();
             QCOMPARE(part<GraphicsTools>(*t.w)->drawPad() != nullptr, QByteArray(value) == "1");
+            action(*t.w, "tools", MainMenus::PixPad)->trigger();
+            PixPad *pad = part<GraphicsTools>(*t.w)->pixPad();
+            QVERIFY(pad->picture().pixel(32, 32) && pad->picture().width() == 5);
+            PadWindow::insert(pad); // a file has no literal to put back into
+            QVERIFY(t.text().startsWith("putbit \"rgb 5,3:000000ffffff"));
+            QVERIFY(t.text().endsWith("\npic$ = \"smile.ypp\""));
         }
     }
 
@@ -279,19 +287,6 @@ private slots:
         t.caretTo(t.linePosition(1));
         menu.reset(t.ed()->createContextMenu(QPoint(1, 1)));
         QVERIFY(!menu->findChild<QAction *>("editBitmapInPixPad")->isEnabled());
-    }
-
-    void pictureFileNamedOnTheCaretLine()
-    {
-        TestWindow t("pic$ = \"smile.ypp\"\n", "prog.yab");
-        t.fake.writeFile("smile.ypp", readFile(Golden));
-        t.start();
-        action(*t.w, "tools", MainMenus::PixPad)->trigger();
-        PixPad *pad = part<GraphicsTools>(*t.w)->pixPad();
-        QVERIFY(pad->picture().pixel(32, 32) && pad->picture().width() == 5);
-        PadWindow::insert(pad); // a file has no literal to put back into
-        QVERIFY(t.text().startsWith("putbit \"rgb 5,3:000000ffffff"));
-        QVERIFY(t.text().endsWith("\npic$ = \"smile.ypp\""));
     }
 
     void theInterpreterRunsWhatThePadsWrite()
