@@ -184,6 +184,34 @@ QList<BenchRow> MeasureKeystrokesWithCheck(BenchEnvironment &env)
     return rows;
 }
 
+QList<BenchRow> MeasureLongLine(BenchEnvironment &env)
+{
+    // A program whose middle line holds about a megabyte: a data line of numbers.
+    QTemporaryDir dir;
+    QString program = QStringLiteral("print \"start\"\n");
+    QString data = QStringLiteral("data 0");
+    for (int i = 1; data.size() < 1024 * 1024; ++i)
+        data += QLatin1Char(',') + QString::number(i);
+    program += data + QStringLiteral("\nprint \"end\"\n");
+    const QString path = dir.filePath(QStringLiteral("long.yab"));
+    TextFileContent content;
+    content.text = program;
+    if (!dir.isValid() || !writeTextFile(path, content).ok)
+        return {};
+    MainWindow window(env.services());
+    openForTyping(window, path);
+    CodeEditor *code = codeEditor(window);
+    QTextCursor c(code->document()->findBlockByNumber(1));
+    c.setPosition(c.position() + int(data.size() / 2));
+    code->setTextCursor(c);
+    QList<double> times;
+    for (int i = 0; i < 100; ++i)
+        times << TimeMs([&] { typeKey(code, Qt::Key_1, QStringLiteral("1")); });
+    journal(window).close();
+    return {BenchRow{QStringLiteral("keystroke_long_line_p50"), 1, Median(times), QStringLiteral("ms")},
+            BenchRow{QStringLiteral("keystroke_long_line_p99"), 1, Percentile(times, 0.99), QStringLiteral("ms")}};
+}
+
 QList<BenchRow> MeasureKeystrokes(BenchEnvironment &env)
 {
     QList<BenchRow> rows;

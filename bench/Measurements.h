@@ -22,6 +22,9 @@ QList<BenchRow> MeasureOpenColour(BenchEnvironment &env);
 // keystroke_p50, keystroke_p99 (ms) and history_mem_500 (MB, resident growth),
 // per size: 500 characters typed through the window's key handlers.
 QList<BenchRow> MeasureKeystrokes(BenchEnvironment &env);
+// keystroke_long_line_p50, _p99 (ms): 100 digits typed into the middle of a
+// line of about a megabyte (the size column shows 1: one such line).
+QList<BenchRow> MeasureLongLine(BenchEnvironment &env);
 // keystroke_journal_p50, keystroke_journal_p99 (ms, per size): 500 characters
 // typed steadily over 3.5 s, with the crash journal written as they come; each
 // from the moment the key was due to the end of its events. typing_freeze (ms):
