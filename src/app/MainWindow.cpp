@@ -31,6 +31,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDate>
@@ -239,10 +240,16 @@ void MainWindow::start()
     m_editor->setAutoIndent(AppSettings::readAutoIndent(m_settings));
     m_documents->loadRecentFiles(m_settings, AppSettings::MostRecent);
     const QString fileArg = m_svc.commandLine.trimmed();
-    if (fileArg.isEmpty())
+    if (fileArg.isEmpty()) {
         m_documents->loadTemplate();
-    else
+    } else {
+        if (QFileInfo(fileArg).size() > 4 * 1024 * 1024) { // a long program opens in a window already shown
+            show();
+            m_statusBar->setTabMessage(CentralArea::CodeTab, "Opening " + QFileInfo(fileArg).fileName() + "...");
+            QApplication::processEvents();
+        }
         m_documents->loadStartupFile(fileArg);
+    }
 
     show();
     m_area->codeEditor()->setFocus(); // typing goes to the program straight away
