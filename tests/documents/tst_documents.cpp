@@ -45,7 +45,7 @@ private slots:
         QFETCH(bool, goesOn);
         DocumentWindow t;
         const QString other = t.fake.writeFile("other.yab", "print \"other\"\n");
-        SettingsAccess(t.fake.settings, "vormeld").saveSetting("MostRecent", "File0", other);
+        t.set("MostRecent", "File0", other);
         const QString named = save == "fail" && QDir(t.fake.folder.path()).mkdir("gone") ? t.fake.writeFile("gone/prog.yab", "rem template\n") : "";
         t.start(named);
         t.type("\nmine");
@@ -106,8 +106,8 @@ private slots:
         t.prompter.answerFile(saved);
         t.trigger("fileSaveAs");
         QCOMPARE(t.doc(), saved + ": x = 12345678\nx");
-        QCOMPARE(t.title(), QStringLiteral("saved.yab - Vormeld 2005"));
-        QCOMPARE(titles.last().first().toString(), t.title());
+        QCOMPARE(t.w->windowTitle(), QStringLiteral("saved.yab - Vormeld 2005"));
+        QCOMPARE(titles.last().first().toString(), t.w->windowTitle());
         t.type("y");
         t.trigger("fileSave"); // under its name, without a question
         QCOMPARE(t.doc(), saved + ": x = 12345678\nxy");
@@ -235,10 +235,8 @@ private slots:
         QTest::newRow("crlf") << QByteArray("print 1\r\nprint 2\r\n") << QByteArray() << "";
         QTest::newRow("lf") << QByteArray("print 1\nprint 2\n") << QByteArray() << "";
         QTest::newRow("cr") << QByteArray("print 1\rprint 2\r") << QByteArray() << "";
-        QTest::newRow("latin1") << QByteArray("print \"gr\xfc\xdf\"\r\n") << QByteArray() << "";
         QTest::newRow("utf8 with mark") << QByteArray("\xef\xbb\xbfprint \"\xe2\x82\xac \xc3\xa9\"\n") << QByteArray() << "";
         QTest::newRow("nul bytes") << QByteArray("a\0b\n", 4) << QByteArray() << "";
-        QTest::newRow("no-break space") << QByteArray("x\xa0y\n") << QByteArray() << "";
         QTest::newRow("empty") << QByteArray() << QByteArray() << "";
         QTest::newRow("one empty line") << QByteArray("\n") << QByteArray() << "";
         QTest::newRow("no final break") << QByteArray("print 1") << QByteArray("print 1\n") << noBreak;

@@ -202,29 +202,15 @@ private slots:
         QVERIFY(!QFile::exists(path));
     }
 
-    void writtenWhileTypingAndBeforeARun()
+    // Typing without a pause is the journal kills suite's: a child types and is killed.
+    void writtenBeforeARun()
     {
         QTemporaryDir dir;
         std::optional<JournalEntry> state;
         JournalKeeper keeper(dir.path(), [&] { return state; }, 300);
-        auto journalLength = [](const QString &folder) { return readJournal(folder).value_or(JournalEntry()).text.size(); };
         keeper.documentChanged();
         QTRY_VERIFY(!keeper.isBusy());
         QVERIFY(!anyJournal(dir.path())); // nothing unsaved: nothing written
-        // A key every 20 ms, never a pause: the journal follows all the same.
-        state = entryWith("");
-        QTimer typing;
-        connect(&typing, &QTimer::timeout, this, [&] {
-            state->text += QLatin1Char('a');
-            keeper.documentChanged();
-        });
-        typing.start(20);
-        QTRY_VERIFY_WITH_TIMEOUT(journalLength(dir.path()) > 0, 1500);
-        QVERIFY2(typing.isActive(), "the journal came only after the typing stopped");
-        const qsizetype typedBy = state->text.size() + 10; // and it keeps following
-        QTRY_VERIFY_WITH_TIMEOUT(journalLength(dir.path()) >= typedBy, 1500);
-        typing.stop();
-        QCOMPARE(readJournal(dir.path())->text, state->text.left(journalLength(dir.path()))); // what was typed, never other
         state = entryWith("print 22"); // before a run: on disk when the call returns
         keeper.syncNow();
         QCOMPARE(readJournal(dir.path())->text, QStringLiteral("print 22"));

@@ -2,8 +2,8 @@
 // memory, as the window would drive it. QtCore only.
 //
 //   journal_child type FOLDER       types a character every 20 to 50 ms until
-//                                   killed; says "key N T" after the N-th one
-//                                   (T: the monotonic clock in ms)
+//                                   killed; says "key N T C" after the N-th one
+//                                   (T: the monotonic clock in ms, C: its code)
 //   journal_child fsize FOLDER      under a file size limit: a journal too big
 //                                   to write, then one that fits; says what the
 //                                   keeper reported ("lost REASON", "back")
@@ -12,12 +12,11 @@
 #include "documents/core/JournalKeeper.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QRandomGenerator>
 #include <QTimer>
 
 #include <csignal>
-#include <ctime>
 #include <cstdio>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -26,9 +25,7 @@ namespace {
 // The system's monotonic clock, the same in every process.
 qint64 monotonicMs()
 {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+    return QDeadlineTimer::current().deadline();
 }
 
 // Written straight to the pipe, so that a kill loses nothing already said.
@@ -55,16 +52,6 @@ JournalEntry entryWith(const QString &text)
 }
 } // namespace
 
-// The characters typed, in order: the test knows them without being told.
-QString typedCharacters(int count)
-{
-    static const QString line = QStringLiteral("print \"total\"; x + 1\n");
-    QString s;
-    for (int i = 0; i < count; ++i)
-        s += line.at(i % line.size());
-    return s;
-}
-
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
@@ -80,14 +67,16 @@ int main(int argc, char *argv[])
             base += QStringLiteral("print \"line %1\"\n").arg(i);
         QString text = base;
         JournalKeeper keeper(folder, [&] { return std::optional<JournalEntry>(entryWith(text)); });
-        const QString typed = typedCharacters(100000);
+        const QString line = QStringLiteral("print \"total\"; x + 1\n"); // typed over and over
         int count = 0;
         QTimer key;
         key.setSingleShot(true);
         QObject::connect(&key, &QTimer::timeout, [&] {
-            text += typed.at(count++);
+            const QChar c = line.at(count++ % line.size());
+            text += c;
             keeper.documentChanged();
-            say("key " + QByteArray::number(count) + ' ' + QByteArray::number(monotonicMs()));
+            say("key " + QByteArray::number(count) + ' ' + QByteArray::number(monotonicMs()) + ' '
+                + QByteArray::number(c.unicode()));
             key.start(int(QRandomGenerator::global()->bounded(20, 51)));
         });
         say("ready " + QByteArray::number(base.size()));

@@ -4,40 +4,17 @@
 // started on the template or on a file named on the command line, typed into
 // through the code editor and driven through its menu items.
 
-#include "support/FakeServices.h"
-#include "support/WindowProbe.h"
+#include "support/TestWindow.h"
 
-#include <QFile>
-#include <memory>
-
-inline QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-inline bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-struct DocumentWindow {
-    FakeServices fake;
+struct DocumentWindow : TestWindow {
     ScriptedPrompter &prompter = fake.prompter;
-    std::unique_ptr<MainWindow> w;
 
-    explicit DocumentWindow(const QByteArray &templ = "rem template\n")
-    {
-        fake.writeFile("Template.yab", templ);
-    }
+    explicit DocumentWindow(const QByteArray &templ = "rem template\n") : TestWindow(templ) {}
     // Starts on the file named (none: the template).
     MainWindow &start(const QString &commandLine = QString())
     {
         fake.services.commandLine = commandLine;
-        w = std::make_unique<MainWindow>(fake.services);
-        w->start();
-        return *w;
+        return TestWindow::start();
     }
     // Shown and active, so changes made by other programs are told.
     bool activate()
@@ -48,15 +25,13 @@ struct DocumentWindow {
     }
     void type(const QString &s)
     {
-        QTextCursor c = codeEditor(*w)->textCursor();
+        QTextCursor c = ed()->textCursor();
         c.movePosition(QTextCursor::End);
         c.insertText(s);
     }
     void trigger(const char *item, int index = -1) { action(*w, item, index)->trigger(); }
-    QString text() const { return editorText(*w); }
     bool changed() const { return documents(*w).state().fileChanged; }
     QString name() const { return documents(*w).state().currentFileName; }
-    QString title() const { return w->windowTitle(); }
     // The document at a glance: "name: text", "name (changed): text".
     QString doc() const { return name() + (changed() ? " (changed): " : ": ") + text(); }
     // The titles of the messages asked so far.

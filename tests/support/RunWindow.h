@@ -13,18 +13,6 @@
 #include <QTimer>
 #include <QTemporaryDir>
 
-inline QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-inline bool writeBytes(const QString &path, const QByteArray &bytes, QIODevice::OpenMode mode = QIODevice::WriteOnly)
-{
-    QFile f(path);
-    return f.open(mode) && f.write(bytes) == bytes.size();
-}
-
 inline QString makeExecutable(const QString &path, const QByteArray &bytes)
 {
     writeBytes(path, bytes);

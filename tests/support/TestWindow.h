@@ -10,9 +10,22 @@
 #include "support/WindowProbe.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QTimer>
 #include <memory>
+
+inline QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+inline bool writeBytes(const QString &path, const QByteArray &bytes, QIODevice::OpenMode mode = QIODevice::WriteOnly)
+{
+    QFile f(path);
+    return f.open(mode) && f.write(bytes) == bytes.size();
+}
 
 struct TestWindow {
     FakeServices fake;
