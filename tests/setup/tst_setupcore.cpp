@@ -35,7 +35,7 @@ private slots:
     {
         QTest::addColumn<QString>("program");
         QTest::newRow("blanks") << "/home/ann/My Programs/vormeld 2/vormeld";
-        QTest::newRow("characters the specification reserves") << "/x/\"q\" $HOME `id` 100% \\n;|&'/vormeld";
+        QTest::newRow("characters desktop entries reserve") << "/x/\"q\" $HOME `id` 100% \\n;|&'/vormeld";
     }
     void desktopEntryRunsTheProgram()
     {

@@ -35,8 +35,8 @@ public:
     QString mimePackagePath() const;
     QString mimeAppsPath() const;
 
-    // The Exec value of the entry for a program: its path quoted as the Desktop
-    // Entry Specification requires, then %f.
+    // The Exec value of the entry for a program: its path quoted as freedesktop.org's
+    // desktop entry format requires, then %f.
     static QString execLine(const QString &programPath);
     // An Exec value split into its arguments again (quotes and escapes undone).
     static QStringList execArguments(const QString &exec);

@@ -20,7 +20,7 @@ QString userDataFolder()
     const QString base = qEnvironmentVariable("APPDATA", QDir::homePath());
 #else
     QString base = qEnvironmentVariable("XDG_DATA_HOME");
-    // The base directory specification: a relative value is ignored.
+    // As freedesktop.org's base-directory rules say: a relative value is ignored.
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.local/share");
 #endif
