@@ -17,7 +17,7 @@ const QList<Measurement> &AllMeasurements()
          QStringLiteral("a new process, from its start to the end of Form_Load"),
          MeasureStartupProcess},
         {QStringLiteral("open_file"),
-         QStringLiteral("Opening a generated program on a shown window: read, show, colour and lay out"),
+         QStringLiteral("Opening a generated program on a shown window: read, show, colour and lay out; the longest the window does not answer meanwhile"),
          MeasureOpenFile},
         {QStringLiteral("read_decode"),
          QStringLiteral("reading and decoding the same file, without the editor"),

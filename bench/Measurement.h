@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QString>
+#include <QTimer>
 
 class BenchEnvironment;
 
@@ -33,6 +34,35 @@ double TimeMs(F &&f)
     f();
     return double(timer.nsecsElapsed()) / 1e6;
 }
+
+// The longest time the window does not answer while it lives: a timer that
+// should fire every millisecond notes its longest wait.
+class StallWatch {
+public:
+    StallWatch()
+    {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { note(); });
+        m_sinceTick.start();
+        m_timer.start(1);
+    }
+    // The longest wait so far, in milliseconds beyond the timer's own one.
+    double longestMs()
+    {
+        note();
+        return std::max(0.0, double(m_longestNs) / 1e6 - 1);
+    }
+
+private:
+    void note()
+    {
+        m_longestNs = std::max(m_longestNs, m_sinceTick.nsecsElapsed());
+        m_sinceTick.start();
+    }
+    QTimer m_timer;
+    QElapsedTimer m_sinceTick;
+    qint64 m_longestNs = 0;
+};
 
 // The middle value (the mean of the two middle ones for an even count); 0 for none.
 double Median(QList<double> values);

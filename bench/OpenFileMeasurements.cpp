@@ -24,24 +24,27 @@ QList<BenchRow> MeasureOpenFile(BenchEnvironment &env)
             Warn("open_file", lines, "the program could not be written");
             continue;
         }
-        QList<double> times;
+        QList<double> times, freezes;
         bool ok = true;
         for (int i = 0; i < env.options().runs && ok; ++i) {
             // Each open starts from the state after start-up: the template shown.
             documents(window).loadTemplate();
             QCoreApplication::processEvents();
+            StallWatch stalls;
             times << TimeMs([&] {
                 documents(window).loadStartupFile(path);
                 editor(window).parseAllLines();
                 QCoreApplication::processEvents();
             });
+            freezes << stalls.longestMs();
             if (ok && code->document()->blockCount() != lines) {
                 Warn("open_file", lines, "the editor does not hold every line");
                 ok = false;
             }
         }
         if (ok)
-            rows << BenchRow{QStringLiteral("open_file"), lines, Median(times), QStringLiteral("ms")};
+            rows << BenchRow{QStringLiteral("open_file"), lines, Median(times), QStringLiteral("ms")}
+                 << BenchRow{QStringLiteral("open_freeze"), lines, Median(freezes), QStringLiteral("ms")};
         else
             Warn("open_file", lines, "the file did not open");
         // What Qt alone needs for the same text: a bare editor of the same size,

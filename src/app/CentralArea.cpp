@@ -26,7 +26,9 @@ CentralArea::CentralArea(QWidget *parent) : QWidget(parent)
 
     m_codeEditor = new CodeEditor(this);
     m_codeEditor->setObjectName(QStringLiteral("codeEditor"));
-    m_codeEditor->setFont(namedOrFallbackFont(QStringLiteral("Courier New"), 9.75, false, true));
+    QFont codeFont = namedOrFallbackFont(QStringLiteral("Courier New"), 9.75, false, true);
+    codeFont.setStyleStrategy(QFont::PreferNoShaping);
+    m_codeEditor->setFont(codeFont);
     m_codeEditor->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     m_debugView = new QPlainTextEdit(this);

@@ -16,6 +16,8 @@ public:
     // Each tab of the window has a message of its own; the message panel shows
     // the current tab's.
     void setTabMessage(int tab, const QString &text);
+    // The program tab's message (the first tab).
+    void setCodeMessage(const QString &text) { setTabMessage(0, text); }
     const QString &tabMessage(int tab) const { return m_tabMessages[slot(tab)]; }
     void setCurrentTab(int tab);
     // "Line N, Col M", both counted from 1.

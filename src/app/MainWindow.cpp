@@ -133,8 +133,7 @@ void MainWindow::connectEditor()
         connect(code, changed, this, showLine);
         connect(code, changed, m_subsAndLabels, &SubsAndLabels::caretMoved);
     }
-    connect(m_subsAndLabels, &SubsAndLabels::statusMessage, this,
-            [this](const QString &message) { m_statusBar->setTabMessage(CentralArea::CodeTab, message); });
+    connect(m_subsAndLabels, &SubsAndLabels::statusMessage, m_statusBar, &MainStatusBar::setCodeMessage);
     connect(m_subsAndLabels, &SubsAndLabels::updatingDisabledChanged, m_menus.viewDisableUpdating,
             &QAction::setChecked);
     connect(m_menus.viewDisableUpdating, &QAction::toggled, m_subsAndLabels,
@@ -159,6 +158,8 @@ void MainWindow::connectDocuments()
     connect(m_documents, &DocumentController::savedStateLost, m_editor, &EditorController::forgetSaved);
     connect(m_editor, &EditorController::modifiedByHistory, m_documents, &DocumentController::setModified);
     connect(m_documents, &DocumentController::notice, m_area, &CentralArea::showNotice);
+    connect(m_editor, &EditorController::loadProgress, m_documents, &DocumentController::showLoadProgress);
+    connect(m_documents, &DocumentController::statusMessage, m_statusBar, &MainStatusBar::setCodeMessage);
 }
 
 void MainWindow::connectFileMenu()

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QPointer>
 #include <QTextBlock>
 #include <QToolTip>
 
@@ -18,6 +19,11 @@ CodeEditor::CodeEditor(QWidget *parent) : QPlainTextEdit(parent), m_gutter(new L
     m_gutter->hide();
     connect(this, &QPlainTextEdit::blockCountChanged, this, &CodeEditor::updateGutterWidth);
     connect(this, &QPlainTextEdit::updateRequest, this, &CodeEditor::updateGutter);
+    watchDocument();
+}
+
+void CodeEditor::watchDocument()
+{
     // A run's error mark belongs to the text that ran: an edit on its line, or
     // above it (which moves it), takes it away.
     connect(document(), &QTextDocument::contentsChange, this, [this](int position) {
@@ -27,6 +33,20 @@ CodeEditor::CodeEditor(QWidget *parent) : QPlainTextEdit(parent), m_gutter(new L
         if (!marked.isValid() || position <= marked.position() + marked.length())
             setErrorLine(-1);
     });
+}
+
+void CodeEditor::adoptDocument(QTextDocument *document)
+{
+    // The new document takes the old one's owner, so it goes with the editor;
+    // the old one goes at once.
+    QPointer<QTextDocument> old = this->document();
+    document->setParent(old->parent());
+    setDocument(document);
+    delete old.data();
+    watchDocument();
+    setErrorLine(-1);
+    m_gutterWidth = -1;
+    updateGutterWidth();
 }
 
 void CodeEditor::setLineNumbersShown(bool shown)

@@ -24,6 +24,10 @@ public:
     void reportFormatChanges();
     bool reportingFormatChanges() const { return m_reportingFormats; }
 
+    // Shows `document` (filled elsewhere) in place of the current one, which is
+    // deleted: marks go, as with a text put in whole.
+    void adoptDocument(QTextDocument *document);
+
     void setBeforePaintLine(std::function<void(const QTextBlock &)> hook)
     {
         m_beforePaint = std::move(hook);
@@ -57,6 +61,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void watchDocument();
     void updateGutterWidth();
     void updateGutter(const QRect &rect, int dy);
     void updateMarks();

@@ -2,6 +2,7 @@
 
 #include "editor/core/AutoIndent.h"
 #include "editor/CodeEditor.h"
+#include "editor/DocumentBuilder.h"
 #include "editor/EditorText.h"
 
 #include <QAction>
@@ -25,8 +26,7 @@ EditorController::EditorController(CodeEditor *editor, QFrame *hotInfoBox, QLabe
     m_editor->viewport()->installEventFilter(this);
     m_length = m_editor->document()->characterCount() - 1;
     m_blocks = m_editor->document()->blockCount();
-    connect(m_editor->document(), &QTextDocument::contentsChange, this,
-            &EditorController::onContentsChange);
+    watchDocument();
 }
 
 QString EditorController::text() const
@@ -45,9 +45,30 @@ ChunkedText EditorController::sharedText() const
 
 void EditorController::setText(const QString &text)
 {
-    m_knownText = &text;
-    m_editor->setPlainText(text);
-    m_knownText = nullptr;
+    if (text.size() < m_asideThreshold) {
+        m_knownText = &text;
+        m_editor->setPlainText(text);
+        m_knownText = nullptr;
+        return;
+    }
+    // A long text is put into a document of its own away from the window, which
+    // then shows that document instead: one change, as setPlainText makes it.
+    QTextDocument *built = buildDocumentAside(text, *m_editor->document(),
+                                              [this](int percent) { emit loadProgress(percent); });
+    m_editor->adoptDocument(built);
+    watchDocument();
+    const int blocksBefore = m_blocks, oldLength = m_length;
+    m_length = built->characterCount() - 1;
+    m_blocks = built->blockCount();
+    TextChange change;
+    change.removed = oldLength;
+    change.inserted = text;
+    takeChange(change, blocksBefore, oldLength);
+}
+
+void EditorController::watchDocument()
+{
+    connect(m_editor->document(), &QTextDocument::contentsChange, this, &EditorController::onContentsChange);
 }
 
 void EditorController::appendText(const QString &text)
@@ -97,6 +118,12 @@ void EditorController::onContentsChange(int position, int removed, int added)
         if (const ChunkedText *old = m_history.knownEditorText(); old && position + removedChars <= old->size())
             change = narrowChange(change, old->mid(position, removedChars));
     }
+    takeChange(change, blocksBefore, oldLength);
+}
+
+void EditorController::takeChange(const TextChange &change, int blocksBefore, int oldLength)
+{
+    QTextDocument *doc = m_editor->document();
 
     m_colouring.textChanged(change.pos, change.removed, int(change.inserted.size()), blocksBefore);
     const int newLines = int(change.inserted.count(QLatin1Char('\n'))) + 1;

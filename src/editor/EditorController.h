@@ -44,6 +44,10 @@ public:
     void setText(const QString &text) override;
     void appendText(const QString &text) override;
 
+    // Texts of at least this many characters are put into the editor away from
+    // the window (see buildDocumentAside), with loadProgress meanwhile.
+    void setAsideThreshold(qsizetype chars) { m_asideThreshold = chars; }
+
     // The current text is the first snapshot of a fresh history.
     void startHistory();
     void layOutWidestLine(const ChunkedText &all);
@@ -78,6 +82,8 @@ signals:
     // Undo or Redo brought the text to the saved state (false) or away from it (true).
     void modifiedByHistory(bool modified);
     void caretLineChanged();
+    // A long text being put in: the part done, 0 to 100.
+    void loadProgress(int percent);
     // The Insert key switched between inserting and overwriting.
     void overwriteModeChanged(bool overwrite);
 
@@ -85,7 +91,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void watchDocument();
     void onContentsChange(int position, int removed, int added);
+    void takeChange(const TextChange &change, int blocksBefore, int oldLength);
     void keyPressed(const QString &typed, int key);
     void keyReleased(int key);
     void lineChangeCheck();
@@ -113,5 +121,6 @@ private:
     int m_length = 0;          // characters in the document, without the final one
     int m_blocks = 1;
     bool m_puttingHistory = false;
+    qsizetype m_asideThreshold = 2 * 1024 * 1024;
     const QString *m_knownText = nullptr; // the text being put in whole, while it is
 };

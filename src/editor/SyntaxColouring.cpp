@@ -53,7 +53,7 @@ QList<QTextLayout::FormatRange> overlay(const QList<QTextLayout::FormatRange> &f
 } // namespace
 
 SyntaxColouring::SyntaxColouring(CodeEditor *editor)
-    : m_editor(editor), m_doc(editor->document())
+    : m_editor(editor)
 {
 }
 
@@ -74,7 +74,7 @@ void SyntaxColouring::colourBlock(const QTextBlock &block)
 
 void SyntaxColouring::parseLine2(int line)
 {
-    const QTextBlock block = m_doc->findBlockByNumber(line);
+    const QTextBlock block = m_editor->document()->findBlockByNumber(line);
     if (!block.isValid())
         return;
     colourBlock(block);
@@ -84,7 +84,7 @@ void SyntaxColouring::parseLine2(int line)
 
 void SyntaxColouring::parseAllLines()
 {
-    for (QTextBlock b = m_doc->begin(); b.isValid(); b = b.next())
+    for (QTextBlock b = m_editor->document()->begin(); b.isValid(); b = b.next())
         b.setUserState(Pending);
     m_editor->reportFormatChanges();
     m_editor->viewport()->update();
@@ -95,7 +95,7 @@ void SyntaxColouring::setEveryKeyword(bool on)
     if (on == m_everyKeyword)
         return;
     m_everyKeyword = on;
-    for (QTextBlock b = m_doc->begin(); b.isValid(); b = b.next()) {
+    for (QTextBlock b = m_editor->document()->begin(); b.isValid(); b = b.next()) {
         b.layout()->clearFormats();
         b.setUserState(Pending);
     }
@@ -104,8 +104,8 @@ void SyntaxColouring::setEveryKeyword(bool on)
 
 void SyntaxColouring::recolourRange(int position, int length)
 {
-    const QTextBlock last = m_doc->findBlock(position + length);
-    for (QTextBlock b = m_doc->findBlock(position); b.isValid(); b = b.next()) {
+    const QTextBlock last = m_editor->document()->findBlock(position + length);
+    for (QTextBlock b = m_editor->document()->findBlock(position); b.isValid(); b = b.next()) {
         b.layout()->clearFormats();
         b.setUserState(Pending);
         if (b == last)
@@ -117,7 +117,7 @@ void SyntaxColouring::recolourRange(int position, int length)
 
 void SyntaxColouring::clearLine(int line)
 {
-    QTextBlock block = m_doc->findBlockByNumber(line);
+    QTextBlock block = m_editor->document()->findBlockByNumber(line);
     if (!block.isValid())
         return;
     block.layout()->clearFormats();
@@ -134,7 +134,7 @@ void SyntaxColouring::colourIfPending(const QTextBlock &block)
 
 QColor SyntaxColouring::colourAt(int position)
 {
-    const QTextBlock block = m_doc->findBlock(position);
+    const QTextBlock block = m_editor->document()->findBlock(position);
     if (!block.isValid())
         return Qt::black;
     if (block.userState() == Pending) {
@@ -151,7 +151,7 @@ QColor SyntaxColouring::colourAt(int position)
 
 void SyntaxColouring::textChanged(int position, int removed, int added, int blocksBefore)
 {
-    const QTextBlock block = m_doc->findBlock(position);
+    const QTextBlock block = m_editor->document()->findBlock(position);
     if (!block.isValid())
         return;
     QTextLayout *layout = block.layout();
@@ -159,7 +159,7 @@ void SyntaxColouring::textChanged(int position, int removed, int added, int bloc
     if (formats.isEmpty())
         return;
     const int column = position - block.position();
-    const bool sameLine = m_doc->blockCount() == blocksBefore
+    const bool sameLine = m_editor->document()->blockCount() == blocksBefore
                           && column + added <= block.length() - 1;
     QList<QTextLayout::FormatRange> out;
     for (QTextLayout::FormatRange r : formats) {

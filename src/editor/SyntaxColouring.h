@@ -46,7 +46,6 @@ private:
     void colourBlock(const QTextBlock &block);
 
     CodeEditor *m_editor;
-    QTextDocument *m_doc;
     std::vector<LineScanner::Range> m_ranges; // reused from line to line
     bool m_everyKeyword = false;
 };

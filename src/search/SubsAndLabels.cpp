@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <QTimer>
 
 SubsAndLabels::SubsAndLabels(QPlainTextEdit *editor, QComboBox *subs, QComboBox *labels,
                              QObject *parent)
@@ -79,9 +80,15 @@ void SubsAndLabels::updateSubsAndLabels()
     m_labels->setUpdatesEnabled(false);
     // One copy of the whole text, read line by line without copying the lines.
     const QString raw = doc->toRawText();
+    // The count is said every 100 lines, but not more often than the eye can
+    // follow: at a million lines the messages alone would take a tenth of a second.
+    double said = started;
     m_index.rebuild(QStringView(raw).left(doc->characterCount() - 1), QChar::ParagraphSeparator,
                     [&](int count) {
-                        if (progress && count % 100 == 0) {
+                        if (!progress || count % 100 != 0)
+                            return;
+                        if (const double now = m_clock(); now - said >= 0.05) {
+                            said = now;
                             emit statusMessage(QStringLiteral("Updating subs and labels list... Please wait (Done Line ")
                                            + QString::number(count) + QLatin1Char(')'));
                             hourglass();
@@ -103,6 +110,15 @@ void SubsAndLabels::textChanged(int firstLine, int oldLines, int newLines, bool 
 {
     if (m_updatingDisabled) {
         m_stale = true; // updating is off: the lists keep what they have
+        return;
+    }
+    if (wholeText && newLines >= LongTextLines) {
+        // A long program just put in is shown first; its lists follow a moment later.
+        m_stale = true;
+        QTimer::singleShot(0, this, [this] {
+            if (m_stale && !m_updatingDisabled)
+                updateSubsAndLabels();
+        });
         return;
     }
     if (wholeText || m_stale) {

@@ -14,6 +14,10 @@ class SubsAndLabels : public QObject {
 public:
     SubsAndLabels(QPlainTextEdit *editor, QComboBox *subs, QComboBox *labels, QObject *parent = nullptr);
 
+    // A whole text of at least this many lines gets its lists on the next turn
+    // of the event loop, after it is shown.
+    static constexpr int LongTextLines = 200000;
+
     // View > "Disable Updating Editor State": while it is on, the lists keep what
     // they have and the next change or update rebuilds them.
     bool updatingDisabled() const { return m_updatingDisabled; }

@@ -1,6 +1,7 @@
 #include "documents/core/DocumentController.h"
 
 #include "common/core/FileNames.h"
+#include "common/core/RunAside.h"
 #include "common/core/TextBuffer.h"
 #include "documents/core/CsvImport.h"
 #include "documents/core/FileErrors.h"
@@ -98,11 +99,19 @@ void DocumentController::notifyState()
 bool DocumentController::readForEditor(const QString &path, TextFileContent *content)
 {
     QByteArray bytes;
-    const FileResult r = readWholeFile(path, &bytes);
-    if (r.ok) {
-        *content = decodeTextFile(bytes);
-        m_readStamp = DiskStamp::ofBytes(bytes, QFileInfo(path).lastModified());
-    }
+    FileResult r;
+    auto read = [&] {
+        r = readWholeFile(path, &bytes);
+        if (r.ok) {
+            *content = decodeTextFile(bytes);
+            m_readStamp = DiskStamp::ofBytes(bytes, QFileInfo(path).lastModified());
+        }
+    };
+    // A long program is read while the window goes on answering.
+    if (QFileInfo(path).size() >= LongFileBytes)
+        runAside(read);
+    else
+        read();
     if (!r.ok) {
         QString text = FileErrors::openFailedText(FileErrors::classifyReadFailure(path));
         // A pipe or a device is refused before it is opened: say why.
@@ -128,7 +137,9 @@ bool DocumentController::readForEditor(const QString &path, TextFileContent *con
 
 void DocumentController::takeDocument(const QString &path, const TextFileContent &content)
 {
+    m_opening = QFileInfo(path).fileName();
     m_text.setText(m_safeText.toEditor(content.text));
+    m_opening.clear();
     if (m_safeText.standsIn())
         emit notice(QStringLiteral("This file holds characters that the editor would take for line breaks "
                                    "(U+2029, U+FDD0 or U+FDD1). Each is shown as a private-use character "
@@ -141,6 +152,12 @@ void DocumentController::takeDocument(const QString &path, const TextFileContent
     m_disk = m_readStamp;
     emit documentReplaced();
     notifyState();
+}
+
+void DocumentController::showLoadProgress(int percent)
+{
+    const QString what = m_opening.isEmpty() ? QStringLiteral("Loading the text") : QStringLiteral("Opening ") + m_opening;
+    emit statusMessage(what + QStringLiteral("... ") + QString::number(percent) + QLatin1Char('%'));
 }
 
 void DocumentController::loadStartupFile(const QString &path)

@@ -20,6 +20,9 @@ class TextBuffer;
 class DocumentController : public QObject {
     Q_OBJECT
 public:
+    // Files of at least this size are read on a thread of their own.
+    static constexpr qint64 LongFileBytes = 2 * 1024 * 1024;
+
     DocumentController(TextBuffer &text, IPrompter &prompter, IProcessLauncher &launcher,
                        QString programFolder, QObject *parent = nullptr);
 
@@ -51,6 +54,9 @@ public:
     void importCsvFile();
     void newInstance();
     void openInNewInstance();
+
+    // A long text is being put into the editor: the part done, 0 to 100.
+    void showLoadProgress(int percent);
 
     // The user changed the text.
     void markChanged();
@@ -105,6 +111,8 @@ signals:
     void notice(const QString &text);
     // A question was answered.
     void questionClosed();
+    // What is going on now, for the status bar.
+    void statusMessage(const QString &text);
 
 private:
     // Reads a file for the editor; reports a failure and returns false.
@@ -126,6 +134,7 @@ private:
     RecentFileList m_recent;
     bool m_saveCancelled = false;
     int m_asking = 0;
+    QString m_opening; // the name of the file being put into the editor
     DiskStamp m_disk;      // the file as the document last matched it
     DiskStamp m_readStamp; // the file as the last read found it
 };
