@@ -6,8 +6,6 @@
 #include "assist/core/TipFile.h"
 #include "platform/core/SystemPlaces.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -29,26 +27,22 @@ void put(const QString &path, const QByteArray &bytes)
 class tst_AssistCore : public QObject {
     Q_OBJECT
 private slots:
-    void toolsFileRead_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("tools");
-        QTest::newRow("as written") << "\"/usr/bin/gedit\",\"Gedit\"\r\n\"wc -l %f\",\"Count\"\r\n"
-                                    << "0:Gedit=/usr/bin/gedit|1:Count=wc -l %f";
-        QTest::newRow("unquoted, blanks trimmed") << "  xterm -e top , Top \n" << "0:Top=xterm -e top";
-        QTest::newRow("doubled quote inside") << "\"\"\"/opt/My Tool/run\"\" %f\",\"Mine\"" << "0:Mine=\"/opt/My Tool/run\" %f";
-        QTest::newRow("CR-only breaks, blank lines") << "\"a\",\"A\"\r\r\"b\",\"B\"\r" << "0:A=a|1:B=b";
-        QTest::newRow("unterminated quote ends with its line") << "\"a,A\n\"b\",\"B\"" << "0:=a,A|1:B=b";
-        QTest::newRow("one field, no name") << "gimp\n" << "0:=gimp";
-        QTest::newRow("record without a program is skipped") << "\"\",\"Nothing\"\nx,X\n" << "0:X=x";
-        QTest::newRow("empty") << "" << "";
-    }
     void toolsFileRead()
     {
-        QFETCH(QString, file);
-        ExternalTools t;
-        t.read(file);
-        QTEST(listed(t), "tools");
+        const QList<std::pair<QString, QString>> files{
+            {"\"/usr/bin/gedit\",\"Gedit\"\r\n\"wc -l %f\",\"Count\"\r\n", "0:Gedit=/usr/bin/gedit|1:Count=wc -l %f"},
+            {"  xterm -e top , Top \n", "0:Top=xterm -e top"}, // unquoted, blanks trimmed
+            {"\"\"\"/opt/My Tool/run\"\" %f\",\"Mine\"", "0:Mine=\"/opt/My Tool/run\" %f"},
+            {"\"a\",\"A\"\r\r\"b\",\"B\"\r", "0:A=a|1:B=b"},      // CR-only breaks, blank lines
+            {"\"a,A\n\"b\",\"B\"", "0:=a,A|1:B=b"},               // an unterminated quote ends with its line
+            {"gimp\n", "0:=gimp"},                                // one field, no name
+            {"\"\",\"Nothing\"\nx,X\n", "0:X=x"},                 // a record without a program is skipped
+            {"", ""}};
+        for (const auto &[file, tools] : files) {
+            ExternalTools t;
+            t.read(file);
+            QCOMPARE(listed(t), tools);
+        }
     }
 
     void toolsFileWriteAndReadBack()
@@ -139,19 +133,15 @@ private slots:
         QCOMPARE(ExternalToolCommand::startError("\"" + blanks + "\" x"), 75); // there, not runnable
     }
 
-    void tips_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QStringList>("tips");
-        QTest::newRow("CR LF, blank line and commas kept") << "a, \"b\"\r\n\r\nc\r\n" << QStringList{"a, \"b\"", "", "c"};
-        QTest::newRow("CR-only breaks") << "a\rb\rc" << QStringList{"a", "b", "c"};
-        QTest::newRow("LF breaks, the last line unended") << "a\nb" << QStringList{"a", "b"};
-        QTest::newRow("empty") << "" << QStringList{};
-    }
     void tips()
     {
-        QFETCH(QString, file);
-        QTEST(TipFile::parse(file), "tips");
+        const QList<std::pair<QString, QStringList>> files{
+            {"a, \"b\"\r\n\r\nc\r\n", {"a, \"b\"", "", "c"}}, // CR LF, blank line and commas kept
+            {"a\rb\rc", {"a", "b", "c"}},
+            {"a\nb", {"a", "b"}}, // the last line unended
+            {"", {}}};
+        for (const auto &[file, tips] : files)
+            QCOMPARE(TipFile::parse(file), tips);
         QCOMPARE(TipFile::pick(4, 0.0), 1);
         QCOMPARE(TipFile::pick(4, 0.9999), 4);
         QCOMPARE(TipFile::pick(0, 0.5), 0);

@@ -3,10 +3,6 @@
 #include "platform/core/SettingsStore.h"
 #include "platform/DesktopShell.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -32,21 +28,17 @@ struct CountingRunner {
 class tst_Platform : public QObject {
     Q_OBJECT
 private slots:
-    void splitCommandLine_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QStringList>("parts");
-        QTest::newRow("blanks separate") << "yabasic -i w  prog.yab" << QStringList{"yabasic", "-i", "w", "prog.yab"};
-        QTest::newRow("quotes group") << "\"/my progs/vormeld\" \"a b.yab\"" << QStringList{"/my progs/vormeld", "a b.yab"};
-        QTest::newRow("quote inside word") << "ab\"c d\"e" << QStringList{"abc de"};
-        QTest::newRow("doubled quote") << "\"say \"\"hi\"\"\"" << QStringList{"say \"hi\""};
-        QTest::newRow("empty quoted argument") << "prog \"\" x" << QStringList{"prog", "", "x"};
-        QTest::newRow("only blanks") << "   " << QStringList{};
-    }
     void splitCommandLine()
     {
-        QFETCH(QString, line);
-        QTEST(::splitCommandLine(line), "parts");
+        const QList<std::pair<QString, QStringList>> cases{
+            {"yabasic -i w  prog.yab", {"yabasic", "-i", "w", "prog.yab"}}, // blanks separate
+            {"\"/my progs/vormeld\" \"a b.yab\"", {"/my progs/vormeld", "a b.yab"}}, // quotes group
+            {"ab\"c d\"e", {"abc de"}},                                          // quote inside a word
+            {"\"say \"\"hi\"\"\"", {"say \"hi\""}},                                // doubled quote
+            {"prog \"\" x", {"prog", "", "x"}},                                 // empty quoted argument
+            {"   ", {}}};
+        for (const auto &[line, parts] : cases)
+            QCOMPARE(::splitCommandLine(line), parts);
     }
     void processes()
     {
@@ -146,23 +138,18 @@ private slots:
         QCOMPARE(runner.calls->size(), 3);
         QVERIFY(!InstalledInterpreterProbe("/usr/bin/yabasic", CountingRunner{std::nullopt}).version());
     }
-    void probeParsers_data()
-    {
-        QTest::addColumn<QString>("output");
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("library");
-        QTest::newRow("typical") << "---Debug: Using builtin default for library_path: /usr/lib\n"
-                                    "---Debug: Final value for library_path is: /usr/lib\n"
-                                    "---Debug: This is yabasic 2.90.3, compiled on x86_64\n"
-                                 << "2.90.3" << "/usr/lib/";
-        QTest::newRow("trailing separator kept") << "Final value for library_path is: /opt/lib/\r\nyabasic 2.86" << "2.86" << "/opt/lib/";
-        QTest::newRow("nothing useful") << "command not found" << "" << "";
-    }
     void probeParsers()
     {
-        QFETCH(QString, output);
-        QTEST(InstalledInterpreterProbe::parseVersion(output).value_or(QString()), "version");
-        QTEST(InstalledInterpreterProbe::parseLibraryPath(output).value_or(QString()), "library");
+        const QList<std::array<QString, 3>> cases{ // output, version, library folder
+            {"---Debug: Using builtin default for library_path: /usr/lib\n"
+             "---Debug: Final value for library_path is: /usr/lib\n"
+             "---Debug: This is yabasic 2.90.3, compiled on x86_64\n", "2.90.3", "/usr/lib/"},
+            {"Final value for library_path is: /opt/lib/\r\nyabasic 2.86", "2.86", "/opt/lib/"}, // separator kept
+            {"command not found", "", ""}};
+        for (const auto &[output, version, library] : cases) {
+            QCOMPARE(InstalledInterpreterProbe::parseVersion(output).value_or(QString()), version);
+            QCOMPARE(InstalledInterpreterProbe::parseLibraryPath(output).value_or(QString()), library);
+        }
     }
     void installedInterpreterIsFound()
     {

@@ -100,23 +100,17 @@ private slots:
         QCOMPARE(all.last().name, "109999");
     }
 
-    void colouring_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QList<Range>>("ranges");
-        QTest::newRow("no line break: nothing") << "title - x" << QList<Range>{};
-        QTest::newRow("only the first ' * ' line is bold; an unended last line stays black")
-            << "T\n * a\n * b\n  - c\n- d"
-            << QList<Range>{{0, 1, Range::Title}, {2, 4, Range::Usage}, {12, 5, Range::Item}};
-        QTest::newRow("a leading '- ' on the title line or after an empty first line is passed over")
-            << "\n- a\n- b\n" << QList<Range>{{5, 3, Range::Item}};
-        QTest::newRow("'-x' and '*' without blanks are plain") << "T\n-x\n*  y\n" << QList<Range>{{0, 1, Range::Title}};
-    }
     void colouring()
     {
-        QFETCH(QString, text);
-        QFETCH(QList<Range>, ranges);
-        QCOMPARE(DocuColouring::ranges(text), ranges);
+        const QList<std::pair<QString, QList<Range>>> cases{
+            {"title - x", {}}, // no line break: nothing
+            // only the first ' * ' line is bold; an unended last line stays black
+            {"T\n * a\n * b\n  - c\n- d", {{0, 1, Range::Title}, {2, 4, Range::Usage}, {12, 5, Range::Item}}},
+            // a leading '- ' on the title line or after an empty first line is passed over
+            {"\n- a\n- b\n", {{5, 3, Range::Item}}},
+            {"T\n-x\n*  y\n", {{0, 1, Range::Title}}}}; // '-x' and '*' without blanks are plain
+        for (const auto &[text, ranges] : cases)
+            QCOMPARE(DocuColouring::ranges(text), ranges);
     }
 
     // A request that hangs is ended, a newer one replaces the older; the real
@@ -164,24 +158,20 @@ private slots:
         QVERIFY(!a.text().contains("print"));
     }
 
-    void settingsFileRoundTrip_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<YabSettingsValues>("values");
-        QTest::newRow("plain values are written as they are") << "plain.yst" << goldenPlain();
-        QTest::newRow("comma, quote and leading blank are quoted") << "quoted.yst" << goldenQuoted();
-    }
+    // Plain values are written as they are; comma, quote and leading blank are quoted.
     void settingsFileRoundTrip()
     {
-        QFETCH(QString, file);
-        QFETCH(YabSettingsValues, values);
-        QFile golden(Golden + file);
-        QVERIFY(golden.open(QIODevice::ReadOnly));
-        const QByteArray bytes = golden.readAll();
-        QCOMPARE(write(values), bytes);
-        YabSettingsValues read;
-        QVERIFY(YabSettingsFile::read(bytes, &read).problems.isEmpty());
-        QVERIFY(read == values);
+        const std::pair<const char *, YabSettingsValues> goldens[]{{"plain.yst", goldenPlain()},
+                                                                   {"quoted.yst", goldenQuoted()}};
+        for (const auto &[file, values] : goldens) {
+            QFile golden(Golden + file);
+            QVERIFY(golden.open(QIODevice::ReadOnly));
+            const QByteArray bytes = golden.readAll();
+            QCOMPARE(write(values), bytes);
+            YabSettingsValues read;
+            QVERIFY(YabSettingsFile::read(bytes, &read).problems.isEmpty());
+            QVERIFY(read == values);
+        }
     }
 
     void settingsFileReading()
@@ -210,7 +200,7 @@ private slots:
         QVERIFY(v == goldenPlain());
     }
 
-    void listsAndFont()
+    void listsFontAndCommandLines()
     {
         QCOMPARE(colourNames().size(), 142);
         QCOMPARE(colourNames().mid(14, 4), (QStringList{"yellow", "white", "", "aliceblue"}));
@@ -219,32 +209,21 @@ private slots:
         QCOMPARE(splitFont("swiss14"), std::make_pair(QString("swiss"), QString("14")));
         QCOMPARE(splitFont("10"), std::make_pair(QString(), QString("10")));
         QCOMPARE(splitFont("ro1man2"), std::make_pair(QString("roman"), QString("12")));
-    }
 
-    void commandLines_data()
-    {
-        QTest::addColumn<YabSettingsValues>("values");
-        QTest::addColumn<QString>("unix");
-        QTest::addColumn<QString>("windows");
-        QTest::newRow("defaults: level only, a size without family is left out")
-            << YabSettingsValues() << "-i w" << "-i w";
-        YabSettingsValues all = {"red", "aliceblue", "swiss", 0, "roman", 4, "10", "48", "+1+2", ":9", "+3+4"};
-        QTest::newRow("every part") << all << "-fg red -bg aliceblue -geometry +1+2 -display :9 -font swiss10 -i d"
-                                    << "-geometry +3+4 -font roman48 -i f";
-        YabSettingsValues some = all;
+        YabSettingsValues all{"red", "aliceblue", "swiss", 0, "roman", 4, "10", "48", "+1+2", ":9", "+3+4"}, some = all;
         some.unixForeground = some.unixGeometry = some.windowsGeometry = "";
         some.unixInfoLevel = some.windowsInfoLevel = -1;
-        QTest::newRow("empty fields and no level") << some << "-bg aliceblue -display :9 -font swiss10 -i "
-                                                   << "-font roman48 -i ";
-    }
-    void commandLines()
-    {
-        QFETCH(YabSettingsValues, values);
-        QFETCH(QString, unix);
-        QFETCH(QString, windows);
-        QCOMPARE(unixLine(values), unix);
-        QCOMPARE(windowsLine(values), windows);
-        QCOMPARE(unixArguments(values).join(' '), unix.endsWith("-i ") ? unix.chopped(4) : unix); // no bare -i
+        const QList<std::tuple<YabSettingsValues, QString, QString>> lines{
+            {YabSettingsValues(), "-i w", "-i w"}, // defaults: level only, a size without family is left out
+            {all, "-fg red -bg aliceblue -geometry +1+2 -display :9 -font swiss10 -i d",
+             "-geometry +3+4 -font roman48 -i f"},
+            {some, "-bg aliceblue -display :9 -font swiss10 -i ", "-font roman48 -i "}}; // empty fields and no level
+        for (const auto &[values, unixText, windowsText] : lines) {
+            QCOMPARE(unixLine(values), unixText);
+            QCOMPARE(windowsLine(values), windowsText);
+            const QString noBareLevel = unixText.endsWith("-i ") ? unixText.chopped(4) : unixText;
+            QCOMPARE(unixArguments(values).join(' '), noBareLevel);
+        }
     }
 
     // Each option the Unix line builds, and all of them together, as the real interpreter takes them.

@@ -11,11 +11,7 @@
 #include <QtTest>
 
 namespace {
-void touch(const QString &path, const QByteArray &bytes = "print 1\n")
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-}
+void touch(const QString &path, const QByteArray &bytes = "print 1\n") { QVERIFY(writeBytes(path, bytes)); }
 QStringList items(const QListWidget *list)
 {
     QStringList out;
@@ -116,11 +112,25 @@ private slots:
         QCOMPARE(status->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     }
 
-    void settingsEditor()
+    // The settings editor opened from the main window, and the run option it offers there.
+    void settingsEditorAndRunOption()
     {
-        FakeServices fake;
-        SettingsAccess settings(fake.settings, fake.services.appName);
-        YabSettingsWindow w(fake.services, settings, nullptr);
+        TestWindow t("print 1");
+        MainWindow &mw = t.start();
+        FakeServices &fake = t.fake;
+        QVERIFY(offered(mw, "toolsMenu", "toolsYabasicSettings"));
+        QAction *use = action(mw, "runUseYabSettings");
+        emit part<QMenu>(mw, "runMenu")->aboutToShow();
+        QVERIFY(use->isCheckable() && !use->isChecked());
+        fake.prompter.answerMessage(MsgResult::OK);
+        use->trigger();
+        QCOMPARE(fake.prompter.messages.last().text,
+                 "No interpreter settings have been chosen yet.\r\nChoose them in Tools > Yabasic Settings... "
+                 "and use Line > Use for Running there.");
+        QVERIFY(!use->isChecked());
+
+        action(mw, "toolsYabasicSettings")->trigger();
+        YabSettingsWindow &w = *mw.findChild<YabSettingsWindow *>();
         QCOMPARE(w.windowTitle(), "Yabasic Settings");
         QCOMPARE(at(w, "foregroundCombo")->count(), 142);
         QCOMPARE(at(w, "foregroundCombo")->currentText() + "|" + at(w, "unixFontCombo")->currentText() + "|"
@@ -137,9 +147,7 @@ private slots:
         trigger(w, "fileSave");
         QCOMPARE(fake.prompter.fileDialogs.last().title, "Save Settings File");
         QCOMPARE(fake.prompter.fileDialogs.last().filter, "YaBasic Settings (*.yst)|*.yst|All Files (*.*)|*.*");
-        QFile saved(file);
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(saved.readAll(), "\"a,b\"\r\n\r\ndontcare\r\n2\r\ndontcare\r\n4\r\n14\r\n14\r\n\r\nhost:0\r\n\r\n");
+        QCOMPARE(readBytes(file), "\"a,b\"\r\n\r\ndontcare\r\n2\r\ndontcare\r\n4\r\n14\r\n14\r\n\r\nhost:0\r\n\r\n");
         const YabSettingsValues written = w.values();
         w.setValues(YabSettingsValues());
         fake.prompter.answerFile(file);
@@ -170,32 +178,14 @@ private slots:
         QCOMPARE(splitCommandLine(fake.setting("Run", "YabOptions")),
                  (QStringList{"-fg", "a,b", "-display", "host:0", "-font", "dontcare14", "-i", "w"}));
         QCOMPARE(fake.setting("Run", "UseYabSettings"), "1");
-        QCOMPARE(fake.prompter.unexpected, QStringList());
-    }
-
-    void mainWindowOffersThem()
-    {
-        TestWindow t("print 1");
-        MainWindow &w = t.start();
-        QVERIFY(offered(w, "toolsMenu", "toolsYabasicSettings"));
-        QVERIFY(action(w, "tools", MainMenus::LibraryExplorer)->isEnabled());
-        QAction *use = action(w, "runUseYabSettings");
-        emit part<QMenu>(w, "runMenu")->aboutToShow();
-        QVERIFY(use->isCheckable() && !use->isChecked());
-        t.fake.prompter.answerMessage(MsgResult::OK);
-        use->trigger();
-        QCOMPARE(t.fake.prompter.messages.last().text,
-                 "No interpreter settings have been chosen yet.\r\nChoose them in Tools > Yabasic Settings... "
-                 "and use Line > Use for Running there.");
-        QVERIFY(!use->isChecked());
-
-        action(w, "toolsYabasicSettings")->trigger();
-        trigger(*w.findChild<YabSettingsWindow *>(), "lineUseForRunning");
-        emit part<QMenu>(w, "runMenu")->aboutToShow();
+        emit part<QMenu>(mw, "runMenu")->aboutToShow();
         QVERIFY(use->isChecked());
         use->trigger(); // off again
-        QCOMPARE(t.fake.setting("Run", "UseYabSettings"), "0");
-        action(w, "tools", MainMenus::LibraryExplorer)->trigger();
+        QCOMPARE(fake.setting("Run", "UseYabSettings"), "0");
+        QCOMPARE(fake.prompter.unexpected, QStringList());
+
+        QVERIFY(action(mw, "tools", MainMenus::LibraryExplorer)->isEnabled());
+        action(mw, "tools", MainMenus::LibraryExplorer)->trigger();
         const QWidgetList tops = QApplication::topLevelWidgets();
         QVERIFY(std::any_of(tops.begin(), tops.end(), [](QWidget *top) { return qobject_cast<LibraryExplorer *>(top); }));
     }

@@ -1,29 +1,25 @@
 #include "support/TestWindow.h"
 
-
 using Kind = SubsLabelsIndex::Kind;
 
 class tst_SubsLabels : public QObject {
     Q_OBJECT
 private slots:
-    void definitions_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("result"); // "sub:x", "label:x" or ""
-        QTest::newRow("sub") << "sub drawBox(x, y)" << "sub:drawBox(x, y)";
-        QTest::newRow("indented label, blanks after keyword") << "   Label   mainloop" << "label:mainloop";
-        QTest::newRow("upper case") << "SUB a() // comment  " << "sub:a() // comment  ";
-        QTest::newRow("no blank after keyword") << "subtotal = 3" << "";
-        QTest::newRow("tab indentation") << "\tsub a()" << "";
-        QTest::newRow("export sub") << "export sub name()" << "";
-        QTest::newRow("keyword alone") << "sub" << "";
-        QTest::newRow("keyword and blank") << "sub " << "sub:";
-    }
     void definitions()
     {
-        QFETCH(QString, line);
-        const auto d = SubsLabelsIndex::parseDefinition(line);
-        QTEST(!d ? QString() : (d->first == Kind::Sub ? "sub:" : "label:") + d->second, "result");
+        const QList<std::pair<QString, QString>> lines{
+            {"sub drawBox(x, y)", "sub:drawBox(x, y)"},
+            {"   Label   mainloop", "label:mainloop"}, // indented, blanks after the keyword
+            {"SUB a() // comment  ", "sub:a() // comment  "},
+            {"subtotal = 3", ""}, // no blank after the keyword
+            {"\tsub a()", ""},
+            {"export sub name()", ""},
+            {"sub", ""},
+            {"sub ", "sub:"}};
+        for (const auto &[line, result] : lines) {
+            const auto d = SubsLabelsIndex::parseDefinition(line);
+            QCOMPARE(!d ? QString() : (d->first == Kind::Sub ? "sub:" : "label:") + d->second, result);
+        }
     }
 
     void listsFollowEditsAndLeadToTheirLines()
