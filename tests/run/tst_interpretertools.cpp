@@ -1,7 +1,5 @@
-// The logic behind the library explorer and the Yabasic settings editor: the
-// library list, the documentation request and its colouring on the real
-// interpreter's output, the .yst files, the command-line fragments and the
-// options a run passes.
+// The logic behind the library explorer and the Yabasic settings editor: the library list, the
+// documentation request and its colouring, the .yst files, the command-line fragments and the options a run passes.
 
 #include "common/core/AppSettings.h"
 #include "platform/core/ProcessGroup.h"
@@ -21,11 +19,6 @@ using Range = DocuColouring::Range;
 
 namespace {
 const QString Golden = QStringLiteral(VORMELD_TESTS_DIR "/yabsettings/golden/");
-
-QString yabasic()
-{
-    return QStandardPaths::findExecutable(QStringLiteral("yabasic"));
-}
 
 void touch(const QString &path, const QByteArray &bytes = "print 1\n")
 {
@@ -48,14 +41,8 @@ struct Answers : QSignalSpy {
     DocuRequest::End end() const { return last().at(1).value<DocuRequest::End>(); }
 };
 
-YabSettingsValues goldenPlain()
-{
-    return {"red", "navy", "swiss", 0, "roman", 3, "12", "16", "+10+20", ":0", "+5+5"};
-}
-YabSettingsValues goldenQuoted()
-{
-    return {"a,b", "\"x", "", -1, "  spaced", 4, "8", "", "say \"hi\"", "host:0.0", "trail "};
-}
+const YabSettingsValues GoldenPlain{"red", "navy", "swiss", 0, "roman", 3, "12", "16", "+10+20", ":0", "+5+5"};
+const YabSettingsValues GoldenQuoted{"a,b", "\"x", "", -1, "  spaced", 4, "8", "", "say \"hi\"", "host:0.0", "trail "};
 } // namespace
 
 class tst_InterpreterTools : public QObject {
@@ -113,8 +100,7 @@ private slots:
             QCOMPARE(DocuColouring::ranges(text), ranges);
     }
 
-    // A request that hangs is ended, a newer one replaces the older; the real
-    // interpreter's documentation comes back as the library wrote it.
+    // A request that hangs is ended, a newer one replaces the older.
     void docuRequests()
     {
         QTemporaryDir tmp;
@@ -141,28 +127,12 @@ private slots:
         QCOMPARE(a.end(), DocuRequest::End::NotStarted);
         QVERIFY(!request.isWaiting());
 
-        if (yabasic().isEmpty())
-            QSKIP("The yabasic interpreter is not installed (Debian package yabasic).");
-        touch(tmp.filePath("demo lib.yab"), "doc Demo library\ndoc\ndoc  * Usage: import demo\ndoc  - first\n"
-                                            "docu text\ndoc - second\nexport sub f()\nend sub\n");
-        request.request(yabasic(), tmp.filePath("demo lib.yab"));
-        QTRY_COMPARE(a.size(), 3);
-        QCOMPARE(a.end(), DocuRequest::End::Finished);
-        QCOMPARE(a.text(), "Demo library\n\n * Usage: import demo\n - first\ntext\n- second\n");
-        QCOMPARE(DocuColouring::ranges(a.text()), (QList<Range>{{0, 12, Range::Title}, {14, 21, Range::Usage},
-                                                              {36, 8, Range::Item}, {50, 8, Range::Item}}));
-        // A library without documentation: whatever the interpreter says, nothing more.
-        touch(tmp.filePath("plain.yab"), "print 1\n");
-        request.request(yabasic(), tmp.filePath("plain.yab"));
-        QTRY_COMPARE(a.size(), 4);
-        QVERIFY(!a.text().contains("print"));
     }
 
     // Plain values are written as they are; comma, quote and leading blank are quoted.
-    void settingsFileRoundTrip()
+    void settingsFiles()
     {
-        const std::pair<const char *, YabSettingsValues> goldens[]{{"plain.yst", goldenPlain()},
-                                                                   {"quoted.yst", goldenQuoted()}};
+        const std::pair<const char *, YabSettingsValues> goldens[]{{"plain.yst", GoldenPlain}, {"quoted.yst", GoldenQuoted}};
         for (const auto &[file, values] : goldens) {
             QFile golden(Golden + file);
             QVERIFY(golden.open(QIODevice::ReadOnly));
@@ -172,11 +142,8 @@ private slots:
             QVERIFY(YabSettingsFile::read(bytes, &read).problems.isEmpty());
             QVERIFY(read == values);
         }
-    }
 
-    void settingsFileReading()
-    {
-        YabSettingsValues v = goldenPlain();
+        YabSettingsValues v = GoldenPlain;
         // Fields end at commas as well as at line ends; a short file leaves the rest.
         ReadResult r = read("  red , blue\r\n\"sw,iss\" tail\r\n3x\r\n", &v);
         QCOMPARE(r.valuesRead, 4);
@@ -185,7 +152,7 @@ private slots:
                  (QStringList{"red ", "blue", "sw,iss", "roman"}));
         QCOMPARE(v.unixInfoLevel, 3);
 
-        v = goldenPlain();
+        v = GoldenPlain;
         r = read("a\nb\nc\n99\nd\n-5\n", &v);
         QCOMPARE(r.problems.value(0), "Line 4 holds the level 99, which is not in the list; that level was left as it was.");
         QCOMPARE(r.problems.value(1), "Line 6 holds the level -5, which is not in the list; that level was left as it was.");
@@ -193,11 +160,11 @@ private slots:
         QCOMPARE(v.windowsInfoLevel, 3);
         QCOMPARE(v.windowsFontFamily, "d");
 
-        v = goldenPlain();
+        v = GoldenPlain;
         QCOMPARE(read(QByteArray("red\0\r\n", 6), &v).problems, QStringList{"The file is not a text file; nothing was read."});
         QCOMPARE(read(QByteArray(MaxFileSize + 1, 'x'), &v).problems,
                  QStringList{"The file is too big to be a settings file; nothing was read."});
-        QVERIFY(v == goldenPlain());
+        QVERIFY(v == GoldenPlain);
     }
 
     void listsFontAndCommandLines()
@@ -229,7 +196,8 @@ private slots:
     // Each option the Unix line builds, and all of them together, as the real interpreter takes them.
     void unixOptionsAccepted()
     {
-        if (yabasic().isEmpty())
+        const QString yabasic = QStandardPaths::findExecutable("yabasic");
+        if (yabasic.isEmpty())
             QSKIP("The yabasic interpreter is not installed (Debian package yabasic).");
         QTemporaryDir tmp;
         touch(tmp.filePath("ok.yab"), "print \"ok\"\n");
@@ -242,7 +210,7 @@ private slots:
         runs << QStringList{"-zz"}; // the check itself: a refused option fails
         for (const QStringList &options : runs) {
             QProcess p;
-            p.start(yabasic(), options + QStringList{tmp.filePath("ok.yab")});
+            p.start(yabasic, options + QStringList{tmp.filePath("ok.yab")});
             QVERIFY(p.waitForFinished(30000));
             const bool accepted = p.exitCode() == 0 && p.readAllStandardOutput() == "ok\n";
             QVERIFY2(accepted == (options.first() != "-zz"), qPrintable(options.join(' ')));

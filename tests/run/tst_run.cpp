@@ -4,9 +4,6 @@
 #include "run/core/RunCommand.h"
 #include "support/RunWindow.h"
 
-#include <QLineEdit>
-#include <QMenu>
-
 class tst_Run : public QObject {
     Q_OBJECT
 private slots:
@@ -103,12 +100,7 @@ private slots:
         t.fake.prompter.cancelDialog();
         action(*t.w, "runGeometry")->trigger(); // Cancel clears it
         QCOMPARE(t.fake.prompter.inputs.last().defaultText, QStringLiteral("+10+20"));
-        auto *menu = t.w->findChild<QMenu *>("runMenu");
-        emit menu->aboutToShow();
-        QVERIFY(action(*t.w, "runInfoLevels", 2)->isChecked());
         action(*t.w, "runInfoLevels", 4)->trigger();
-        emit menu->aboutToShow();
-        QVERIFY(action(*t.w, "runInfoLevels", 4)->isChecked() && !action(*t.w, "runInfoLevels", 2)->isChecked());
 
         // Yabasic Path: browse, the key, help; Cancel stores nothing, OK stores as typed.
         whenModal<YabasicPathDialog>(action(*t.w, "runYabasicPath"), [&](YabasicPathDialog *d) {

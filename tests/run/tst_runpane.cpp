@@ -2,8 +2,6 @@
 #include "platform/core/ProcessGroup.h"
 #include "support/RunWindow.h"
 
-#include <QLineEdit>
-#include <QProcess>
 #include <QScrollBar>
 #include <QTextBlock>
 
