@@ -58,7 +58,7 @@ private slots:
             s.saveSetting(key.section('/', 0, 0), key.section('/', 1), stored);
         QTEST(readers.value(key)(s), "value");
     }
-    void int16Conversion()
+    void int16AndTextSettings()
     {
         const QList<std::pair<QString, int>> texts{{"32767", 32767}, {"-32768", -32768}, {"32768", -99999}, // -99999: nothing
                                                    {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"nan", -99999}, {"inf", -99999}};
@@ -66,9 +66,7 @@ private slots:
             const std::optional<qint16> v = AppSettings::toInt16(text);
             QCOMPARE(v ? int(*v) : -99999, value);
         }
-    }
-    void textAndOtherProgramsSettings()
-    {
+
         FakeServices fake;
         SettingsAccess s(fake.settings, "vormeld");
         QCOMPARE(AppSettings::readGeoString(s), QString());

@@ -9,7 +9,7 @@
 class tst_SharedRoutines : public QObject {
     Q_OBJECT
 private slots:
-    void fileNameAndInterpreterFolder()
+    void fileNamesAndTextCodes()
     {
         const QList<std::array<QString, 3>> paths{{"C:\\Yabasic\\b.yab", "b.yab", "C:\\Yabasic\\"},
                                                   {"/usr/bin/yabasic", "yabasic", "/usr/bin/"},
@@ -21,9 +21,7 @@ private slots:
             QCOMPARE(fileNameOnly(path), name);
             QCOMPARE(Interpreter::interpreterFolderOf(path), folder);
         }
-    }
-    void encodingsAreReversibleAndKeepLength()
-    {
+
         const QString text = QStringLiteral("a\r\nb \"q\"\r\n");
         const QString lines = encodeLineBreaks(text);
         QCOMPARE(lines, QStringLiteral("a") + QChar(7) + QChar(8) + QStringLiteral("b \"q\"") + QChar(7) + QChar(8));

@@ -27,7 +27,7 @@ void put(const QString &path, const QByteArray &bytes)
 class tst_AssistCore : public QObject {
     Q_OBJECT
 private slots:
-    void toolsFileRead()
+    void toolsFileReadAndWritten()
     {
         const QList<std::pair<QString, QString>> files{
             {"\"/usr/bin/gedit\",\"Gedit\"\r\n\"wc -l %f\",\"Count\"\r\n", "0:Gedit=/usr/bin/gedit|1:Count=wc -l %f"},
@@ -43,10 +43,7 @@ private slots:
             t.read(file);
             QCOMPARE(listed(t), tools);
         }
-    }
 
-    void toolsFileWriteAndReadBack()
-    {
         ExternalTools t;
         t.setPath(0, QStringLiteral("\"/opt/My Tool/run\" --file %f"));
         t.setName(0, QStringLiteral("Run, \"mine\""));
@@ -133,7 +130,7 @@ private slots:
         QCOMPARE(ExternalToolCommand::startError("\"" + blanks + "\" x"), 75); // there, not runnable
     }
 
-    void tips()
+    void tipsAndTextViewer()
     {
         const QList<std::pair<QString, QStringList>> files{
             {"a, \"b\"\r\n\r\nc\r\n", {"a, \"b\"", "", "c"}}, // CR LF, blank line and commas kept
@@ -145,10 +142,7 @@ private slots:
         QCOMPARE(TipFile::pick(4, 0.0), 1);
         QCOMPARE(TipFile::pick(4, 0.9999), 4);
         QCOMPARE(TipFile::pick(0, 0.5), 0);
-    }
 
-    void textViewerErrors()
-    {
         QTemporaryDir dir;
         const QString head = QStringLiteral("A Error has occured while trying to open the requested file\r\n");
         QCOMPARE(TextViewerFile::read(dir.filePath("no/none.txt")).text, head + "      The path was not found.");

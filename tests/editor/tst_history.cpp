@@ -90,7 +90,7 @@ private slots:
         QFETCH(int, maxFetches);
         QVERIFY2(maxFetches < 0 || fetches <= maxFetches, qPrintable(QString::number(fetches)));
     }
-    void theNewest500StayAndStepsOfSeveralChangesComeBack()
+    void snapshotsAndPieces()
     {
         SnapshotStack s;
         s.push("abcdefghij"); // a removal, an insertion further on, then an overlapping replacement
@@ -102,12 +102,10 @@ private slots:
         for (int i = 501; i >= 2; --i)
             QCOMPARE(s.pop(), QString::number(i).repeated(i % 3));
         QVERIFY(s.stackIsEmpty());
-    }
-    // The pieced text the history keeps must read as the plain text it stands
-    // for after any mix of changes, small ones inside a piece and large ones
-    // across several; and copies must not see each other's changes.
-    void piecedTextFollowsEveryChange()
-    {
+
+        // The pieced text the history keeps must read as the plain text it stands
+        // for after any mix of changes, small ones inside a piece and large ones
+        // across several; and copies must not see each other's changes.
         QRandomGenerator random(11);
         QString plain;
         ChunkedText pieced;

@@ -31,7 +31,7 @@ QString blue(const char *word) { return QStringLiteral("<FONT COLOR=darkblue>%1<
 class tst_Html : public QObject {
     Q_OBJECT
 private slots:
-    void pageLine()
+    void pageLinesAndLabels()
     {
         const QStringList none;
         const QList<std::tuple<QStringList, QString, QString>> lines{ // labels, source line, page line
@@ -51,10 +51,7 @@ private slots:
             {{"in"}, "print 1", "<FONT COLOR=darkblue>pr<A HREF=\"#in\">in</A>t</FONT> 1"}};
         for (const auto &[labels, source, page] : lines)
             QCOMPARE(HtmlPage::pageLine(source, LabelLinks(labels)), page);
-    }
 
-    void labelNames()
-    {
         // Upper case, indented, up to a blank or bracket, a tab as separator, duplicates
         // kept; two blanks give an empty name; none without the blank, nor after the start.
         QCOMPARE(collectLabels({"   LABEL Loop here", "label draw(x)", "\tlabel\tdone", "label  x", "label draw", "labels = 3",

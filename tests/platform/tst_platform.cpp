@@ -28,7 +28,7 @@ struct CountingRunner {
 class tst_Platform : public QObject {
     Q_OBJECT
 private slots:
-    void splitCommandLine()
+    void commandLinesAndProcesses()
     {
         const QList<std::pair<QString, QStringList>> cases{
             {"yabasic -i w  prog.yab", {"yabasic", "-i", "w", "prog.yab"}}, // blanks separate
@@ -39,9 +39,7 @@ private slots:
             {"   ", {}}};
         for (const auto &[line, parts] : cases)
             QCOMPARE(::splitCommandLine(line), parts);
-    }
-    void processes()
-    {
+
         // Words of the program line are handed over as arguments, never pasted into the shell script.
         const QStringList args = SystemProcessLauncher::terminalArguments({"/usr/bin/yabasic", "a;rm -rf x.yab"});
         QCOMPARE(args.first(), QStringLiteral("-e"));
@@ -101,7 +99,7 @@ private slots:
         QCOMPARE(SettingsAccess(blocked, "vormeld").getSetting("Startup", "Tips", "1"), QStringLiteral("1"));
         QVERIFY(!blocked.setValue("vormeld", "Run", "InfoLevel", "2"));
     }
-    void interpreterKeyPrefersStoredValues()
+    void interpreterKeyAndProbe()
     {
         QTemporaryDir dir;
         CountingRunner runner{"yabasic 2.90.3, built on x86_64-pc-linux-gnu\n"};
@@ -137,9 +135,7 @@ private slots:
         QVERIFY(!none.path() && !none.version() && !none.libraryPath());
         QCOMPARE(runner.calls->size(), 3);
         QVERIFY(!InstalledInterpreterProbe("/usr/bin/yabasic", CountingRunner{std::nullopt}).version());
-    }
-    void probeParsers()
-    {
+
         const QList<std::array<QString, 3>> cases{ // output, version, library folder
             {"---Debug: Using builtin default for library_path: /usr/lib\n"
              "---Debug: Final value for library_path is: /usr/lib\n"
@@ -150,16 +146,14 @@ private slots:
             QCOMPARE(InstalledInterpreterProbe::parseVersion(output).value_or(QString()), version);
             QCOMPARE(InstalledInterpreterProbe::parseLibraryPath(output).value_or(QString()), library);
         }
-    }
-    void installedInterpreterIsFound()
-    {
-        if (QStandardPaths::findExecutable("yabasic").isEmpty())
+
+        if (QStandardPaths::findExecutable("yabasic").isEmpty()) // the probe of the installed interpreter, last
             QSKIP("yabasic is not installed on this machine");
-        const InstalledInterpreterProbe probe = InstalledInterpreterProbe::forInstalledInterpreter();
-        QVERIFY(QFileInfo::exists(probe.path().value_or("/nowhere/") + interpreterExecutableName()));
-        QVERIFY2(QRegularExpression("^\\d+\\.\\d+").match(probe.version().value_or("")).hasMatch(),
-                 qPrintable(probe.version().value_or("none")));
-        QVERIFY(probe.libraryPath().value_or("").endsWith('/'));
+        const InstalledInterpreterProbe installed = InstalledInterpreterProbe::forInstalledInterpreter();
+        QVERIFY(QFileInfo::exists(installed.path().value_or("/nowhere/") + interpreterExecutableName()));
+        QVERIFY2(QRegularExpression("^\\d+\\.\\d+").match(installed.version().value_or("")).hasMatch(),
+                 qPrintable(installed.version().value_or("none")));
+        QVERIFY(installed.libraryPath().value_or("").endsWith('/'));
     }
     void shellResultsForMissingTargets()
     {

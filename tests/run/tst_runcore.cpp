@@ -29,10 +29,7 @@ private slots:
             QCOMPARE(errors[0].column, column);
             QCOMPARE(errors[0].inProgram, inProgram);
         }
-    }
 
-    void shownLinesNameTheProgram()
-    {
         InterpreterErrorParser p("/tmp/r/TempPrg.yab", "Untitled");
         int opened = -2;
         QCOMPARE(p.feedLine("---Warning in /tmp/r/TempPrg.yab, line 1:", &opened), QStringLiteral("---Warning in Untitled, line 1:"));
