@@ -57,7 +57,7 @@ private slots:
         QCOMPARE(listed(back), QStringLiteral("0:Run, \"mine\"=\"/opt/My Tool/run\" --file %f|1:Ged it=/usr/bin/gedit"));
     }
 
-    void tableLimitsAndLoadingKeepsLaterSlots()
+    void toolsTableAndDataFolder()
     {
         // 1,000 records: the table takes 151, the rest is written back untouched.
         QString big;
@@ -87,19 +87,17 @@ private slots:
             noise[i] = char((i * 7919) % 251);
         ExternalTools b;
         QVERIFY(b.read(decodeBytes(noise)) <= ExternalTools::Size);
-    }
 
-    void toolsDataFolder()
-    {
+        // A read-only installation: the user's own copy is written to the data folder and read first.
         QTemporaryDir program, home;
         qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
         put(program.filePath("Tools.Dat"), "shipped,Shipped\r\n");
         QVERIFY(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner)); // installed: read-only
-        ExternalTools t;
-        QVERIFY(t.load(program.path()));
-        QCOMPARE(listed(t), QStringLiteral("0:Shipped=shipped"));
-        t.setName(0, QStringLiteral("Mine"));
-        QVERIFY(t.save().ok);
+        ExternalTools mine;
+        QVERIFY(mine.load(program.path()));
+        QCOMPARE(listed(mine), QStringLiteral("0:Shipped=shipped"));
+        mine.setName(0, QStringLiteral("Mine"));
+        QVERIFY(mine.save().ok);
         QFile own(home.filePath("data/vormeld/Tools.Dat"));
         QVERIFY(own.open(QIODevice::ReadOnly));
         QCOMPARE(own.readAll(), QByteArray("\"shipped\",\"Mine\"\r\n"));
@@ -108,7 +106,7 @@ private slots:
         QCOMPARE(listed(again), QStringLiteral("0:Mine=shipped"));
         // A write that cannot happen is told.
         QVERIFY(QFile::remove(own.fileName()) && QDir().mkdir(own.fileName()));
-        const FileResult failed = t.save();
+        const FileResult failed = mine.save();
         QVERIFY(!failed.ok && failed.error.contains(QStringLiteral("Tools.Dat")));
         QVERIFY(QDir().rmdir(own.fileName()));
         QVERIFY(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));

@@ -101,7 +101,7 @@ private slots:
         QCOMPARE(t.ed()->textCursor().positionInBlock(), std::max(0, blanks));
     }
 
-    void hotInfoShowsBelowTheCaretAndHides()
+    void hotInfo()
     {
         Window t("x = 12345678\n", "\"PRINT \",6,\"PRINT expression [; expression]\"\r\n\"FOR \",4,\"FOR v = a TO b\"\r\n");
         t.w->resize(700, 500);
@@ -120,10 +120,7 @@ private slots:
         QCOMPARE(hotInfoLabel(*t.w)->text(), QStringLiteral("FOR v = a TO b"));
         QTest::keyClick(t.ed(), Qt::Key_Up);
         QVERIFY(!box->isVisible());
-    }
 
-    void hotInfoLookup()
-    {
         const HotInfoTable table = HotInfoTable::parse(
             "\"PRINT \",6,\"upper\"\n\"print \",6,\"lower\"\n\"GOTO \",4,\"wrong length\"\n"
             "\"FOR \",4,\"for, with comma\"\n\"TOOLONGWORD\",11,\"never\"\n,0,\n\"WHILE \",6,\"after the end\"\n");

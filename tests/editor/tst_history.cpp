@@ -8,17 +8,6 @@
 class tst_History : public QObject {
     Q_OBJECT
 private slots:
-    void diffTexts()
-    {
-        const QString as(1000, 'a'), bs(1000, 'b');
-        const QList<std::tuple<QString, QString, int>> cases{ // from, to, characters removed and inserted
-            {"abc", "abc", 0}, {"abc", "abXc", 1}, {"aaaa", "aaaaa", 1}, {as + "x" + bs, as + bs, 1}, {"abc", "", 3}, {"", "abc", 3}};
-        for (const auto &[from, to, size] : cases) {
-            const TextChange d = ::diffTexts(from, to);
-            QCOMPARE(QString(from).replace(d.pos, d.removed, d.inserted), to);
-            QCOMPARE(int(d.removed + d.inserted.size()), size); // what both share at either end is left out
-        }
-    }
     void undoRedoSequences_data()
     {
         // Steps: "+<pos>:<text>" types text, "~<pos>:<text>" inserts it with no history
@@ -90,7 +79,7 @@ private slots:
         QFETCH(int, maxFetches);
         QVERIFY2(maxFetches < 0 || fetches <= maxFetches, qPrintable(QString::number(fetches)));
     }
-    void snapshotsAndPieces()
+    void snapshotsPiecesAndDifferences()
     {
         SnapshotStack s;
         s.push("abcdefghij"); // a removal, an insertion further on, then an overlapping replacement
@@ -132,6 +121,15 @@ private slots:
             }
         }
         QVERIFY(pieced.pieces().size() > 2); // the test reached texts of several pieces
+
+        const QString as(1000, 'a'), bs(1000, 'b');
+        const QList<std::tuple<QString, QString, int>> cases{ // from, to, characters removed and inserted
+            {"abc", "abc", 0}, {"abc", "abXc", 1}, {"aaaa", "aaaaa", 1}, {as + "x" + bs, as + bs, 1}, {"abc", "", 3}, {"", "abc", 3}};
+        for (const auto &[from, to, size] : cases) {
+            const TextChange d = ::diffTexts(from, to);
+            QCOMPARE(QString(from).replace(d.pos, d.removed, d.inserted), to);
+            QCOMPARE(int(d.removed + d.inserted.size()), size); // what both share at either end is left out
+        }
     }
 };
 

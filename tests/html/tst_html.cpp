@@ -90,7 +90,7 @@ private slots:
         QCOMPARE(page, readBytes(golden));
     }
 
-    void pageWrittenInPiecesIsTheWholePage()
+    void wholePages()
     {
         // Far more labels than a fixed table of 251 would hold, a line longer than a
         // piece of the file, and a lone LF and CR that end no line.
@@ -105,18 +105,15 @@ private slots:
         QCOMPARE(page.count(QLatin1String("<A NAME=")), 600);
         QVERIFY(page.contains(": <FONT COLOR=darkblue>goto</FONT> <A HREF=\"#p29950\">p29950</A>\r\n"));
         QCOMPARE(makePage((lines.join("\r\n") + "\r\n").toUtf8(), "t", s), page.toUtf8());
-    }
 
-    void latin1SourceGivesLatin1Page()
-    {
         // A Latin-1 source gives a Latin-1 page, whatever the page leaves out; a title
         // Latin-1 cannot hold makes the whole page UTF-8.
         const QByteArray source("print \"Gr\xF6\xDF" "e\"\r\n");
-        const HtmlSettings s{{}, {}, {}, 0, QString::fromUtf8("\xE2\x82\xAC")};
-        QByteArray page = makePage(source, QStringLiteral("T\xE9"), s);
-        QVERIFY(page.contains("<TITLE>T\xE9</TITLE>\r\n") && page.contains("\"Gr\xF6\xDF" "e\"\r\n"));
-        page = makePage(source, QString::fromUtf8("\xE2\x82\xAC"), s);
-        QVERIFY(page.contains("<TITLE>\xE2\x82\xAC</TITLE>") && page.contains("\"Gr\xC3\xB6\xC3\x9F" "e\"\r\n"));
+        const HtmlSettings euro{{}, {}, {}, 0, QString::fromUtf8("\xE2\x82\xAC")};
+        QByteArray latin1 = makePage(source, QStringLiteral("T\xE9"), euro);
+        QVERIFY(latin1.contains("<TITLE>T\xE9</TITLE>\r\n") && latin1.contains("\"Gr\xF6\xDF" "e\"\r\n"));
+        latin1 = makePage(source, QString::fromUtf8("\xE2\x82\xAC"), euro);
+        QVERIFY(latin1.contains("<TITLE>\xE2\x82\xAC</TITLE>") && latin1.contains("\"Gr\xC3\xB6\xC3\x9F" "e\"\r\n"));
     }
 
     void failures()

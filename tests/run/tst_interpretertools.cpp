@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(all.last().name, "109999");
     }
 
-    void colouring()
+    void docuColouringAndRequests()
     {
         const QList<std::pair<QString, QList<Range>>> cases{
             {"title - x", {}}, // no line break: nothing
@@ -98,11 +98,8 @@ private slots:
             {"T\n-x\n*  y\n", {{0, 1, Range::Title}}}}; // '-x' and '*' without blanks are plain
         for (const auto &[text, ranges] : cases)
             QCOMPARE(DocuColouring::ranges(text), ranges);
-    }
 
-    // A request that hangs is ended, a newer one replaces the older.
-    void docuRequests()
-    {
+        // A request that hangs is ended, a newer one replaces the older.
         QTemporaryDir tmp;
         const QString hang = tmp.filePath("hanging");
         touch(hang, "#!/bin/sh\necho partial\nsleep 60 &\necho $! > \"$0.child\"\nwait\n");
@@ -130,7 +127,7 @@ private slots:
     }
 
     // Plain values are written as they are; comma, quote and leading blank are quoted.
-    void settingsFiles()
+    void settingsFilesAndCommandLines()
     {
         const std::pair<const char *, YabSettingsValues> goldens[]{{"plain.yst", GoldenPlain}, {"quoted.yst", GoldenQuoted}};
         for (const auto &[file, values] : goldens) {
@@ -165,10 +162,7 @@ private slots:
         QCOMPARE(read(QByteArray(MaxFileSize + 1, 'x'), &v).problems,
                  QStringList{"The file is too big to be a settings file; nothing was read."});
         QVERIFY(v == GoldenPlain);
-    }
 
-    void listsFontAndCommandLines()
-    {
         QCOMPARE(colourNames().size(), 142);
         QCOMPARE(colourNames().mid(14, 4), (QStringList{"yellow", "white", "", "aliceblue"}));
         QCOMPARE(colourNames().mid(63, 2) + colourNames().mid(118, 2) + colourNames().mid(139),
@@ -193,9 +187,26 @@ private slots:
         }
     }
 
-    // Each option the Unix line builds, and all of them together, as the real interpreter takes them.
-    void unixOptionsAccepted()
+    void runOptions()
     {
+        FakeServices fake;
+        SettingsAccess s(fake.settings, fake.services.appName);
+        s.saveSetting(AppSettings::Run, AppSettings::YABPath, QStandardPaths::findExecutable("sh"));
+        ProgramRunner runner(s, fake.interpreterKey, fake.launcher, fake.prompter, fake.folder.path());
+        const auto options = [&] {
+            ProgramRunner::Plan plan;
+            return runner.prepare("print 1", TextEncoding::Utf8, 1, "+5+5", QString(), QString(), &plan)
+                           == ProgramRunner::Outcome::Started
+                       ? plan.options
+                       : QStringList{"failed"};
+        };
+        s.saveSetting(AppSettings::Run, AppSettings::YabOptions,
+                      RunCommand::joinArguments({"-display", "host name:0", "-i", "e"}));
+        QCOMPARE(options(), (QStringList{"-geometry", "+5+5", "-i", "n"})); // off by default
+        s.saveSetting(AppSettings::Run, AppSettings::UseYabSettings, 1);
+        QCOMPARE(options(), (QStringList{"-display", "host name:0", "-i", "e"}));
+
+        // Each option the Unix line builds, and all of them together, as the real interpreter takes them.
         const QString yabasic = QStandardPaths::findExecutable("yabasic");
         if (yabasic.isEmpty())
             QSKIP("The yabasic interpreter is not installed (Debian package yabasic).");
@@ -215,26 +226,6 @@ private slots:
             const bool accepted = p.exitCode() == 0 && p.readAllStandardOutput() == "ok\n";
             QVERIFY2(accepted == (options.first() != "-zz"), qPrintable(options.join(' ')));
         }
-    }
-
-    void runUsesChosenOptions()
-    {
-        FakeServices fake;
-        SettingsAccess s(fake.settings, fake.services.appName);
-        s.saveSetting(AppSettings::Run, AppSettings::YABPath, QStandardPaths::findExecutable("sh"));
-        ProgramRunner runner(s, fake.interpreterKey, fake.launcher, fake.prompter, fake.folder.path());
-        const auto options = [&] {
-            ProgramRunner::Plan plan;
-            return runner.prepare("print 1", TextEncoding::Utf8, 1, "+5+5", QString(), QString(), &plan)
-                           == ProgramRunner::Outcome::Started
-                       ? plan.options
-                       : QStringList{"failed"};
-        };
-        s.saveSetting(AppSettings::Run, AppSettings::YabOptions,
-                      RunCommand::joinArguments({"-display", "host name:0", "-i", "e"}));
-        QCOMPARE(options(), (QStringList{"-geometry", "+5+5", "-i", "n"})); // off by default
-        s.saveSetting(AppSettings::Run, AppSettings::UseYabSettings, 1);
-        QCOMPARE(options(), (QStringList{"-display", "host name:0", "-i", "e"}));
     }
 };
 

@@ -5,22 +5,6 @@ using Kind = SubsLabelsIndex::Kind;
 class tst_SubsLabels : public QObject {
     Q_OBJECT
 private slots:
-    void definitions()
-    {
-        const QList<std::pair<QString, QString>> lines{
-            {"sub drawBox(x, y)", "sub:drawBox(x, y)"},
-            {"   Label   mainloop", "label:mainloop"}, // indented, blanks after the keyword
-            {"SUB a() // comment  ", "sub:a() // comment  "},
-            {"subtotal = 3", ""}, // no blank after the keyword
-            {"\tsub a()", ""},
-            {"export sub name()", ""},
-            {"sub", ""},
-            {"sub ", "sub:"}};
-        for (const auto &[line, result] : lines) {
-            const auto d = SubsLabelsIndex::parseDefinition(line);
-            QCOMPARE(!d ? QString() : (d->first == Kind::Sub ? "sub:" : "label:") + d->second, result);
-        }
-    }
 
     void listsFollowEditsAndLeadToTheirLines()
     {
@@ -60,6 +44,20 @@ private slots:
         action(w, "viewDisableUpdating")->setChecked(false);
         t.insertAt(0, "x"); // the first change after switching on rebuilds everything
         QCOMPARE(indexLines(subsAndLabels(w).index().subs()), (QStringList{"1:b()", "3:a()", "5:a()"}));
+
+        const QList<std::pair<QString, QString>> lines{
+            {"sub drawBox(x, y)", "sub:drawBox(x, y)"},
+            {"   Label   mainloop", "label:mainloop"}, // indented, blanks after the keyword
+            {"SUB a() // comment  ", "sub:a() // comment  "},
+            {"subtotal = 3", ""}, // no blank after the keyword
+            {"\tsub a()", ""},
+            {"export sub name()", ""},
+            {"sub", ""},
+            {"sub ", "sub:"}};
+        for (const auto &[line, result] : lines) {
+            const auto d = SubsLabelsIndex::parseDefinition(line);
+            QCOMPARE(!d ? QString() : (d->first == Kind::Sub ? "sub:" : "label:") + d->second, result);
+        }
     }
 
     void progressAndSlowRebuildSwitchOff_data()
