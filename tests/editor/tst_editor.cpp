@@ -72,33 +72,25 @@ private slots:
         QCOMPARE(t.undoCount(), steps + 1);
     }
 
-    void autoIndent_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("caret");
-        QTest::addColumn<bool>("on");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("four blanks carried") << "x\n    abc" << 9 << true << "x\n    abc\n    ";
-        QTest::newRow("first line gets none") << "    abc" << 7 << true << "    abc\n";
-        QTest::newRow("tab gives none") << "x\n\tabc" << 6 << true << "x\n\tabc\n";
-        QTest::newRow("middle of an indented line") << "x\n  abcd" << 6 << true << "x\n  ab\n  cd";
-        QTest::newRow("blank line") << "x\n   " << 5 << true << "x\n   \n   ";
-        QTest::newRow("switched off") << "x\n    abc" << 9 << false << "x\n    abc\n";
-    }
     void autoIndent()
     {
-        QFETCH(QString, text);
-        QFETCH(int, caret);
-        QFETCH(QString, expected);
-        QFETCH(bool, on);
-        Window t(text.toUtf8(), QByteArray(), on);
-        t.caretTo(caret);
-        const int before = t.undoCount();
-        QTest::keyClick(t.ed(), Qt::Key_Return);
-        QCOMPARE(t.text(), expected);
-        QCOMPARE(t.undoCount(), before + 1); // the blanks are no step of their own
-        const int blanks = int(expected.section('\n', -1).size() - text.mid(caret).size());
-        QCOMPARE(t.ed()->textCursor().positionInBlock(), std::max(0, blanks));
+        const QList<std::tuple<QString, int, bool, QString>> cases{ // text, caret, switched on: after Enter
+            {"x\n    abc", 9, true, "x\n    abc\n    "},
+            {"    abc", 7, true, "    abc\n"},      // the first line gets none
+            {"x\n\tabc", 6, true, "x\n\tabc\n"},      // a tab gives none
+            {"x\n  abcd", 6, true, "x\n  ab\n  cd"}, // the middle of an indented line
+            {"x\n   ", 5, true, "x\n   \n   "},      // a blank line
+            {"x\n    abc", 9, false, "x\n    abc\n"}};
+        for (const auto &[text, caret, on, expected] : cases) {
+            Window t(text.toUtf8(), QByteArray(), on);
+            t.caretTo(caret);
+            const int before = t.undoCount();
+            QTest::keyClick(t.ed(), Qt::Key_Return);
+            QCOMPARE(t.text(), expected);
+            QCOMPARE(t.undoCount(), before + 1); // the blanks are no step of their own
+            const int blanks = int(expected.section('\n', -1).size() - text.mid(caret).size());
+            QCOMPARE(t.ed()->textCursor().positionInBlock(), std::max(0, blanks));
+        }
     }
 
     void hotInfo()

@@ -24,34 +24,29 @@ void put(const QString &path, const QByteArray &bytes)
 class tst_TextFile : public QObject {
     Q_OBJECT
 private slots:
-    void decode_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<LineBreakStyle>("style");
-        QTest::addColumn<bool>("finalBreak");
-        QTest::addColumn<TextEncoding>("encoding");
-        QTest::addColumn<bool>("mixed");
-        const auto utf8 = TextEncoding::Utf8, latin1 = TextEncoding::Latin1;
-        QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << "a\nb" << LineBreakStyle::CrLf << true << utf8 << false;
-        QTest::newRow("lf") << QByteArray("a\nb") << "a\nb" << LineBreakStyle::Lf << false << utf8 << false;
-        QTest::newRow("cr") << QByteArray("a\rb\r") << "a\nb" << LineBreakStyle::Cr << true << utf8 << false;
-        QTest::newRow("only one final break taken") << QByteArray("a\n\n") << "a\n" << LineBreakStyle::Lf << true << utf8 << false;
-        QTest::newRow("empty") << QByteArray() << "" << TextFileContent::nativeLineBreak() << false << utf8 << false;
-        QTest::newRow("mixed: most common style wins") << QByteArray("a\r\nb\nc\r\nd\r") << "a\nb\nc\nd" << LineBreakStyle::CrLf << true << utf8 << true;
-        QTest::newRow("mixed: lf ahead of crlf") << QByteArray("a\nb\r\nc\n") << "a\nb\nc" << LineBreakStyle::Lf << true << utf8 << true;
-        QTest::newRow("invalid utf8 is latin1") << QByteArray("caf\xe9\r\n") << QString::fromLatin1("caf\xe9") << LineBreakStyle::CrLf << true << latin1 << false;
-        QTest::newRow("truncated utf8 sequence") << QByteArray("ok \xc3") << QString::fromLatin1("ok \xc3") << TextFileContent::nativeLineBreak() << false << latin1 << false;
-    }
     void decode()
     {
-        QFETCH(QByteArray, bytes);
-        const TextFileContent c = decodeTextFile(bytes);
-        QTEST(c.text, "text");
-        QTEST(c.lineBreak, "style");
-        QTEST(c.finalBreak, "finalBreak");
-        QTEST(c.encoding, "encoding");
-        QTEST(c.mixedBreaks, "mixed");
+        const auto utf8 = TextEncoding::Utf8, latin1 = TextEncoding::Latin1;
+        const auto crlf = LineBreakStyle::CrLf, lf = LineBreakStyle::Lf, native = TextFileContent::nativeLineBreak();
+        // bytes: text, line break, final break, encoding, mixed breaks
+        const QList<std::tuple<QByteArray, QString, LineBreakStyle, bool, TextEncoding, bool>> files{
+            {"a\r\nb\r\n", "a\nb", crlf, true, utf8, false},
+            {"a\nb", "a\nb", lf, false, utf8, false},
+            {"a\rb\r", "a\nb", LineBreakStyle::Cr, true, utf8, false},
+            {"a\n\n", "a\n", lf, true, utf8, false}, // only one final break taken
+            {"", "", native, false, utf8, false},
+            {"a\r\nb\nc\r\nd\r", "a\nb\nc\nd", crlf, true, utf8, true}, // mixed: the most common style wins
+            {"a\nb\r\nc\n", "a\nb\nc", lf, true, utf8, true},
+            {"caf\xe9\r\n", QString::fromLatin1("caf\xe9"), crlf, true, latin1, false}, // invalid UTF-8 is Latin-1
+            {"ok \xc3", QString::fromLatin1("ok \xc3"), native, false, latin1, false}}; // a truncated sequence too
+        for (const auto &[bytes, text, style, finalBreak, encoding, mixed] : files) {
+            const TextFileContent c = decodeTextFile(bytes);
+            QCOMPARE(c.text, text);
+            QCOMPARE(c.lineBreak, style);
+            QCOMPARE(c.finalBreak, finalBreak);
+            QCOMPARE(c.encoding, encoding);
+            QCOMPARE(c.mixedBreaks, mixed);
+        }
     }
     void unencodableCharacterIsRefused()
     {

@@ -60,41 +60,35 @@ private slots:
         }
     }
 
-    void progressAndSlowRebuildSwitchOff_data()
-    {
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<double>("seconds"); // what the clock says the rebuild took
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<bool>("switchedOff");
-        const QString wait = QStringLiteral("Updating subs and labels list... Please wait");
-        const QStringList progress = {wait, wait + " (Done Line 100)", wait + " (Done Line 200)", "Done"};
-        QTest::newRow("long text: progress every 100 lines") << 250 << 0.1 << progress << false;
-        QTest::newRow("slower than half a second: switched off") << 250 << 0.6 << progress << true;
-        QTest::newRow("short, half a second exactly: kept on") << 20 << 0.5 << QStringList{"Done"} << false;
-    }
+    // The clock says how long a rebuild took: progress every 100 lines; slower than half a second
+    // switches the lists off; half a second exactly keeps them on.
     void progressAndSlowRebuildSwitchOff()
     {
-        QFETCH(int, lines);
-        QFETCH(double, seconds);
-        QByteArray text;
-        for (int i = 0; i < lines; ++i)
-            text += "sub s" + QByteArray::number(i) + "()\n";
-        TestWindow t(text);
-        MainWindow &w = t.start();
-        // The debug tab is shown: the rebuild's messages go to the code tab's own message.
-        tabBar(w)->setCurrentIndex(1);
-        statusBar(w)->setTabMessage(1, "Debug");
-        double now = 10;
-        subsAndLabels(w).setClock([&] { return now += seconds; });
-        QSignalSpy said(&subsAndLabels(w), &SubsAndLabels::statusMessage);
-        action(w, "viewUpdateSubsLabels")->trigger();
-        QStringList got;
-        for (const QList<QVariant> &args : said)
-            got << args.at(0).toString();
-        QTEST(got, "messages");
-        QCOMPARE(subsList(w)->count(), lines);
-        QTEST(action(w, "viewDisableUpdating")->isChecked(), "switchedOff");
-        QCOMPARE(statusBar(w)->tabMessage(0) + "|" + panel(w, 1), QStringLiteral("Done|Debug"));
+        const QString wait = QStringLiteral("Updating subs and labels list... Please wait");
+        const QStringList progress = {wait, wait + " (Done Line 100)", wait + " (Done Line 200)", "Done"};
+        const QList<std::tuple<int, double, QStringList, bool>> rebuilds{{250, 0.6, progress, true},
+                                                                        {20, 0.5, {"Done"}, false}};
+        for (const auto &[lines, seconds, messages, switchedOff] : rebuilds) {
+            QByteArray text;
+            for (int i = 0; i < lines; ++i)
+                text += "sub s" + QByteArray::number(i) + "()\n";
+            TestWindow t(text);
+            MainWindow &w = t.start();
+            // The debug tab is shown: the rebuild's messages go to the code tab's own message.
+            tabBar(w)->setCurrentIndex(1);
+            statusBar(w)->setTabMessage(1, "Debug");
+            double now = 10;
+            subsAndLabels(w).setClock([&, seconds = seconds] { return now += seconds; });
+            QSignalSpy said(&subsAndLabels(w), &SubsAndLabels::statusMessage);
+            action(w, "viewUpdateSubsLabels")->trigger();
+            QStringList got;
+            for (const QList<QVariant> &args : said)
+                got << args.at(0).toString();
+            QCOMPARE(got, messages);
+            QCOMPARE(subsList(w)->count(), lines);
+            QCOMPARE(action(w, "viewDisableUpdating")->isChecked(), switchedOff);
+            QCOMPARE(statusBar(w)->tabMessage(0) + "|" + panel(w, 1), QStringLiteral("Done|Debug"));
+        }
     }
 };
 
