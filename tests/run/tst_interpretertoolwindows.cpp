@@ -34,11 +34,11 @@ struct Libraries {
     QTemporaryDir tmp;
     SettingsAccess settings{fake.settings, fake.services.appName};
     QString libs = tmp.filePath("my libs");
-    Libraries(const QString &interpreter = QStandardPaths::findExecutable("yabasic"))
+    Libraries()
     {
         QDir().mkpath(libs);
         fake.interpreterKey.values["librarypath"] = libs; // without its separator
-        settings.saveSetting(AppSettings::Run, AppSettings::YABPath, interpreter);
+        settings.saveSetting(AppSettings::Run, AppSettings::YABPath, "/no/such/yabasic");
     }
 };
 } // namespace
@@ -48,10 +48,33 @@ class tst_InterpreterToolWindows : public QObject {
 private slots:
     void libraryExplorer()
     {
+        // Without a library, a library folder, or a working interpreter.
+        Libraries l;
+        QFile::remove(l.fake.path("qxdebug.yab"));
+        {
+            LibraryExplorer w(l.fake.services, l.settings, QString());
+            QCOMPARE(items(at<QListWidget>(w, "libraryList")), QStringList{"(No Library)"});
+            QVERIFY(!at<QPushButton>(w, "openButton")->isEnabled());
+            at<QListWidget>(w, "libraryList")->setCurrentRow(0);
+            QCOMPARE(at<QLabel>(w, "statusLabel")->text(), QString());
+        }
+        l.fake.interpreterKey.values["librarypath"] = l.tmp.filePath("gone");
+        {
+            LibraryExplorer w(l.fake.services, l.settings, QString());
+            QCOMPARE(at<QLabel>(w, "statusLabel")->text(), "The library folder " + l.tmp.filePath("gone/") + " does not exist.");
+        }
+        touch(l.libs + "/a.b.yab");
+        l.fake.interpreterKey.values["librarypath"] = l.libs;
+        {
+            LibraryExplorer w(l.fake.services, l.settings, QString());
+            auto *status = at<QLabel>(w, "statusLabel");
+            QTRY_COMPARE(status->text(), "Err: YABASIC.EXE -lib failed");
+            QCOMPARE(status->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        }
+
         if (QStandardPaths::findExecutable("yabasic").isEmpty())
             QSKIP("The yabasic interpreter is not installed (Debian package yabasic).");
-        Libraries l;
-        touch(l.libs + "/a.b.yab");
+        l.settings.saveSetting(AppSettings::Run, AppSettings::YABPath, QStandardPaths::findExecutable("yabasic"));
         touch(l.libs + "/demo.yab", "doc Demo\ndoc  * Use it\ndoc text\ndoc  - item\nexport sub f()\nend sub\n");
         touch(l.tmp.filePath("main.yab"));
         touch(l.tmp.filePath("helper.yab"));
@@ -86,30 +109,6 @@ private slots:
         at<QPushButton>(w, "openButton")->click();
         QCOMPARE(l.fake.prompter.messages.last().text,
                  "Vormeld could not be started:\r\n" + l.fake.launcher.started.last());
-    }
-
-    void libraryExplorerWithout()
-    {
-        Libraries l(QStringLiteral("/no/such/yabasic"));
-        QFile::remove(l.fake.path("qxdebug.yab"));
-        {
-            LibraryExplorer w(l.fake.services, l.settings, QString());
-            QCOMPARE(items(at<QListWidget>(w, "libraryList")), QStringList{"(No Library)"});
-            QVERIFY(!at<QPushButton>(w, "openButton")->isEnabled());
-            at<QListWidget>(w, "libraryList")->setCurrentRow(0);
-            QCOMPARE(at<QLabel>(w, "statusLabel")->text(), QString());
-        }
-        l.fake.interpreterKey.values["librarypath"] = l.tmp.filePath("gone");
-        {
-            LibraryExplorer w(l.fake.services, l.settings, QString());
-            QCOMPARE(at<QLabel>(w, "statusLabel")->text(), "The library folder " + l.tmp.filePath("gone/") + " does not exist.");
-        }
-        touch(l.libs + "/x.yab");
-        l.fake.interpreterKey.values["librarypath"] = l.libs;
-        LibraryExplorer w(l.fake.services, l.settings, QString());
-        auto *status = at<QLabel>(w, "statusLabel");
-        QTRY_COMPARE(status->text(), "Err: YABASIC.EXE -lib failed");
-        QCOMPARE(status->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     }
 
     // The settings editor opened from the main window, and the run option it offers there.
