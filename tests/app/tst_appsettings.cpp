@@ -60,8 +60,9 @@ private slots:
     }
     void int16AndTextSettings()
     {
-        const QList<std::pair<QString, int>> texts{{"32767", 32767}, {"-32768", -32768}, {"32768", -99999}, // -99999: nothing
-                                                   {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"nan", -99999}, {"inf", -99999}};
+        const QList<std::pair<QString, int>> texts{ // -99999: nothing
+            {"32767", 32767}, {"-32768", -32768}, {"32768", -99999}, {"2.5", 2},
+            {"3.5", 4},       {"-2.5", -2},       {"nan", -99999},   {"inf", -99999}};
         for (const auto &[text, value] : texts) {
             const std::optional<qint16> v = AppSettings::toInt16(text);
             QCOMPARE(v ? int(*v) : -99999, value);

@@ -124,7 +124,8 @@ private slots:
 
         const QString as(1000, 'a'), bs(1000, 'b');
         const QList<std::tuple<QString, QString, int>> cases{ // from, to, characters removed and inserted
-            {"abc", "abc", 0}, {"abc", "abXc", 1}, {"aaaa", "aaaaa", 1}, {as + "x" + bs, as + bs, 1}, {"abc", "", 3}, {"", "abc", 3}};
+            {"abc", "abc", 0}, {"abc", "abXc", 1}, {"aaaa", "aaaaa", 1},
+            {as + "x" + bs, as + bs, 1}, {"abc", "", 3}, {"", "abc", 3}};
         for (const auto &[from, to, size] : cases) {
             const TextChange d = ::diffTexts(from, to);
             QCOMPARE(QString(from).replace(d.pos, d.removed, d.inserted), to);

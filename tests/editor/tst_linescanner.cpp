@@ -47,7 +47,7 @@ private slots:
         QTest::newRow("two blanks") << "if  then" << false << "kkk.kkkk" << false;
         QTest::newRow("many ranges in order") << "if a then print \"for\" : gosub x : rem end while" << false
                                               << "kkk..kkkkkkkkkkksssss...kkkkkk....ccccccccccccc" << false;
-        QTest::newRow("apostrophe inside a string starts the comment") << "print \"it's\"" << false << "kkkkkksssccc" << false;
+        QTest::newRow("an apostrophe in a string") << "print \"it's\"" << false << "kkkkkksssccc" << false; // a comment
         QTest::newRow("rem inside a word") << "x = theorem y" << false << "........ccccc" << false;
         QTest::newRow("rem alone is no comment") << "rem" << false << "..." << false;
         QTest::newRow("REM with blank") << "REM note" << false << "cccccccc" << false;
@@ -55,7 +55,7 @@ private slots:
         QTest::newRow("unpaired third quote") << "\"a\" \"b" << false << "sss..." << false;
         QTest::newRow("first-line interpreter line") << "#!/usr/bin/yabasic" << true << "iiiiiiiiiiiiiiiiii" << false;
         QTest::newRow("interpreter wins over everything") << "#! print 'x" << true << "iiiiiiiiiii" << false;
-        QTest::newRow("interpreter only on the first line") << "#!/usr/bin/yabasic" << false << ".................." << false;
+        QTest::newRow("interpreter line only first") << "#!/usr/bin/yabasic" << false << ".................." << false;
         QTest::newRow("empty") << "" << false << "" << false;
         QTest::newRow("comment cuts a string") << "\"a'b\" print" << false << "ssccccccccc" << false;
         QTest::newRow("words the table lacks") << "else do loop step to" << false << "kkkk.kk.kkkk.kkkk.kk" << true;

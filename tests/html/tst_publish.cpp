@@ -112,7 +112,7 @@ private slots:
         QTest::addColumn<QString>("text");     // the editor text; a "ü" in it stands for a Latin-1 document
         QTest::addColumn<QString>("page");     // "title|program lines" of the page; "Error ...": the message; empty: nothing
         const QString ga = "label a\ngoto a", gaPage = "<A NAME=\"a\"></A>l<A HREF=\"#a\">a</A>bel a\r\n<FONT COLOR=darkblue>goto</FONT> <A HREF=\"#a\">a</A>\r\n";
-        QTest::newRow("title suggested from the file name") << "" << "p.html" << "-" << ga << "game.yab - Yabasic Code|" + gaPage;
+        QTest::newRow("title from the file name") << "" << "p.html" << "-" << ga << "game.yab - Yabasic Code|" + gaPage;
         QTest::newRow("save dialog cancelled") << "" << "" << "-" << "print 1" << "";
         QTest::newRow("options dialog cancelled") << "" << "p.html" << "cancel" << "print 1" << "";
         QTest::newRow("page cannot be written") << "" << "no folder/p.html" << "T" << "print 1"
@@ -120,7 +120,8 @@ private slots:
         QTest::newRow("temporary file of another case is used")
             << "stale" << "p.html" << "T" << "print 2" << "T|<FONT COLOR=darkblue>print</FONT> 2\r\n";
         QTest::newRow("program folder not writable: made from the editor text all the same")
-            << "gone" << "p.html" << "Ann's <i>game</i>" << "print 3" << "Ann's <i>game</i>|<FONT COLOR=darkblue>print</FONT> 3\r\n";
+            << "gone" << "p.html" << "Ann's <i>game</i>" << "print 3"
+            << "Ann's <i>game</i>|<FONT COLOR=darkblue>print</FONT> 3\r\n";
         QTest::newRow("Latin-1 document gives a Latin-1 page") << "" << "p.html" << "T"
             << QString::fromUtf8("a$ = \"Gr\xC3\xBC\xC3\x9F" "e\"") << QString::fromLatin1("T|a$ = \"Gr\xFC\xDF" "e\"\r\n");
     }

@@ -129,7 +129,8 @@ private slots:
     // Plain values are written as they are; comma, quote and leading blank are quoted.
     void settingsFilesAndCommandLines()
     {
-        const std::pair<const char *, YabSettingsValues> goldens[]{{"plain.yst", GoldenPlain}, {"quoted.yst", GoldenQuoted}};
+        const std::pair<const char *, YabSettingsValues> goldens[]{{"plain.yst", GoldenPlain},
+                                                                   {"quoted.yst", GoldenQuoted}};
         for (const auto &[file, values] : goldens) {
             QFile golden(Golden + file);
             QVERIFY(golden.open(QIODevice::ReadOnly));

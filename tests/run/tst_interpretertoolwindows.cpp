@@ -61,7 +61,8 @@ private slots:
         l.fake.interpreterKey.values["librarypath"] = l.tmp.filePath("gone");
         {
             LibraryExplorer w(l.fake.services, l.settings, QString());
-            QCOMPARE(at<QLabel>(w, "statusLabel")->text(), "The library folder " + l.tmp.filePath("gone/") + " does not exist.");
+            QCOMPARE(at<QLabel>(w, "statusLabel")->text(),
+                     "The library folder " + l.tmp.filePath("gone/") + " does not exist.");
         }
         touch(l.libs + "/a.b.yab");
         l.fake.interpreterKey.values["librarypath"] = l.libs;

@@ -11,19 +11,22 @@ private slots:
     void errorReports()
     {
         // Texts as yabasic 2.90 writes them; /tmp/r/TempPrg.yab is the run's temporary program.
-        const QString syntax = "---Error in /tmp/r/TempPrg.yab, line 2:\n---Error: syntax error\n";
+        const QString syntax = "---Error in /tmp/r/TempPrg.yab, line 2:\n---Error: syntax error\n",
+                      syntaxError = "prog.yab, line 2: syntax error";
         const QList<std::tuple<QString, QString, int, bool>> reports{ // summary, column, in the program
-            {syntax + "   x = 1 +\n          ^\n---Error: Couldn't parse program\n", "prog.yab, line 2: syntax error", 7, true},
+            {syntax + "   x = 1 +\n          ^\n---Error: Couldn't parse program\n", syntaxError, 7, true},
             // named without its folder, a tab counts as one column
             {"---Error in TempPrg.yab, line 2:\n---Error: syntax error\n   \tif x then print 1 endif zz(\n"
-             "                            ^~\n", "prog.yab, line 2: syntax error", 25, true},
+             "                            ^~\n", syntaxError, 25, true},
             // the caret counts bytes, the column characters
-            {syntax + "   print \"\u00e9\u00e9\" + )\n                  ^\n", "prog.yab, line 2: syntax error", 13, true},
+            {syntax + "   print \"\u00e9\u00e9\" + )\n                  ^\n", syntaxError, 13, true},
             {"---Error in mylib.yab, line 3:\n---Error: index 1 (=7) out of range\n     b(n) = 1\n             ^\n",
              "mylib.yab, line 3: index 1 (=7) out of range", 10, false}, // a library keeps its name
-            {"---Error in /tmp/r/TempPrg.yab, line 4:\n---Error: odd\n---Error: more\n", "prog.yab, line 4: odd", -1, true}};
+            {"---Error in /tmp/r/TempPrg.yab, line 4:\n---Error: odd\n---Error: more\n", "prog.yab, line 4: odd", -1,
+             true}};
         for (const auto &[stderrText, summary, column, inProgram] : reports) {
-            const QList<ProgramError> errors = InterpreterErrorParser::parse(stderrText, "/tmp/r/TempPrg.yab", "prog.yab");
+            const QList<ProgramError> errors
+                = InterpreterErrorParser::parse(stderrText, "/tmp/r/TempPrg.yab", "prog.yab");
             QCOMPARE(errors.size(), 1);
             QCOMPARE(errors[0].summary(), summary);
             QCOMPARE(errors[0].column, column);

@@ -22,7 +22,8 @@ private slots:
             QCOMPARE(FindText::find(text, what, start, matchCase), found);
         // In Turkish the capital of dotless ı is I, and the capital of i is İ.
         QLocale::setDefault(QLocale("tr_TR"));
-        const QList<int> turkish{FindText::find("KALIP", "kalıp", 1, false), FindText::find("İSTANBUL", "istanbul", 1, false)};
+        const QList<int> turkish{FindText::find("KALIP", "kalıp", 1, false),
+                                 FindText::find("İSTANBUL", "istanbul", 1, false)};
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QCOMPARE(turkish, (QList<int>{1, 1}));
     }
