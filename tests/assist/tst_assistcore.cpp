@@ -6,8 +6,6 @@
 #include "assist/core/TipFile.h"
 #include "platform/core/SystemPlaces.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -29,30 +27,23 @@ void put(const QString &path, const QByteArray &bytes)
 class tst_AssistCore : public QObject {
     Q_OBJECT
 private slots:
-    void toolsFileRead_data()
+    void toolsFileReadAndWritten()
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("tools");
-        QTest::newRow("as written") << "\"/usr/bin/gedit\",\"Gedit\"\r\n\"wc -l %f\",\"Count\"\r\n"
-                                    << "0:Gedit=/usr/bin/gedit|1:Count=wc -l %f";
-        QTest::newRow("unquoted, blanks trimmed") << "  xterm -e top , Top \n" << "0:Top=xterm -e top";
-        QTest::newRow("doubled quote inside") << "\"\"\"/opt/My Tool/run\"\" %f\",\"Mine\"" << "0:Mine=\"/opt/My Tool/run\" %f";
-        QTest::newRow("CR-only breaks, blank lines") << "\"a\",\"A\"\r\r\"b\",\"B\"\r" << "0:A=a|1:B=b";
-        QTest::newRow("unterminated quote ends with its line") << "\"a,A\n\"b\",\"B\"" << "0:=a,A|1:B=b";
-        QTest::newRow("one field, no name") << "gimp\n" << "0:=gimp";
-        QTest::newRow("record without a program is skipped") << "\"\",\"Nothing\"\nx,X\n" << "0:X=x";
-        QTest::newRow("empty") << "" << "";
-    }
-    void toolsFileRead()
-    {
-        QFETCH(QString, file);
-        ExternalTools t;
-        t.read(file);
-        QTEST(listed(t), "tools");
-    }
+        const QList<std::pair<QString, QString>> files{
+            {"\"/usr/bin/gedit\",\"Gedit\"\r\n\"wc -l %f\",\"Count\"\r\n", "0:Gedit=/usr/bin/gedit|1:Count=wc -l %f"},
+            {"  xterm -e top , Top \n", "0:Top=xterm -e top"}, // unquoted, blanks trimmed
+            {"\"\"\"/opt/My Tool/run\"\" %f\",\"Mine\"", "0:Mine=\"/opt/My Tool/run\" %f"},
+            {"\"a\",\"A\"\r\r\"b\",\"B\"\r", "0:A=a|1:B=b"},      // CR-only breaks, blank lines
+            {"\"a,A\n\"b\",\"B\"", "0:=a,A|1:B=b"},               // an unterminated quote ends with its line
+            {"gimp\n", "0:=gimp"},                                // one field, no name
+            {"\"\",\"Nothing\"\nx,X\n", "0:X=x"},                 // a record without a program is skipped
+            {"", ""}};
+        for (const auto &[file, tools] : files) {
+            ExternalTools t;
+            t.read(file);
+            QCOMPARE(listed(t), tools);
+        }
 
-    void toolsFileWriteAndReadBack()
-    {
         ExternalTools t;
         t.setPath(0, QStringLiteral("\"/opt/My Tool/run\" --file %f"));
         t.setName(0, QStringLiteral("Run, \"mine\""));
@@ -66,7 +57,7 @@ private slots:
         QCOMPARE(listed(back), QStringLiteral("0:Run, \"mine\"=\"/opt/My Tool/run\" --file %f|1:Ged it=/usr/bin/gedit"));
     }
 
-    void tableLimitsAndLoadingKeepsLaterSlots()
+    void toolsTableAndDataFolder()
     {
         // 1,000 records: the table takes 151, the rest is written back untouched.
         QString big;
@@ -96,19 +87,17 @@ private slots:
             noise[i] = char((i * 7919) % 251);
         ExternalTools b;
         QVERIFY(b.read(decodeBytes(noise)) <= ExternalTools::Size);
-    }
 
-    void toolsDataFolder()
-    {
+        // A read-only installation: the user's own copy is written to the data folder and read first.
         QTemporaryDir program, home;
         qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
         put(program.filePath("Tools.Dat"), "shipped,Shipped\r\n");
         QVERIFY(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner)); // installed: read-only
-        ExternalTools t;
-        QVERIFY(t.load(program.path()));
-        QCOMPARE(listed(t), QStringLiteral("0:Shipped=shipped"));
-        t.setName(0, QStringLiteral("Mine"));
-        QVERIFY(t.save().ok);
+        ExternalTools mine;
+        QVERIFY(mine.load(program.path()));
+        QCOMPARE(listed(mine), QStringLiteral("0:Shipped=shipped"));
+        mine.setName(0, QStringLiteral("Mine"));
+        QVERIFY(mine.save().ok);
         QFile own(home.filePath("data/vormeld/Tools.Dat"));
         QVERIFY(own.open(QIODevice::ReadOnly));
         QCOMPARE(own.readAll(), QByteArray("\"shipped\",\"Mine\"\r\n"));
@@ -117,7 +106,7 @@ private slots:
         QCOMPARE(listed(again), QStringLiteral("0:Mine=shipped"));
         // A write that cannot happen is told.
         QVERIFY(QFile::remove(own.fileName()) && QDir().mkdir(own.fileName()));
-        const FileResult failed = t.save();
+        const FileResult failed = mine.save();
         QVERIFY(!failed.ok && failed.error.contains(QStringLiteral("Tools.Dat")));
         QVERIFY(QDir().rmdir(own.fileName()));
         QVERIFY(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
@@ -139,26 +128,19 @@ private slots:
         QCOMPARE(ExternalToolCommand::startError("\"" + blanks + "\" x"), 75); // there, not runnable
     }
 
-    void tips_data()
+    void tipsAndTextViewer()
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QStringList>("tips");
-        QTest::newRow("CR LF, blank line and commas kept") << "a, \"b\"\r\n\r\nc\r\n" << QStringList{"a, \"b\"", "", "c"};
-        QTest::newRow("CR-only breaks") << "a\rb\rc" << QStringList{"a", "b", "c"};
-        QTest::newRow("LF breaks, the last line unended") << "a\nb" << QStringList{"a", "b"};
-        QTest::newRow("empty") << "" << QStringList{};
-    }
-    void tips()
-    {
-        QFETCH(QString, file);
-        QTEST(TipFile::parse(file), "tips");
+        const QList<std::pair<QString, QStringList>> files{
+            {"a, \"b\"\r\n\r\nc\r\n", {"a, \"b\"", "", "c"}}, // CR LF, blank line and commas kept
+            {"a\rb\rc", {"a", "b", "c"}},
+            {"a\nb", {"a", "b"}}, // the last line unended
+            {"", {}}};
+        for (const auto &[file, tips] : files)
+            QCOMPARE(TipFile::parse(file), tips);
         QCOMPARE(TipFile::pick(4, 0.0), 1);
         QCOMPARE(TipFile::pick(4, 0.9999), 4);
         QCOMPARE(TipFile::pick(0, 0.5), 0);
-    }
 
-    void textViewerErrors()
-    {
         QTemporaryDir dir;
         const QString head = QStringLiteral("A Error has occured while trying to open the requested file\r\n");
         QCOMPARE(TextViewerFile::read(dir.filePath("no/none.txt")).text, head + "      The path was not found.");

@@ -9,15 +9,8 @@ using Window = EditorWindow;
 class tst_Editor : public QObject {
     Q_OBJECT
 private slots:
-    void colouring_data()
-    {
-        QTest::addColumn<bool>("byMouse");
-        QTest::newRow("leaving the typed line by key") << false;
-        QTest::newRow("leaving the typed line by mouse") << true;
-    }
     void colouring()
     {
-        QFETCH(bool, byMouse);
         Window t("xprint \"a\" ' note\nif a then\n\n\nwhile 1\n");
         t.w->show();
         QCOMPARE(t.colours({0, 7, 11, 18}), QStringLiteral("black brown green blue")); // "xprint" is no keyword
@@ -28,19 +21,23 @@ private slots:
         QTest::keyClick(t.ed(), Qt::Key_End);
         QTest::keyClick(t.ed(), Qt::Key_Y);
         QCOMPARE(t.colours({0, 18}), QStringLiteral("black blue")); // the typed line waits until the caret leaves it
-        if (byMouse) {
-            const QRect last = t.ed()->cursorRect(QTextCursor(t.ed()->document()->findBlockByNumber(4)));
-            QTest::mouseClick(t.ed()->viewport(), Qt::LeftButton, {}, last.center());
-        } else {
-            QTest::keyClick(t.ed(), Qt::Key_Down);
-        }
-        QCOMPARE(panel(*t.w, 5), byMouse ? QStringLiteral("Line 5, Col 1") : QStringLiteral("Line 2, Col 10"));
+        QTest::keyClick(t.ed(), Qt::Key_Down);
+        QCOMPARE(panel(*t.w, 5), QStringLiteral("Line 2, Col 10"));
+        QCOMPARE(t.colours({0}), QStringLiteral("blue"));
+        // Leaving a typed line by mouse colours it too.
+        QTest::keyClick(t.ed(), Qt::Key_Up);
+        QTest::keyClick(t.ed(), Qt::Key_End);
+        QTest::keyClick(t.ed(), Qt::Key_Z);
+        QCOMPARE(t.colours({0}), QStringLiteral("black"));
+        const QRect last = t.ed()->cursorRect(QTextCursor(t.ed()->document()->findBlockByNumber(4)));
+        QTest::mouseClick(t.ed()->viewport(), Qt::LeftButton, {}, last.center());
+        QCOMPARE(panel(*t.w, 5), QStringLiteral("Line 5, Col 1"));
         QCOMPARE(t.colours({0}), QStringLiteral("blue"));
         // Undo colours what it puts back.
         action(*t.w, "editSelectAll")->trigger();
         action(*t.w, "editClipboard", 3)->trigger(); // delete everything
         action(*t.w, "editUndo")->trigger();
-        QCOMPARE(t.colours({0, 18}), QStringLiteral("blue blue"));
+        QCOMPARE(t.colours({0, 19}), QStringLiteral("blue blue"));
     }
 
     void undoRedoThroughTheMenu()
@@ -75,36 +72,28 @@ private slots:
         QCOMPARE(t.undoCount(), steps + 1);
     }
 
-    void autoIndent_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("caret");
-        QTest::addColumn<bool>("on");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("four blanks carried") << "x\n    abc" << 9 << true << "x\n    abc\n    ";
-        QTest::newRow("first line gets none") << "    abc" << 7 << true << "    abc\n";
-        QTest::newRow("tab gives none") << "x\n\tabc" << 6 << true << "x\n\tabc\n";
-        QTest::newRow("middle of an indented line") << "x\n  abcd" << 6 << true << "x\n  ab\n  cd";
-        QTest::newRow("blank line") << "x\n   " << 5 << true << "x\n   \n   ";
-        QTest::newRow("switched off") << "x\n    abc" << 9 << false << "x\n    abc\n";
-    }
     void autoIndent()
     {
-        QFETCH(QString, text);
-        QFETCH(int, caret);
-        QFETCH(QString, expected);
-        QFETCH(bool, on);
-        Window t(text.toUtf8(), QByteArray(), on);
-        t.caretTo(caret);
-        const int before = t.undoCount();
-        QTest::keyClick(t.ed(), Qt::Key_Return);
-        QCOMPARE(t.text(), expected);
-        QCOMPARE(t.undoCount(), before + 1); // the blanks are no step of their own
-        const int blanks = int(expected.section('\n', -1).size() - text.mid(caret).size());
-        QCOMPARE(t.ed()->textCursor().positionInBlock(), std::max(0, blanks));
+        const QList<std::tuple<QString, int, bool, QString>> cases{ // text, caret, switched on: after Enter
+            {"x\n    abc", 9, true, "x\n    abc\n    "},
+            {"    abc", 7, true, "    abc\n"},      // the first line gets none
+            {"x\n\tabc", 6, true, "x\n\tabc\n"},      // a tab gives none
+            {"x\n  abcd", 6, true, "x\n  ab\n  cd"}, // the middle of an indented line
+            {"x\n   ", 5, true, "x\n   \n   "},      // a blank line
+            {"x\n    abc", 9, false, "x\n    abc\n"}};
+        for (const auto &[text, caret, on, expected] : cases) {
+            Window t(text.toUtf8(), QByteArray(), on);
+            t.caretTo(caret);
+            const int before = t.undoCount();
+            QTest::keyClick(t.ed(), Qt::Key_Return);
+            QCOMPARE(t.text(), expected);
+            QCOMPARE(t.undoCount(), before + 1); // the blanks are no step of their own
+            const int blanks = int(expected.section('\n', -1).size() - text.mid(caret).size());
+            QCOMPARE(t.ed()->textCursor().positionInBlock(), std::max(0, blanks));
+        }
     }
 
-    void hotInfoShowsBelowTheCaretAndHides()
+    void hotInfo()
     {
         Window t("x = 12345678\n", "\"PRINT \",6,\"PRINT expression [; expression]\"\r\n\"FOR \",4,\"FOR v = a TO b\"\r\n");
         t.w->resize(700, 500);
@@ -123,27 +112,20 @@ private slots:
         QCOMPARE(hotInfoLabel(*t.w)->text(), QStringLiteral("FOR v = a TO b"));
         QTest::keyClick(t.ed(), Qt::Key_Up);
         QVERIFY(!box->isVisible());
-    }
 
-    void hotInfoLookup_data()
-    {
-        QTest::addColumn<QString>("tail");
-        QTest::addColumn<int>("entry");
-        QTest::newRow("lower case typed") << "abc print " << 0;
-        QTest::newRow("upper case typed, the last match wins") << "abcdPRINT " << 0;
-        QTest::newRow("nine characters: no hint") << "bc print " << -1;
-        QTest::newRow("length differs from the word") << "abcd goto " << -1;
-        QTest::newRow("quoted text with a comma") << "x = 1: for " << 3; // looked up, and its text read whole
-        QTest::newRow("behind the empty word: not looked at") << "abc while " << -1;
-        QTest::newRow("line breaks after the word") << "\r\nprint \r\n" << -1;
-    }
-    void hotInfoLookup()
-    {
-        QFETCH(QString, tail);
         const HotInfoTable table = HotInfoTable::parse(
             "\"PRINT \",6,\"upper\"\n\"print \",6,\"lower\"\n\"GOTO \",4,\"wrong length\"\n"
             "\"FOR \",4,\"for, with comma\"\n\"TOOLONGWORD\",11,\"never\"\n,0,\n\"WHILE \",6,\"after the end\"\n");
-        QTEST(table.lookup(tail), "entry");
+        const QList<std::pair<QString, int>> tails{
+            {"abc print ", 0},
+            {"abcdPRINT ", 0},  // upper case typed, the last match wins
+            {"bc print ", -1},  // nine characters: no hint
+            {"abcd goto ", -1}, // the length differs from the word
+            {"x = 1: for ", 3}, // quoted text with a comma, read whole
+            {"abc while ", -1}, // behind the empty word: not looked at
+            {"\r\nprint \r\n", -1}};
+        for (const auto &[tail, entry] : tails)
+            QCOMPARE(table.lookup(tail), entry);
         QCOMPARE(table.entries()[3].text, QStringLiteral("for, with comma"));
         QString many; // the table holds the first 256 records
         for (int i = 0; i < 300; ++i)

@@ -8,26 +8,6 @@
 class tst_History : public QObject {
     Q_OBJECT
 private slots:
-    void diffTexts_data()
-    {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
-        QTest::addColumn<int>("size"); // characters removed and inserted
-        QTest::newRow("same") << "abc" << "abc" << 0;
-        QTest::newRow("insert") << "abc" << "abXc" << 1;
-        QTest::newRow("repeated letters") << "aaaa" << "aaaaa" << 1;
-        QTest::newRow("long common parts") << QString(1000, 'a') + "x" + QString(1000, 'b') << QString(1000, 'a') + QString(1000, 'b') << 1;
-        QTest::newRow("to empty") << "abc" << "" << 3;
-        QTest::newRow("from empty") << "" << "abc" << 3;
-    }
-    void diffTexts()
-    {
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        const TextChange d = ::diffTexts(from, to);
-        QCOMPARE(QString(from).replace(d.pos, d.removed, d.inserted), to);
-        QTEST(int(d.removed + d.inserted.size()), "size"); // what both share at either end is left out
-    }
     void undoRedoSequences_data()
     {
         // Steps: "+<pos>:<text>" types text, "~<pos>:<text>" inserts it with no history
@@ -48,9 +28,6 @@ private slots:
         QTest::newRow("a change after undo keeps the undone-to text and empties redo") << "x"
             << QStringList{"+1:y", "u", "+1:z", "r", "u", "r"}
             << QStringList{"xy|2|0", "x|0|2", "xz|2|0", "none|2|0", "x|0|2", "xz|2|0"} << "" << 0;
-        QTest::newRow("indentation is no step of its own") << "  a"
-            << QStringList{"+3:\n", "~4:  ", "+6:b", "u"}
-            << QStringList{"  a\n|2|0", "  a\n  |2|0", "  a\n  b|3|0", "  a\n|1|2"} << "" << 0;
         QTest::newRow("indentation and typing in one step, before the text that follows") << "  a\nz"
             << QStringList{"+3:\n", "~4:  ", "+6:b", "u", "r"}
             << QStringList{"  a\n\nz|2|0", "  a\n  \nz|2|0", "  a\n  b\nz|3|0", "  a\n\nz|1|2", "  a\n  b\nz|3|0"} << "" << 0;
@@ -102,7 +79,7 @@ private slots:
         QFETCH(int, maxFetches);
         QVERIFY2(maxFetches < 0 || fetches <= maxFetches, qPrintable(QString::number(fetches)));
     }
-    void theNewest500StayAndStepsOfSeveralChangesComeBack()
+    void snapshotsPiecesAndDifferences()
     {
         SnapshotStack s;
         s.push("abcdefghij"); // a removal, an insertion further on, then an overlapping replacement
@@ -114,12 +91,10 @@ private slots:
         for (int i = 501; i >= 2; --i)
             QCOMPARE(s.pop(), QString::number(i).repeated(i % 3));
         QVERIFY(s.stackIsEmpty());
-    }
-    // The pieced text the history keeps must read as the plain text it stands
-    // for after any mix of changes, small ones inside a piece and large ones
-    // across several; and copies must not see each other's changes.
-    void piecedTextFollowsEveryChange()
-    {
+
+        // The pieced text the history keeps must read as the plain text it stands
+        // for after any mix of changes, small ones inside a piece and large ones
+        // across several; and copies must not see each other's changes.
         QRandomGenerator random(11);
         QString plain;
         ChunkedText pieced;
@@ -146,6 +121,16 @@ private slots:
             }
         }
         QVERIFY(pieced.pieces().size() > 2); // the test reached texts of several pieces
+
+        const QString as(1000, 'a'), bs(1000, 'b');
+        const QList<std::tuple<QString, QString, int>> cases{ // from, to, characters removed and inserted
+            {"abc", "abc", 0}, {"abc", "abXc", 1}, {"aaaa", "aaaaa", 1},
+            {as + "x" + bs, as + bs, 1}, {"abc", "", 3}, {"", "abc", 3}};
+        for (const auto &[from, to, size] : cases) {
+            const TextChange d = ::diffTexts(from, to);
+            QCOMPARE(QString(from).replace(d.pos, d.removed, d.inserted), to);
+            QCOMPARE(int(d.removed + d.inserted.size()), size); // what both share at either end is left out
+        }
     }
 };
 

@@ -31,37 +31,27 @@ QString blue(const char *word) { return QStringLiteral("<FONT COLOR=darkblue>%1<
 class tst_Html : public QObject {
     Q_OBJECT
 private slots:
-    void pageLine_data()
+    void pageLinesAndLabels()
     {
-        QTest::addColumn<QStringList>("labels");
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("page");
-        const QStringList none, start{"start"};
-        QTest::newRow("each rule once") << none << "print 1: print 2" << blue("print") + " 1: print 2";
-        QTest::newRow("entities are made in order") << none << "&lt;" << "&amp;lt;";
-        QTest::newRow("endif nests an if inside") << none << "endif" << "<FONT COLOR=darkblue>end" + blue("if") + "</FONT>";
-        QTest::newRow("data inside a remark") << none << "rem data" << "<FONT COLOR=green>rem <FONT COLOR=purple>data</FONT></FONT>";
-        QTest::newRow("indented definition gets the anchor, no word boundaries")
-            << start << "  label restart" << "<A NAME=\"start\"></A>  label re<A HREF=\"#start\">start</A>";
-        QTest::newRow("last name in the table wins") << QStringList{"ab", "a"} << "gosub ab" << "gosub <A HREF=\"#a\">a</A>b";
-        QTest::newRow("anchor names the matching name")
-            << QStringList{"loop", "x"} << "label loop: x = 1" << "<A NAME=\"x\"></A>label loop: <A HREF=\"#x\">x</A> = 1";
-        QTest::newRow("empty name loses to a later match") << QStringList{"", "x"} << "x = 1" << "<A HREF=\"#x\">x</A> = 1";
-        QTest::newRow("quote in a name") << QStringList{"a\"b"} << "goto a\"b" << blue("goto") + " <A HREF=\"#a&quot;b\">a\"b</A>";
-        QTest::newRow("a name with < never occurs") << QStringList{"a<b"} << "goto a<b" << blue("goto") + " a&lt;b";
-        QTest::newRow("names are sought neither in tags nor in entities")
-            << QStringList{"amp", "FONT"} << "print & amp" << blue("print") + " &amp; <A HREF=\"#amp\">amp</A>";
-        QTest::newRow("but in the coloured words") << QStringList{"in"} << "print 1" << "<FONT COLOR=darkblue>pr<A HREF=\"#in\">in</A>t</FONT> 1";
-    }
-    void pageLine()
-    {
-        QFETCH(QStringList, labels);
-        QFETCH(QString, source);
-        QTEST(HtmlPage::pageLine(source, LabelLinks(labels)), "page");
-    }
+        const QStringList none;
+        const QList<std::tuple<QStringList, QString, QString>> lines{ // labels, source line, page line
+            {none, "print 1: print 2", blue("print") + " 1: print 2"}, // each rule once
+            {none, "&lt;", "&amp;lt;"},                                 // entities are made in order
+            {none, "endif", "<FONT COLOR=darkblue>end" + blue("if") + "</FONT>"},
+            {none, "rem data", "<FONT COLOR=green>rem <FONT COLOR=purple>data</FONT></FONT>"},
+            // an indented definition gets the anchor; no word boundaries
+            {{"start"}, "  label restart", "<A NAME=\"start\"></A>  label re<A HREF=\"#start\">start</A>"},
+            {{"ab", "a"}, "gosub ab", "gosub <A HREF=\"#a\">a</A>b"}, // the last name in the table wins
+            {{"loop", "x"}, "label loop: x = 1", "<A NAME=\"x\"></A>label loop: <A HREF=\"#x\">x</A> = 1"},
+            {{"", "x"}, "x = 1", "<A HREF=\"#x\">x</A> = 1"}, // an empty name loses to a later match
+            {{"a\"b"}, "goto a\"b", blue("goto") + " <A HREF=\"#a&quot;b\">a\"b</A>"},
+            {{"a<b"}, "goto a<b", blue("goto") + " a&lt;b"}, // never occurs
+            // names are sought neither in tags nor in entities, but in the coloured words
+            {{"amp", "FONT"}, "print & amp", blue("print") + " &amp; <A HREF=\"#amp\">amp</A>"},
+            {{"in"}, "print 1", "<FONT COLOR=darkblue>pr<A HREF=\"#in\">in</A>t</FONT> 1"}};
+        for (const auto &[labels, source, page] : lines)
+            QCOMPARE(HtmlPage::pageLine(source, LabelLinks(labels)), page);
 
-    void labelNames()
-    {
         // Upper case, indented, up to a blank or bracket, a tab as separator, duplicates
         // kept; two blanks give an empty name; none without the blank, nor after the start.
         QCOMPARE(collectLabels({"   LABEL Loop here", "label draw(x)", "\tlabel\tdone", "label  x", "label draw", "labels = 3",
@@ -100,7 +90,7 @@ private slots:
         QCOMPARE(page, readBytes(golden));
     }
 
-    void pageWrittenInPiecesIsTheWholePage()
+    void wholePages()
     {
         // Far more labels than a fixed table of 251 would hold, a line longer than a
         // piece of the file, and a lone LF and CR that end no line.
@@ -115,63 +105,50 @@ private slots:
         QCOMPARE(page.count(QLatin1String("<A NAME=")), 600);
         QVERIFY(page.contains(": <FONT COLOR=darkblue>goto</FONT> <A HREF=\"#p29950\">p29950</A>\r\n"));
         QCOMPARE(makePage((lines.join("\r\n") + "\r\n").toUtf8(), "t", s), page.toUtf8());
-    }
 
-    void latin1SourceGivesLatin1Page()
-    {
         // A Latin-1 source gives a Latin-1 page, whatever the page leaves out; a title
         // Latin-1 cannot hold makes the whole page UTF-8.
         const QByteArray source("print \"Gr\xF6\xDF" "e\"\r\n");
-        const HtmlSettings s{{}, {}, {}, 0, QString::fromUtf8("\xE2\x82\xAC")};
-        QByteArray page = makePage(source, QStringLiteral("T\xE9"), s);
-        QVERIFY(page.contains("<TITLE>T\xE9</TITLE>\r\n") && page.contains("\"Gr\xF6\xDF" "e\"\r\n"));
-        page = makePage(source, QString::fromUtf8("\xE2\x82\xAC"), s);
-        QVERIFY(page.contains("<TITLE>\xE2\x82\xAC</TITLE>") && page.contains("\"Gr\xC3\xB6\xC3\x9F" "e\"\r\n"));
+        const HtmlSettings euro{{}, {}, {}, 0, QString::fromUtf8("\xE2\x82\xAC")};
+        QByteArray latin1 = makePage(source, QStringLiteral("T\xE9"), euro);
+        QVERIFY(latin1.contains("<TITLE>T\xE9</TITLE>\r\n") && latin1.contains("\"Gr\xF6\xDF" "e\"\r\n"));
+        latin1 = makePage(source, QString::fromUtf8("\xE2\x82\xAC"), euro);
+        QVERIFY(latin1.contains("<TITLE>\xE2\x82\xAC</TITLE>") && latin1.contains("\"Gr\xC3\xB6\xC3\x9F" "e\"\r\n"));
     }
 
-    void failures_data()
-    {
-        QTest::addColumn<QString>("source"); // in a temporary folder holding "src.tmp" and "folder/"
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("source missing") << "missing.tmp" << "p.html" << "53 - File not found";
-        QTest::newRow("source is a folder") << "folder" << "p.html" << "75 - Path/File access error";
-        QTest::newRow("target is a folder") << "src.tmp" << "folder" << "75 - Path/File access error";
-    }
     void failures()
     {
-        QFETCH(QString, source);
-        QFETCH(QString, target);
-        QFETCH(QString, error);
-        QTemporaryDir dir;
-        // An existing page stays whole when the new one cannot be made.
-        QVERIFY(QDir(dir.path()).mkdir("folder") && writeBytes(dir.filePath("src.tmp"), "print 1\r\n")
-                && writeBytes(dir.filePath("p.html"), "old page"));
-        const HtmlFileResult r = createHTMLFile(dir.filePath(target), dir.filePath(source), "t", HtmlSettings());
-        QVERIFY(!r.ok);
-        QCOMPARE(errorMessageText(r), "An Error has occured during the creation of the HTML file\r\n" + error);
-        QCOMPARE(readBytes(dir.filePath("p.html")), QByteArray("old page"));
+        QTemporaryDir dir; // holds "src.tmp" and "folder/"
+        QVERIFY(QDir(dir.path()).mkdir("folder") && writeBytes(dir.filePath("src.tmp"), "print 1\r\n"));
+        const QList<std::array<QString, 3>> cases{{"missing.tmp", "p.html", "53 - File not found"},
+                                                  {"folder", "p.html", "75 - Path/File access error"},
+                                                  {"src.tmp", "folder", "75 - Path/File access error"}};
+        for (const auto &[source, target, error] : cases) {
+            // An existing page stays whole when the new one cannot be made.
+            QVERIFY(writeBytes(dir.filePath("p.html"), "old page"));
+            const HtmlFileResult r = createHTMLFile(dir.filePath(target), dir.filePath(source), "t", HtmlSettings());
+            QVERIFY(!r.ok);
+            QCOMPARE(errorMessageText(r), "An Error has occured during the creation of the HTML file\r\n" + error);
+            QCOMPARE(readBytes(dir.filePath("p.html")), QByteArray("old page"));
+        }
     }
 
-    void settingsFileReading_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");   // "-": no file
-        QTest::addColumn<QStringList>("fields"); // title, description, keywords, side bar, box
-        const QByteArray four("a\r\nb\r\nc\r\nd\r\n");
-        QTest::newRow("missing file empties every field") << QByteArray("-") << QStringList{"", "", "", "", "0"};
-        QTest::newRow("two lines: the rest repeat the last") << QByteArray("t\r\n7\r\n") << QStringList{"t", "7", "7", "7", "7"};
-        QTest::newRow("one line") << QByteArray("1\x07") << QStringList{"1\x07", "1\x07", "1\x07", "1\r", "1"};
-        QTest::newRow("four lines: the box takes the side bar's line") << QByteArray("a\r\nb\r\nc\r\n1 x\r\n") << QStringList{"a", "b", "c", "1 x", "1"};
-        QTest::newRow("line feeds alone, lines after the fifth ignored")
-            << QByteArray("a\nb\nc\ns\x07\x08s\n1\nx\n") << QStringList{"a", "b", "c", "s\r\ns", "1"};
-        QTest::newRow("box: blanks, digits then text") << four + " \t12abc\r\n" << QStringList{"a", "b", "c", "d", "12"};
-        QTest::newRow("box: huge") << four + "99999999999999999999\r\n" << QStringList{"a", "b", "c", "d", "1000000"};
-    }
     void settingsFileReading()
     {
-        QFETCH(QByteArray, bytes);
-        const HtmlSettingsFields f = HtmlSettingsFile::read(bytes == "-" ? std::nullopt : std::optional<QByteArray>(bytes));
-        QTEST(QStringList({f.title, f.description, f.keywords, f.sideBarText, QString::number(f.sideBarOn)}), "fields");
+        const QByteArray four("a\r\nb\r\nc\r\nd\r\n");
+        const QList<std::pair<QByteArray, QStringList>> files{ // fields: title, description, keywords, side bar, box
+            {"-", {"", "", "", "", "0"}},                        // no file: every field empty
+            {"t\r\n7\r\n", {"t", "7", "7", "7", "7"}},           // the rest repeat the last line
+            {"1\x07", {"1\x07", "1\x07", "1\x07", "1\r", "1"}},
+            {"a\r\nb\r\nc\r\n1 x\r\n", {"a", "b", "c", "1 x", "1"}}, // the box takes the side bar's line
+            {"a\nb\nc\ns\x07\x08s\n1\nx\n", {"a", "b", "c", "s\r\ns", "1"}}, // line feeds alone, the sixth ignored
+            {four + " \t12abc\r\n", {"a", "b", "c", "d", "12"}},       // box: blanks, digits then text
+            {four + "99999999999999999999\r\n", {"a", "b", "c", "d", "1000000"}}};
+        for (const auto &[bytes, fields] : files) {
+            const HtmlSettingsFields f = HtmlSettingsFile::read(bytes == "-" ? std::nullopt : std::optional(bytes));
+            const QString box = QString::number(f.sideBarOn);
+            QCOMPARE(QStringList({f.title, f.description, f.keywords, f.sideBarText, box}), fields);
+        }
     }
 };
 

@@ -58,18 +58,14 @@ private slots:
             << "print 0\r\n10 for a=1 to 3:print a\r\n20 if (a>2) goto 40\r\nprint 2\r\n30 next a\r\n40\r\n50\r\n"
                "60 x = 1:7up = 1";
         QTest::newRow("final line break, lone CR") << QStringList{"print 1\rprint 2", ""} << "print 1\rprint 2";
+        const QString big = "print \"" + QString(1 << 20, QLatin1Char('x')) + "\"";
+        QTest::newRow("a huge line") << QStringList{"a = 1", big, "b = 2"} << "a = 1:" + big + ":b = 2";
     }
     void programs()
     {
         QFETCH(QStringList, lines);
         QFETCH(QString, tight);
         QCOMPARE(tightProgram(lines.join("\r\n")), tight);
-    }
-
-    void hugeLine()
-    {
-        const QString big = QStringLiteral("print \"") + QString(1 << 20, QLatin1Char('x')) + QStringLiteral("\"");
-        QCOMPARE(tightProgram("a = 1\r\n" + big + "\r\nb = 2"), "a = 1:" + big + ":b = 2");
     }
 
     // The ledger's copy is also kept as a golden file; after a deliberate change,

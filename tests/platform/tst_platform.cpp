@@ -3,10 +3,6 @@
 #include "platform/core/SettingsStore.h"
 #include "platform/DesktopShell.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -32,24 +28,18 @@ struct CountingRunner {
 class tst_Platform : public QObject {
     Q_OBJECT
 private slots:
-    void splitCommandLine_data()
+    void commandLinesAndProcesses()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QStringList>("parts");
-        QTest::newRow("blanks separate") << "yabasic -i w  prog.yab" << QStringList{"yabasic", "-i", "w", "prog.yab"};
-        QTest::newRow("quotes group") << "\"/my progs/vormeld\" \"a b.yab\"" << QStringList{"/my progs/vormeld", "a b.yab"};
-        QTest::newRow("quote inside word") << "ab\"c d\"e" << QStringList{"abc de"};
-        QTest::newRow("doubled quote") << "\"say \"\"hi\"\"\"" << QStringList{"say \"hi\""};
-        QTest::newRow("empty quoted argument") << "prog \"\" x" << QStringList{"prog", "", "x"};
-        QTest::newRow("only blanks") << "   " << QStringList{};
-    }
-    void splitCommandLine()
-    {
-        QFETCH(QString, line);
-        QTEST(::splitCommandLine(line), "parts");
-    }
-    void processes()
-    {
+        const QList<std::pair<QString, QStringList>> cases{
+            {"yabasic -i w  prog.yab", {"yabasic", "-i", "w", "prog.yab"}}, // blanks separate
+            {"\"/my progs/vormeld\" \"a b.yab\"", {"/my progs/vormeld", "a b.yab"}}, // quotes group
+            {"ab\"c d\"e", {"abc de"}},                                          // quote inside a word
+            {"\"say \"\"hi\"\"\"", {"say \"hi\""}},                                // doubled quote
+            {"prog \"\" x", {"prog", "", "x"}},                                 // empty quoted argument
+            {"   ", {}}};
+        for (const auto &[line, parts] : cases)
+            QCOMPARE(::splitCommandLine(line), parts);
+
         // Words of the program line are handed over as arguments, never pasted into the shell script.
         const QStringList args = SystemProcessLauncher::terminalArguments({"/usr/bin/yabasic", "a;rm -rf x.yab"});
         QCOMPARE(args.first(), QStringLiteral("-e"));
@@ -109,7 +99,7 @@ private slots:
         QCOMPARE(SettingsAccess(blocked, "vormeld").getSetting("Startup", "Tips", "1"), QStringLiteral("1"));
         QVERIFY(!blocked.setValue("vormeld", "Run", "InfoLevel", "2"));
     }
-    void interpreterKeyPrefersStoredValues()
+    void interpreterKeyAndProbe()
     {
         QTemporaryDir dir;
         CountingRunner runner{"yabasic 2.90.3, built on x86_64-pc-linux-gnu\n"};
@@ -145,34 +135,25 @@ private slots:
         QVERIFY(!none.path() && !none.version() && !none.libraryPath());
         QCOMPARE(runner.calls->size(), 3);
         QVERIFY(!InstalledInterpreterProbe("/usr/bin/yabasic", CountingRunner{std::nullopt}).version());
-    }
-    void probeParsers_data()
-    {
-        QTest::addColumn<QString>("output");
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("library");
-        QTest::newRow("typical") << "---Debug: Using builtin default for library_path: /usr/lib\n"
-                                    "---Debug: Final value for library_path is: /usr/lib\n"
-                                    "---Debug: This is yabasic 2.90.3, compiled on x86_64\n"
-                                 << "2.90.3" << "/usr/lib/";
-        QTest::newRow("trailing separator kept") << "Final value for library_path is: /opt/lib/\r\nyabasic 2.86" << "2.86" << "/opt/lib/";
-        QTest::newRow("nothing useful") << "command not found" << "" << "";
-    }
-    void probeParsers()
-    {
-        QFETCH(QString, output);
-        QTEST(InstalledInterpreterProbe::parseVersion(output).value_or(QString()), "version");
-        QTEST(InstalledInterpreterProbe::parseLibraryPath(output).value_or(QString()), "library");
-    }
-    void installedInterpreterIsFound()
-    {
-        if (QStandardPaths::findExecutable("yabasic").isEmpty())
+
+        const QList<std::array<QString, 3>> cases{ // output, version, library folder
+            {"---Debug: Using builtin default for library_path: /usr/lib\n"
+             "---Debug: Final value for library_path is: /usr/lib\n"
+             "---Debug: This is yabasic 2.90.3, compiled on x86_64\n", "2.90.3", "/usr/lib/"},
+            {"Final value for library_path is: /opt/lib/\r\nyabasic 2.86", "2.86", "/opt/lib/"}, // separator kept
+            {"command not found", "", ""}};
+        for (const auto &[output, version, library] : cases) {
+            QCOMPARE(InstalledInterpreterProbe::parseVersion(output).value_or(QString()), version);
+            QCOMPARE(InstalledInterpreterProbe::parseLibraryPath(output).value_or(QString()), library);
+        }
+
+        if (QStandardPaths::findExecutable("yabasic").isEmpty()) // the probe of the installed interpreter, last
             QSKIP("yabasic is not installed on this machine");
-        const InstalledInterpreterProbe probe = InstalledInterpreterProbe::forInstalledInterpreter();
-        QVERIFY(QFileInfo::exists(probe.path().value_or("/nowhere/") + interpreterExecutableName()));
-        QVERIFY2(QRegularExpression("^\\d+\\.\\d+").match(probe.version().value_or("")).hasMatch(),
-                 qPrintable(probe.version().value_or("none")));
-        QVERIFY(probe.libraryPath().value_or("").endsWith('/'));
+        const InstalledInterpreterProbe installed = InstalledInterpreterProbe::forInstalledInterpreter();
+        QVERIFY(QFileInfo::exists(installed.path().value_or("/nowhere/") + interpreterExecutableName()));
+        QVERIFY2(QRegularExpression("^\\d+\\.\\d+").match(installed.version().value_or("")).hasMatch(),
+                 qPrintable(installed.version().value_or("none")));
+        QVERIFY(installed.libraryPath().value_or("").endsWith('/'));
     }
     void shellResultsForMissingTargets()
     {

@@ -1,10 +1,6 @@
 #include "platform/core/TextFile.h"
 #include "platform/core/UserFiles.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -21,75 +17,36 @@ void put(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-// Every byte value but CR and LF, then one CR LF: only Latin-1 can hold it.
-QByteArray everyByte()
-{
-    QByteArray bytes;
-    for (int i = 0; i < 256; ++i)
-        if (i != '\r' && i != '\n')
-            bytes.append(char(i));
-    return bytes + "\r\n";
-}
 } // namespace
 
-// Reading and writing program files must give back the very bytes that were read.
+// How program files are decoded, encoded and written; their byte-exact round trips are checked
+// through the document window.
 class tst_TextFile : public QObject {
     Q_OBJECT
 private slots:
-    void roundTripIsByteExact_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("crlf") << QByteArray("print 1\r\nprint 2\r\n");
-        QTest::newRow("lone cr") << QByteArray("a\rb\r");
-        QTest::newRow("no final break") << QByteArray("print 1\r\nprint 2");
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("blank lines at end") << QByteArray("a\n\n\n");
-        QTest::newRow("utf8") << QByteArray("print \"Gr\xc3\xbc\xc3\x9f dich \xe2\x82\xac\"\n");
-        QTest::newRow("utf8 with bom") << QByteArray("\xef\xbb\xbfprint 1\n");
-        QTest::newRow("every byte as latin1") << everyByte();
-        QTest::newRow("nul bytes") << QByteArray("a\0b\nc\0\n", 8);
-        QTest::newRow("long line") << QByteArray(200000, 'x').append('\n');
-    }
-    void roundTripIsByteExact()
-    {
-        QFETCH(QByteArray, bytes);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("p.yab");
-        put(path, bytes);
-        TextFileContent content;
-        QVERIFY(readTextFile(path, &content).ok);
-        QVERIFY(writeTextFile(path, content).ok);
-        QCOMPARE(slurp(path), bytes);
-    }
-    void decode_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<LineBreakStyle>("style");
-        QTest::addColumn<bool>("finalBreak");
-        QTest::addColumn<TextEncoding>("encoding");
-        QTest::addColumn<bool>("mixed");
-        const auto utf8 = TextEncoding::Utf8, latin1 = TextEncoding::Latin1;
-        QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << "a\nb" << LineBreakStyle::CrLf << true << utf8 << false;
-        QTest::newRow("lf") << QByteArray("a\nb") << "a\nb" << LineBreakStyle::Lf << false << utf8 << false;
-        QTest::newRow("cr") << QByteArray("a\rb\r") << "a\nb" << LineBreakStyle::Cr << true << utf8 << false;
-        QTest::newRow("only one final break taken") << QByteArray("a\n\n") << "a\n" << LineBreakStyle::Lf << true << utf8 << false;
-        QTest::newRow("empty") << QByteArray() << "" << TextFileContent::nativeLineBreak() << false << utf8 << false;
-        QTest::newRow("mixed: most common style wins") << QByteArray("a\r\nb\nc\r\nd\r") << "a\nb\nc\nd" << LineBreakStyle::CrLf << true << utf8 << true;
-        QTest::newRow("mixed: lf ahead of crlf") << QByteArray("a\nb\r\nc\n") << "a\nb\nc" << LineBreakStyle::Lf << true << utf8 << true;
-        QTest::newRow("invalid utf8 is latin1") << QByteArray("caf\xe9\r\n") << QString::fromLatin1("caf\xe9") << LineBreakStyle::CrLf << true << latin1 << false;
-        QTest::newRow("truncated utf8 sequence") << QByteArray("ok \xc3") << QString::fromLatin1("ok \xc3") << TextFileContent::nativeLineBreak() << false << latin1 << false;
-        QTest::newRow("every byte as latin1") << everyByte() << QString::fromLatin1(everyByte().chopped(2)) << LineBreakStyle::CrLf << true << latin1 << false;
-    }
     void decode()
     {
-        QFETCH(QByteArray, bytes);
-        const TextFileContent c = decodeTextFile(bytes);
-        QTEST(c.text, "text");
-        QTEST(c.lineBreak, "style");
-        QTEST(c.finalBreak, "finalBreak");
-        QTEST(c.encoding, "encoding");
-        QTEST(c.mixedBreaks, "mixed");
+        const auto utf8 = TextEncoding::Utf8, latin1 = TextEncoding::Latin1;
+        const auto crlf = LineBreakStyle::CrLf, lf = LineBreakStyle::Lf, native = TextFileContent::nativeLineBreak();
+        // bytes: text, line break, final break, encoding, mixed breaks
+        const QList<std::tuple<QByteArray, QString, LineBreakStyle, bool, TextEncoding, bool>> files{
+            {"a\r\nb\r\n", "a\nb", crlf, true, utf8, false},
+            {"a\nb", "a\nb", lf, false, utf8, false},
+            {"a\rb\r", "a\nb", LineBreakStyle::Cr, true, utf8, false},
+            {"a\n\n", "a\n", lf, true, utf8, false}, // only one final break taken
+            {"", "", native, false, utf8, false},
+            {"a\r\nb\nc\r\nd\r", "a\nb\nc\nd", crlf, true, utf8, true}, // mixed: the most common style wins
+            {"a\nb\r\nc\n", "a\nb\nc", lf, true, utf8, true},
+            {"caf\xe9\r\n", QString::fromLatin1("caf\xe9"), crlf, true, latin1, false}, // invalid UTF-8 is Latin-1
+            {"ok \xc3", QString::fromLatin1("ok \xc3"), native, false, latin1, false}}; // a truncated sequence too
+        for (const auto &[bytes, text, style, finalBreak, encoding, mixed] : files) {
+            const TextFileContent c = decodeTextFile(bytes);
+            QCOMPARE(c.text, text);
+            QCOMPARE(c.lineBreak, style);
+            QCOMPARE(c.finalBreak, finalBreak);
+            QCOMPARE(c.encoding, encoding);
+            QCOMPARE(c.mixedBreaks, mixed);
+        }
     }
     void unencodableCharacterIsRefused()
     {
@@ -114,20 +71,16 @@ private slots:
         lone.text = QString(QChar(0xD800));
         QVERIFY(!encodeTextFile(lone, &out, &bad));
         QCOMPARE(bad, QChar(0xD800));
-    }
-    void newDocumentUsesPlatformBreaks()
-    {
-        TextFileContent c;
-        c.text = QStringLiteral("a\nb");
-        QByteArray out;
-        QVERIFY(encodeTextFile(c, &out));
+        TextFileContent fresh; // a new document takes the platform's line breaks
+        fresh.text = QStringLiteral("a\nb");
+        QVERIFY(encodeTextFile(fresh, &out));
     #ifdef Q_OS_WIN
         QCOMPARE(out, QByteArray("a\r\nb\r\n"));
     #else
         QCOMPARE(out, QByteArray("a\nb\n"));
     #endif
     }
-    void failuresChangeNothingAndLinksAreWrittenThrough()
+    void atomicWrites()
     {
         QTemporaryDir dir;
         const QString folder = dir.filePath("sub");
@@ -157,32 +110,24 @@ private slots:
         QVERIFY(QFileInfo(link).isSymLink());
         QCOMPARE(slurp(real), QByteArray("new\n"));
         QVERIFY(QFileInfo(real).permissions() & QFileDevice::ExeOwner);
-    }
-    void leftoversOfKilledSavesAreCleared()
-    {
-        QTemporaryDir dir;
+
+        // Leftovers of saves whose process is gone are cleared, no others.
+        QTemporaryDir saves;
         const QString alive = QString(".p.yab.vormeld-save-%1-3c4d").arg(QCoreApplication::applicationPid());
         QStringList kept{"p.yab", alive, ".p.yab.backup", ".q.yab.vormeld-save-2147483646-5e6f"};
         for (const QString &name : kept + QStringList{".p.yab.vormeld-save-2147483646-1a2b"}) // the last one's process is gone
-            put(dir.filePath(name), "x");
-        QVERIFY(writeWholeFileAtomic(dir.filePath("p.yab"), "new\n").ok);
-        QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+            put(saves.filePath(name), "x");
+        QVERIFY(writeWholeFileAtomic(saves.filePath("p.yab"), "new\n").ok);
+        QStringList left = QDir(saves.path()).entryList(QDir::Files | QDir::Hidden);
         left.sort();
         kept.sort();
         QCOMPARE(left, kept);
     }
-    // Data files a user edits are read from their own copy when there is one and
-    // always written to their data folder, never to the (read-only) program folder.
-    void dataFilesPreferTheUsersCopy()
+    // Where a user's own data files go (that they are read first and always written there: tst_assistcore).
+    void userDataFolder()
     {
-        QTemporaryDir home, program;
-        qputenv("XDG_DATA_HOME", home.path().toUtf8());
+        QTemporaryDir program;
         put(program.filePath("Snips.dat"), "shipped");
-        QCOMPARE(UserFiles::readableDataFile("Snips.dat", program.path()), program.filePath("Snips.dat"));
-        const QString own = UserFiles::writableDataFile("Snips.dat");
-        QCOMPARE(own, home.path() + "/vormeld/Snips.dat");
-        put(own, "mine");
-        QCOMPARE(slurp(UserFiles::readableDataFile("Snips.dat", program.path())), QByteArray("mine"));
         qputenv("XDG_DATA_HOME", "relative/ignored");
         QCOMPARE(UserFiles::userDataFolder(), QDir::homePath() + "/.local/share/vormeld");
         // A data folder that cannot be made is reported, not written past.

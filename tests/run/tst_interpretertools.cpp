@@ -1,7 +1,5 @@
-// The logic behind the library explorer and the Yabasic settings editor: the
-// library list, the documentation request and its colouring on the real
-// interpreter's output, the .yst files, the command-line fragments and the
-// options a run passes.
+// The logic behind the library explorer and the Yabasic settings editor: the library list, the
+// documentation request and its colouring, the .yst files, the command-line fragments and the options a run passes.
 
 #include "common/core/AppSettings.h"
 #include "platform/core/ProcessGroup.h"
@@ -21,11 +19,6 @@ using Range = DocuColouring::Range;
 
 namespace {
 const QString Golden = QStringLiteral(VORMELD_TESTS_DIR "/yabsettings/golden/");
-
-QString yabasic()
-{
-    return QStandardPaths::findExecutable(QStringLiteral("yabasic"));
-}
 
 void touch(const QString &path, const QByteArray &bytes = "print 1\n")
 {
@@ -48,14 +41,8 @@ struct Answers : QSignalSpy {
     DocuRequest::End end() const { return last().at(1).value<DocuRequest::End>(); }
 };
 
-YabSettingsValues goldenPlain()
-{
-    return {"red", "navy", "swiss", 0, "roman", 3, "12", "16", "+10+20", ":0", "+5+5"};
-}
-YabSettingsValues goldenQuoted()
-{
-    return {"a,b", "\"x", "", -1, "  spaced", 4, "8", "", "say \"hi\"", "host:0.0", "trail "};
-}
+const YabSettingsValues GoldenPlain{"red", "navy", "swiss", 0, "roman", 3, "12", "16", "+10+20", ":0", "+5+5"};
+const YabSettingsValues GoldenQuoted{"a,b", "\"x", "", -1, "  spaced", 4, "8", "", "say \"hi\"", "host:0.0", "trail "};
 } // namespace
 
 class tst_InterpreterTools : public QObject {
@@ -100,29 +87,19 @@ private slots:
         QCOMPARE(all.last().name, "109999");
     }
 
-    void colouring_data()
+    void docuColouringAndRequests()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QList<Range>>("ranges");
-        QTest::newRow("no line break: nothing") << "title - x" << QList<Range>{};
-        QTest::newRow("only the first ' * ' line is bold; an unended last line stays black")
-            << "T\n * a\n * b\n  - c\n- d"
-            << QList<Range>{{0, 1, Range::Title}, {2, 4, Range::Usage}, {12, 5, Range::Item}};
-        QTest::newRow("a leading '- ' on the title line or after an empty first line is passed over")
-            << "\n- a\n- b\n" << QList<Range>{{5, 3, Range::Item}};
-        QTest::newRow("'-x' and '*' without blanks are plain") << "T\n-x\n*  y\n" << QList<Range>{{0, 1, Range::Title}};
-    }
-    void colouring()
-    {
-        QFETCH(QString, text);
-        QFETCH(QList<Range>, ranges);
-        QCOMPARE(DocuColouring::ranges(text), ranges);
-    }
+        const QList<std::pair<QString, QList<Range>>> cases{
+            {"title - x", {}}, // no line break: nothing
+            // only the first ' * ' line is bold; an unended last line stays black
+            {"T\n * a\n * b\n  - c\n- d", {{0, 1, Range::Title}, {2, 4, Range::Usage}, {12, 5, Range::Item}}},
+            // a leading '- ' on the title line or after an empty first line is passed over
+            {"\n- a\n- b\n", {{5, 3, Range::Item}}},
+            {"T\n-x\n*  y\n", {{0, 1, Range::Title}}}}; // '-x' and '*' without blanks are plain
+        for (const auto &[text, ranges] : cases)
+            QCOMPARE(DocuColouring::ranges(text), ranges);
 
-    // A request that hangs is ended, a newer one replaces the older; the real
-    // interpreter's documentation comes back as the library wrote it.
-    void docuRequests()
-    {
+        // A request that hangs is ended, a newer one replaces the older.
         QTemporaryDir tmp;
         const QString hang = tmp.filePath("hanging");
         touch(hang, "#!/bin/sh\necho partial\nsleep 60 &\necho $! > \"$0.child\"\nwait\n");
@@ -147,46 +124,24 @@ private slots:
         QCOMPARE(a.end(), DocuRequest::End::NotStarted);
         QVERIFY(!request.isWaiting());
 
-        if (yabasic().isEmpty())
-            QSKIP("The yabasic interpreter is not installed (Debian package yabasic).");
-        touch(tmp.filePath("demo lib.yab"), "doc Demo library\ndoc\ndoc  * Usage: import demo\ndoc  - first\n"
-                                            "docu text\ndoc - second\nexport sub f()\nend sub\n");
-        request.request(yabasic(), tmp.filePath("demo lib.yab"));
-        QTRY_COMPARE(a.size(), 3);
-        QCOMPARE(a.end(), DocuRequest::End::Finished);
-        QCOMPARE(a.text(), "Demo library\n\n * Usage: import demo\n - first\ntext\n- second\n");
-        QCOMPARE(DocuColouring::ranges(a.text()), (QList<Range>{{0, 12, Range::Title}, {14, 21, Range::Usage},
-                                                              {36, 8, Range::Item}, {50, 8, Range::Item}}));
-        // A library without documentation: whatever the interpreter says, nothing more.
-        touch(tmp.filePath("plain.yab"), "print 1\n");
-        request.request(yabasic(), tmp.filePath("plain.yab"));
-        QTRY_COMPARE(a.size(), 4);
-        QVERIFY(!a.text().contains("print"));
     }
 
-    void settingsFileRoundTrip_data()
+    // Plain values are written as they are; comma, quote and leading blank are quoted.
+    void settingsFilesAndCommandLines()
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<YabSettingsValues>("values");
-        QTest::newRow("plain values are written as they are") << "plain.yst" << goldenPlain();
-        QTest::newRow("comma, quote and leading blank are quoted") << "quoted.yst" << goldenQuoted();
-    }
-    void settingsFileRoundTrip()
-    {
-        QFETCH(QString, file);
-        QFETCH(YabSettingsValues, values);
-        QFile golden(Golden + file);
-        QVERIFY(golden.open(QIODevice::ReadOnly));
-        const QByteArray bytes = golden.readAll();
-        QCOMPARE(write(values), bytes);
-        YabSettingsValues read;
-        QVERIFY(YabSettingsFile::read(bytes, &read).problems.isEmpty());
-        QVERIFY(read == values);
-    }
+        const std::pair<const char *, YabSettingsValues> goldens[]{{"plain.yst", GoldenPlain},
+                                                                   {"quoted.yst", GoldenQuoted}};
+        for (const auto &[file, values] : goldens) {
+            QFile golden(Golden + file);
+            QVERIFY(golden.open(QIODevice::ReadOnly));
+            const QByteArray bytes = golden.readAll();
+            QCOMPARE(write(values), bytes);
+            YabSettingsValues read;
+            QVERIFY(YabSettingsFile::read(bytes, &read).problems.isEmpty());
+            QVERIFY(read == values);
+        }
 
-    void settingsFileReading()
-    {
-        YabSettingsValues v = goldenPlain();
+        YabSettingsValues v = GoldenPlain;
         // Fields end at commas as well as at line ends; a short file leaves the rest.
         ReadResult r = read("  red , blue\r\n\"sw,iss\" tail\r\n3x\r\n", &v);
         QCOMPARE(r.valuesRead, 4);
@@ -195,7 +150,7 @@ private slots:
                  (QStringList{"red ", "blue", "sw,iss", "roman"}));
         QCOMPARE(v.unixInfoLevel, 3);
 
-        v = goldenPlain();
+        v = GoldenPlain;
         r = read("a\nb\nc\n99\nd\n-5\n", &v);
         QCOMPARE(r.problems.value(0), "Line 4 holds the level 99, which is not in the list; that level was left as it was.");
         QCOMPARE(r.problems.value(1), "Line 6 holds the level -5, which is not in the list; that level was left as it was.");
@@ -203,15 +158,12 @@ private slots:
         QCOMPARE(v.windowsInfoLevel, 3);
         QCOMPARE(v.windowsFontFamily, "d");
 
-        v = goldenPlain();
+        v = GoldenPlain;
         QCOMPARE(read(QByteArray("red\0\r\n", 6), &v).problems, QStringList{"The file is not a text file; nothing was read."});
         QCOMPARE(read(QByteArray(MaxFileSize + 1, 'x'), &v).problems,
                  QStringList{"The file is too big to be a settings file; nothing was read."});
-        QVERIFY(v == goldenPlain());
-    }
+        QVERIFY(v == GoldenPlain);
 
-    void listsAndFont()
-    {
         QCOMPARE(colourNames().size(), 142);
         QCOMPARE(colourNames().mid(14, 4), (QStringList{"yellow", "white", "", "aliceblue"}));
         QCOMPARE(colourNames().mid(63, 2) + colourNames().mid(118, 2) + colourNames().mid(139),
@@ -219,58 +171,24 @@ private slots:
         QCOMPARE(splitFont("swiss14"), std::make_pair(QString("swiss"), QString("14")));
         QCOMPARE(splitFont("10"), std::make_pair(QString(), QString("10")));
         QCOMPARE(splitFont("ro1man2"), std::make_pair(QString("roman"), QString("12")));
-    }
 
-    void commandLines_data()
-    {
-        QTest::addColumn<YabSettingsValues>("values");
-        QTest::addColumn<QString>("unix");
-        QTest::addColumn<QString>("windows");
-        QTest::newRow("defaults: level only, a size without family is left out")
-            << YabSettingsValues() << "-i w" << "-i w";
-        YabSettingsValues all = {"red", "aliceblue", "swiss", 0, "roman", 4, "10", "48", "+1+2", ":9", "+3+4"};
-        QTest::newRow("every part") << all << "-fg red -bg aliceblue -geometry +1+2 -display :9 -font swiss10 -i d"
-                                    << "-geometry +3+4 -font roman48 -i f";
-        YabSettingsValues some = all;
+        YabSettingsValues all{"red", "aliceblue", "swiss", 0, "roman", 4, "10", "48", "+1+2", ":9", "+3+4"}, some = all;
         some.unixForeground = some.unixGeometry = some.windowsGeometry = "";
         some.unixInfoLevel = some.windowsInfoLevel = -1;
-        QTest::newRow("empty fields and no level") << some << "-bg aliceblue -display :9 -font swiss10 -i "
-                                                   << "-font roman48 -i ";
-    }
-    void commandLines()
-    {
-        QFETCH(YabSettingsValues, values);
-        QFETCH(QString, unix);
-        QFETCH(QString, windows);
-        QCOMPARE(unixLine(values), unix);
-        QCOMPARE(windowsLine(values), windows);
-        QCOMPARE(unixArguments(values).join(' '), unix.endsWith("-i ") ? unix.chopped(4) : unix); // no bare -i
-    }
-
-    // Each option the Unix line builds, and all of them together, as the real interpreter takes them.
-    void unixOptionsAccepted()
-    {
-        if (yabasic().isEmpty())
-            QSKIP("The yabasic interpreter is not installed (Debian package yabasic).");
-        QTemporaryDir tmp;
-        touch(tmp.filePath("ok.yab"), "print \"ok\"\n");
-        const YabSettingsValues all = {"red", "aliceblue", "swiss", 1, "roman", 4, "10", "48", "+1+2", ":9", ""};
-        const QStringList args = unixArguments(all);
-        QCOMPARE(args.size(), 12);
-        QList<QStringList> runs{args};
-        for (int i = 0; i < args.size(); i += 2)
-            runs << args.mid(i, 2);
-        runs << QStringList{"-zz"}; // the check itself: a refused option fails
-        for (const QStringList &options : runs) {
-            QProcess p;
-            p.start(yabasic(), options + QStringList{tmp.filePath("ok.yab")});
-            QVERIFY(p.waitForFinished(30000));
-            const bool accepted = p.exitCode() == 0 && p.readAllStandardOutput() == "ok\n";
-            QVERIFY2(accepted == (options.first() != "-zz"), qPrintable(options.join(' ')));
+        const QList<std::tuple<YabSettingsValues, QString, QString>> lines{
+            {YabSettingsValues(), "-i w", "-i w"}, // defaults: level only, a size without family is left out
+            {all, "-fg red -bg aliceblue -geometry +1+2 -display :9 -font swiss10 -i d",
+             "-geometry +3+4 -font roman48 -i f"},
+            {some, "-bg aliceblue -display :9 -font swiss10 -i ", "-font roman48 -i "}}; // empty fields and no level
+        for (const auto &[values, unixText, windowsText] : lines) {
+            QCOMPARE(unixLine(values), unixText);
+            QCOMPARE(windowsLine(values), windowsText);
+            const QString noBareLevel = unixText.endsWith("-i ") ? unixText.chopped(4) : unixText;
+            QCOMPARE(unixArguments(values).join(' '), noBareLevel);
         }
     }
 
-    void runUsesChosenOptions()
+    void runOptions()
     {
         FakeServices fake;
         SettingsAccess s(fake.settings, fake.services.appName);
@@ -288,6 +206,27 @@ private slots:
         QCOMPARE(options(), (QStringList{"-geometry", "+5+5", "-i", "n"})); // off by default
         s.saveSetting(AppSettings::Run, AppSettings::UseYabSettings, 1);
         QCOMPARE(options(), (QStringList{"-display", "host name:0", "-i", "e"}));
+
+        // Each option the Unix line builds, and all of them together, as the real interpreter takes them.
+        const QString yabasic = QStandardPaths::findExecutable("yabasic");
+        if (yabasic.isEmpty())
+            QSKIP("The yabasic interpreter is not installed (Debian package yabasic).");
+        QTemporaryDir tmp;
+        touch(tmp.filePath("ok.yab"), "print \"ok\"\n");
+        const YabSettingsValues all = {"red", "aliceblue", "swiss", 1, "roman", 4, "10", "48", "+1+2", ":9", ""};
+        const QStringList args = unixArguments(all);
+        QCOMPARE(args.size(), 12);
+        QList<QStringList> runs{args};
+        for (int i = 0; i < args.size(); i += 2)
+            runs << args.mid(i, 2);
+        runs << QStringList{"-zz"}; // the check itself: a refused option fails
+        for (const QStringList &options : runs) {
+            QProcess p;
+            p.start(yabasic, options + QStringList{tmp.filePath("ok.yab")});
+            QVERIFY(p.waitForFinished(30000));
+            const bool accepted = p.exitCode() == 0 && p.readAllStandardOutput() == "ok\n";
+            QVERIFY2(accepted == (options.first() != "-zz"), qPrintable(options.join(' ')));
+        }
     }
 };
 

@@ -11,11 +11,7 @@
 #include <QtTest>
 
 namespace {
-void touch(const QString &path, const QByteArray &bytes = "print 1\n")
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-}
+void touch(const QString &path, const QByteArray &bytes = "print 1\n") { QVERIFY(writeBytes(path, bytes)); }
 QStringList items(const QListWidget *list)
 {
     QStringList out;
@@ -38,11 +34,11 @@ struct Libraries {
     QTemporaryDir tmp;
     SettingsAccess settings{fake.settings, fake.services.appName};
     QString libs = tmp.filePath("my libs");
-    Libraries(const QString &interpreter = QStandardPaths::findExecutable("yabasic"))
+    Libraries()
     {
         QDir().mkpath(libs);
         fake.interpreterKey.values["librarypath"] = libs; // without its separator
-        settings.saveSetting(AppSettings::Run, AppSettings::YABPath, interpreter);
+        settings.saveSetting(AppSettings::Run, AppSettings::YABPath, "/no/such/yabasic");
     }
 };
 } // namespace
@@ -52,10 +48,34 @@ class tst_InterpreterToolWindows : public QObject {
 private slots:
     void libraryExplorer()
     {
+        // Without a library, a library folder, or a working interpreter.
+        Libraries l;
+        QFile::remove(l.fake.path("qxdebug.yab"));
+        {
+            LibraryExplorer w(l.fake.services, l.settings, QString());
+            QCOMPARE(items(at<QListWidget>(w, "libraryList")), QStringList{"(No Library)"});
+            QVERIFY(!at<QPushButton>(w, "openButton")->isEnabled());
+            at<QListWidget>(w, "libraryList")->setCurrentRow(0);
+            QCOMPARE(at<QLabel>(w, "statusLabel")->text(), QString());
+        }
+        l.fake.interpreterKey.values["librarypath"] = l.tmp.filePath("gone");
+        {
+            LibraryExplorer w(l.fake.services, l.settings, QString());
+            QCOMPARE(at<QLabel>(w, "statusLabel")->text(),
+                     "The library folder " + l.tmp.filePath("gone/") + " does not exist.");
+        }
+        touch(l.libs + "/a.b.yab");
+        l.fake.interpreterKey.values["librarypath"] = l.libs;
+        {
+            LibraryExplorer w(l.fake.services, l.settings, QString());
+            auto *status = at<QLabel>(w, "statusLabel");
+            QTRY_COMPARE(status->text(), "Err: YABASIC.EXE -lib failed");
+            QCOMPARE(status->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        }
+
         if (QStandardPaths::findExecutable("yabasic").isEmpty())
             QSKIP("The yabasic interpreter is not installed (Debian package yabasic).");
-        Libraries l;
-        touch(l.libs + "/a.b.yab");
+        l.settings.saveSetting(AppSettings::Run, AppSettings::YABPath, QStandardPaths::findExecutable("yabasic"));
         touch(l.libs + "/demo.yab", "doc Demo\ndoc  * Use it\ndoc text\ndoc  - item\nexport sub f()\nend sub\n");
         touch(l.tmp.filePath("main.yab"));
         touch(l.tmp.filePath("helper.yab"));
@@ -92,35 +112,25 @@ private slots:
                  "Vormeld could not be started:\r\n" + l.fake.launcher.started.last());
     }
 
-    void libraryExplorerWithout()
+    // The settings editor opened from the main window, and the run option it offers there.
+    void settingsEditorAndRunOption()
     {
-        Libraries l(QStringLiteral("/no/such/yabasic"));
-        QFile::remove(l.fake.path("qxdebug.yab"));
-        {
-            LibraryExplorer w(l.fake.services, l.settings, QString());
-            QCOMPARE(items(at<QListWidget>(w, "libraryList")), QStringList{"(No Library)"});
-            QVERIFY(!at<QPushButton>(w, "openButton")->isEnabled());
-            at<QListWidget>(w, "libraryList")->setCurrentRow(0);
-            QCOMPARE(at<QLabel>(w, "statusLabel")->text(), QString());
-        }
-        l.fake.interpreterKey.values["librarypath"] = l.tmp.filePath("gone");
-        {
-            LibraryExplorer w(l.fake.services, l.settings, QString());
-            QCOMPARE(at<QLabel>(w, "statusLabel")->text(), "The library folder " + l.tmp.filePath("gone/") + " does not exist.");
-        }
-        touch(l.libs + "/x.yab");
-        l.fake.interpreterKey.values["librarypath"] = l.libs;
-        LibraryExplorer w(l.fake.services, l.settings, QString());
-        auto *status = at<QLabel>(w, "statusLabel");
-        QTRY_COMPARE(status->text(), "Err: YABASIC.EXE -lib failed");
-        QCOMPARE(status->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    }
+        TestWindow t("print 1");
+        MainWindow &mw = t.start();
+        FakeServices &fake = t.fake;
+        QVERIFY(offered(mw, "toolsMenu", "toolsYabasicSettings"));
+        QAction *use = action(mw, "runUseYabSettings");
+        emit part<QMenu>(mw, "runMenu")->aboutToShow();
+        QVERIFY(use->isCheckable() && !use->isChecked());
+        fake.prompter.answerMessage(MsgResult::OK);
+        use->trigger();
+        QCOMPARE(fake.prompter.messages.last().text,
+                 "No interpreter settings have been chosen yet.\r\nChoose them in Tools > Yabasic Settings... "
+                 "and use Line > Use for Running there.");
+        QVERIFY(!use->isChecked());
 
-    void settingsEditor()
-    {
-        FakeServices fake;
-        SettingsAccess settings(fake.settings, fake.services.appName);
-        YabSettingsWindow w(fake.services, settings, nullptr);
+        action(mw, "toolsYabasicSettings")->trigger();
+        YabSettingsWindow &w = *mw.findChild<YabSettingsWindow *>();
         QCOMPARE(w.windowTitle(), "Yabasic Settings");
         QCOMPARE(at(w, "foregroundCombo")->count(), 142);
         QCOMPARE(at(w, "foregroundCombo")->currentText() + "|" + at(w, "unixFontCombo")->currentText() + "|"
@@ -137,9 +147,7 @@ private slots:
         trigger(w, "fileSave");
         QCOMPARE(fake.prompter.fileDialogs.last().title, "Save Settings File");
         QCOMPARE(fake.prompter.fileDialogs.last().filter, "YaBasic Settings (*.yst)|*.yst|All Files (*.*)|*.*");
-        QFile saved(file);
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(saved.readAll(), "\"a,b\"\r\n\r\ndontcare\r\n2\r\ndontcare\r\n4\r\n14\r\n14\r\n\r\nhost:0\r\n\r\n");
+        QCOMPARE(readBytes(file), "\"a,b\"\r\n\r\ndontcare\r\n2\r\ndontcare\r\n4\r\n14\r\n14\r\n\r\nhost:0\r\n\r\n");
         const YabSettingsValues written = w.values();
         w.setValues(YabSettingsValues());
         fake.prompter.answerFile(file);
@@ -170,32 +178,14 @@ private slots:
         QCOMPARE(splitCommandLine(fake.setting("Run", "YabOptions")),
                  (QStringList{"-fg", "a,b", "-display", "host:0", "-font", "dontcare14", "-i", "w"}));
         QCOMPARE(fake.setting("Run", "UseYabSettings"), "1");
-        QCOMPARE(fake.prompter.unexpected, QStringList());
-    }
-
-    void mainWindowOffersThem()
-    {
-        TestWindow t("print 1");
-        MainWindow &w = t.start();
-        QVERIFY(offered(w, "toolsMenu", "toolsYabasicSettings"));
-        QVERIFY(action(w, "tools", MainMenus::LibraryExplorer)->isEnabled());
-        QAction *use = action(w, "runUseYabSettings");
-        emit part<QMenu>(w, "runMenu")->aboutToShow();
-        QVERIFY(use->isCheckable() && !use->isChecked());
-        t.fake.prompter.answerMessage(MsgResult::OK);
-        use->trigger();
-        QCOMPARE(t.fake.prompter.messages.last().text,
-                 "No interpreter settings have been chosen yet.\r\nChoose them in Tools > Yabasic Settings... "
-                 "and use Line > Use for Running there.");
-        QVERIFY(!use->isChecked());
-
-        action(w, "toolsYabasicSettings")->trigger();
-        trigger(*w.findChild<YabSettingsWindow *>(), "lineUseForRunning");
-        emit part<QMenu>(w, "runMenu")->aboutToShow();
+        emit part<QMenu>(mw, "runMenu")->aboutToShow();
         QVERIFY(use->isChecked());
         use->trigger(); // off again
-        QCOMPARE(t.fake.setting("Run", "UseYabSettings"), "0");
-        action(w, "tools", MainMenus::LibraryExplorer)->trigger();
+        QCOMPARE(fake.setting("Run", "UseYabSettings"), "0");
+        QCOMPARE(fake.prompter.unexpected, QStringList());
+
+        QVERIFY(action(mw, "tools", MainMenus::LibraryExplorer)->isEnabled());
+        action(mw, "tools", MainMenus::LibraryExplorer)->trigger();
         const QWidgetList tops = QApplication::topLevelWidgets();
         QVERIFY(std::any_of(tops.begin(), tops.end(), [](QWidget *top) { return qobject_cast<LibraryExplorer *>(top); }));
     }

@@ -3,48 +3,36 @@
 #include "run/core/ScreenMode.h"
 #include "run/core/SyntaxCheck.h"
 
-#include <QSemaphore>
-#include <QSignalSpy>
-#include <QStandardPaths>
-
 #include <QtTest>
 
 class tst_RunCore : public QObject {
     Q_OBJECT
 private slots:
-    void errorReports_data()
-    {
-        QTest::addColumn<QString>("stderrText");
-        QTest::addColumn<QString>("summary");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<bool>("inProgram");
-        // Texts as yabasic 2.90 writes them; /tmp/r/TempPrg.yab is the run's temporary program.
-        const QString syntax = "---Error in /tmp/r/TempPrg.yab, line 2:\n---Error: syntax error\n";
-        QTest::newRow("syntax error at the end of a line") << syntax + "   x = 1 +\n          ^\n---Error: Couldn't parse program\n"
-                                                           << "prog.yab, line 2: syntax error" << 7 << true;
-        QTest::newRow("named without its folder, a tab counts as one column")
-            << "---Error in TempPrg.yab, line 2:\n---Error: syntax error\n   \tif x then print 1 endif zz(\n                            ^~\n"
-            << "prog.yab, line 2: syntax error" << 25 << true;
-        QTest::newRow("the caret counts bytes, the column characters") << syntax + "   print \"\u00e9\u00e9\" + )\n                  ^\n"
-                                                                       << "prog.yab, line 2: syntax error" << 13 << true;
-        QTest::newRow("a library keeps its name")
-            << "---Error in mylib.yab, line 3:\n---Error: index 1 (=7) out of range\n     b(n) = 1\n             ^\n"
-            << "mylib.yab, line 3: index 1 (=7) out of range" << 10 << false;
-        QTest::newRow("no source line") << "---Error in /tmp/r/TempPrg.yab, line 4:\n---Error: odd\n---Error: more\n"
-                                        << "prog.yab, line 4: odd" << -1 << true;
-    }
     void errorReports()
     {
-        QFETCH(QString, stderrText);
-        const QList<ProgramError> errors = InterpreterErrorParser::parse(stderrText, "/tmp/r/TempPrg.yab", "prog.yab");
-        QCOMPARE(errors.size(), 1);
-        QTEST(errors[0].summary(), "summary");
-        QTEST(errors[0].column, "column");
-        QTEST(errors[0].inProgram, "inProgram");
-    }
+        // Texts as yabasic 2.90 writes them; /tmp/r/TempPrg.yab is the run's temporary program.
+        const QString syntax = "---Error in /tmp/r/TempPrg.yab, line 2:\n---Error: syntax error\n",
+                      syntaxError = "prog.yab, line 2: syntax error";
+        const QList<std::tuple<QString, QString, int, bool>> reports{ // summary, column, in the program
+            {syntax + "   x = 1 +\n          ^\n---Error: Couldn't parse program\n", syntaxError, 7, true},
+            // named without its folder, a tab counts as one column
+            {"---Error in TempPrg.yab, line 2:\n---Error: syntax error\n   \tif x then print 1 endif zz(\n"
+             "                            ^~\n", syntaxError, 25, true},
+            // the caret counts bytes, the column characters
+            {syntax + "   print \"\u00e9\u00e9\" + )\n                  ^\n", syntaxError, 13, true},
+            {"---Error in mylib.yab, line 3:\n---Error: index 1 (=7) out of range\n     b(n) = 1\n             ^\n",
+             "mylib.yab, line 3: index 1 (=7) out of range", 10, false}, // a library keeps its name
+            {"---Error in /tmp/r/TempPrg.yab, line 4:\n---Error: odd\n---Error: more\n", "prog.yab, line 4: odd", -1,
+             true}};
+        for (const auto &[stderrText, summary, column, inProgram] : reports) {
+            const QList<ProgramError> errors
+                = InterpreterErrorParser::parse(stderrText, "/tmp/r/TempPrg.yab", "prog.yab");
+            QCOMPARE(errors.size(), 1);
+            QCOMPARE(errors[0].summary(), summary);
+            QCOMPARE(errors[0].column, column);
+            QCOMPARE(errors[0].inProgram, inProgram);
+        }
 
-    void shownLinesNameTheProgram()
-    {
         InterpreterErrorParser p("/tmp/r/TempPrg.yab", "Untitled");
         int opened = -2;
         QCOMPARE(p.feedLine("---Warning in /tmp/r/TempPrg.yab, line 1:", &opened), QStringLiteral("---Warning in Untitled, line 1:"));
@@ -57,45 +45,29 @@ private slots:
         QCOMPARE(p.firstToJumpTo(), 1); // errors before warnings
     }
 
-    void screenMode_data()
+    void screenModeAndDecoder()
     {
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<bool>("screen");
-        QTest::newRow("plain prints and input") << "print \"hello\"\ninput a$\nprint a$" << false;
-        QTest::newRow("clear screen") << "CLEAR   SCREEN\nprint 1" << true;
-        QTest::newRow("print at after a colon") << "x = 1: print at(3, 4) \"hi\"" << true;
-        QTest::newRow("question mark at") << "? at(1,1) \"x\"" << true;
-        QTest::newRow("inkey") << "k$ = inkey$(0.1)" << true;
-        QTest::newRow("getscreen") << "s$ = getscreen$(0,0,5,5)" << true;
-        QTest::newRow("putscreen") << "putscreen s$, 0, 0" << true;
-        QTest::newRow("colour print") << "print colour(\"red\") \"alarm\"" << true;
-        QTest::newRow("in a string") << "print \"clear screen and inkey$\"" << false;
-        QTest::newRow("in a comment") << "rem clear screen\n// inkey$\n# print at(1,1)\nprint 2 // color(" << false;
-        QTest::newRow("a sub named like it") << "sub at(x)\nend sub\nprint myat(3)" << false;
-    }
-    void screenMode()
-    {
-        QFETCH(QString, program);
-        QTEST(usesScreenMode(program), "screen");
-    }
+        for (const QString &program : {"CLEAR   SCREEN\nprint 1", "x = 1: print at(3, 4) \"hi\"", "? at(1,1) \"x\"",
+                                       "k$ = inkey$(0.1)", "s$ = getscreen$(0,0,5,5)", "putscreen s$, 0, 0",
+                                       "print colour(\"red\") \"alarm\""})
+            QVERIFY2(usesScreenMode(program), qPrintable(program));
+        for (const QString &program : {"print \"hello\"\ninput a$\nprint a$", "print \"clear screen and inkey$\"",
+                                       "rem clear screen\n// inkey$\n# print at(1,1)\nprint 2 // color(",
+                                       "sub at(x)\nend sub\nprint myat(3)"}) // strings, comments, names like it
+            QVERIFY2(!usesScreenMode(program), qPrintable(program));
 
-    void decoder_data()
-    {
-        QTest::addColumn<QByteArrayList>("pieces");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("a character split in two") << QByteArrayList{"caf\xc3", "\xa9!"} << QString::fromUtf8("caf\xc3\xa9!");
-        QTest::newRow("binary bytes as Latin-1") << QByteArrayList{QByteArray("\xff\x00\x01z", 4)}
-                                                 << QString::fromLatin1(QByteArray("\xff\x00\x01z", 4));
-        QTest::newRow("a dangling lead byte at the end") << QByteArrayList{"ab\xe2\x82"} << QString::fromLatin1("ab\xe2\x82");
-    }
-    void decoder()
-    {
-        QFETCH(QByteArrayList, pieces);
-        OutputDecoder d;
-        QString out;
-        for (const QByteArray &p : pieces)
-            out += d.decode(p);
-        QTEST(out + d.finish(), "text");
+        // A character split in two pieces, binary bytes as Latin-1, a dangling lead byte at the end.
+        const QList<std::pair<QByteArrayList, QString>> outputs{
+            {{"caf\xc3", "\xa9!"}, QString::fromUtf8("caf\xc3\xa9!")},
+            {{QByteArray("\xff\x00\x01z", 4)}, QString::fromLatin1(QByteArray("\xff\x00\x01z", 4))},
+            {{"ab\xe2\x82"}, QString::fromLatin1("ab\xe2\x82")}};
+        for (const auto &[pieces, text] : outputs) {
+            OutputDecoder d;
+            QString out;
+            for (const QByteArray &p : pieces)
+                out += d.decode(p);
+            QCOMPARE(out + d.finish(), text);
+        }
     }
     // The copy for the check is written on a thread of its own; a text given
     // meanwhile is the one checked, and only one check runs.

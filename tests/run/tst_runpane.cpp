@@ -2,8 +2,6 @@
 #include "platform/core/ProcessGroup.h"
 #include "support/RunWindow.h"
 
-#include <QLineEdit>
-#include <QProcess>
 #include <QScrollBar>
 #include <QTextBlock>
 
@@ -90,7 +88,6 @@ private slots:
         const QByteArray index = "dim a(3)\n  a(5) = 1\nprint \"inkey$ in a string\"\n";
         const QString outOfRange = "prog.yab, line 2: index 1 (=5) out of range";
         QTest::newRow("syntax error in the pane") << syntax << "1" << 1 << 6 << "prog.yab, line 2: syntax error";
-        QTest::newRow("index out of range in the pane") << index << "1" << 1 << 10 << outOfRange;
         QTest::newRow("syntax error in a terminal") << syntax << "2" << 1 << 6 << "prog.yab, line 2: syntax error";
         QTest::newRow("automatic: plain output in the pane") << index << "" << 1 << 10 << outOfRange;
         QTest::newRow("automatic: screen mode in a terminal") << QByteArray("dim a(3)\n  a(5) = 1\nk$ = inkey$(0)\n") << "" << 1 << 10 << outOfRange;

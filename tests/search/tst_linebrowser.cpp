@@ -1,20 +1,15 @@
 // The Line Browser and its properties dialog, worked through their widgets.
 
-#include "editor/CodeEditor.h"
 #include "search/core/LineReferences.h"
 #include "search/LineBrowser.h"
 #include "search/LineReferenceDialog.h"
 #include "support/FakeServices.h"
+#include "support/WindowProbe.h"
 
 #include <QtWidgets>
-#include <QtTest>
 
 namespace {
-template <class T = QPushButton> T *child(const QWidget *w, const char *name)
-{
-    T *c = w->findChild<T *>(QLatin1String(name));
-    return c ? c : (qFatal("no widget %s", name), nullptr);
-}
+template <class T = QPushButton> T *child(const QWidget *w, const char *name) { return part<T>(*w, name); }
 QListWidget *list(const QWidget *b) { return child<QListWidget>(b, "referenceList"); }
 QStringList entries(const QWidget *b)
 {

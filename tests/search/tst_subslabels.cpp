@@ -1,30 +1,10 @@
 #include "support/TestWindow.h"
 
-
 using Kind = SubsLabelsIndex::Kind;
 
 class tst_SubsLabels : public QObject {
     Q_OBJECT
 private slots:
-    void definitions_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("result"); // "sub:x", "label:x" or ""
-        QTest::newRow("sub") << "sub drawBox(x, y)" << "sub:drawBox(x, y)";
-        QTest::newRow("indented label, blanks after keyword") << "   Label   mainloop" << "label:mainloop";
-        QTest::newRow("upper case") << "SUB a() // comment  " << "sub:a() // comment  ";
-        QTest::newRow("no blank after keyword") << "subtotal = 3" << "";
-        QTest::newRow("tab indentation") << "\tsub a()" << "";
-        QTest::newRow("export sub") << "export sub name()" << "";
-        QTest::newRow("keyword alone") << "sub" << "";
-        QTest::newRow("keyword and blank") << "sub " << "sub:";
-    }
-    void definitions()
-    {
-        QFETCH(QString, line);
-        const auto d = SubsLabelsIndex::parseDefinition(line);
-        QTEST(!d ? QString() : (d->first == Kind::Sub ? "sub:" : "label:") + d->second, "result");
-    }
 
     void listsFollowEditsAndLeadToTheirLines()
     {
@@ -64,43 +44,51 @@ private slots:
         action(w, "viewDisableUpdating")->setChecked(false);
         t.insertAt(0, "x"); // the first change after switching on rebuilds everything
         QCOMPARE(indexLines(subsAndLabels(w).index().subs()), (QStringList{"1:b()", "3:a()", "5:a()"}));
+
+        const QList<std::pair<QString, QString>> lines{
+            {"sub drawBox(x, y)", "sub:drawBox(x, y)"},
+            {"   Label   mainloop", "label:mainloop"}, // indented, blanks after the keyword
+            {"SUB a() // comment  ", "sub:a() // comment  "},
+            {"subtotal = 3", ""}, // no blank after the keyword
+            {"\tsub a()", ""},
+            {"export sub name()", ""},
+            {"sub", ""},
+            {"sub ", "sub:"}};
+        for (const auto &[line, result] : lines) {
+            const auto d = SubsLabelsIndex::parseDefinition(line);
+            QCOMPARE(!d ? QString() : (d->first == Kind::Sub ? "sub:" : "label:") + d->second, result);
+        }
     }
 
-    void progressAndSlowRebuildSwitchOff_data()
-    {
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<double>("seconds"); // what the clock says the rebuild took
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<bool>("switchedOff");
-        const QString wait = QStringLiteral("Updating subs and labels list... Please wait");
-        const QStringList progress = {wait, wait + " (Done Line 100)", wait + " (Done Line 200)", "Done"};
-        QTest::newRow("long text: progress every 100 lines") << 250 << 0.1 << progress << false;
-        QTest::newRow("slower than half a second: switched off") << 250 << 0.6 << progress << true;
-        QTest::newRow("short, half a second exactly: kept on") << 20 << 0.5 << QStringList{"Done"} << false;
-    }
+    // The clock says how long a rebuild took: progress every 100 lines; slower than half a second
+    // switches the lists off; half a second exactly keeps them on.
     void progressAndSlowRebuildSwitchOff()
     {
-        QFETCH(int, lines);
-        QFETCH(double, seconds);
-        QByteArray text;
-        for (int i = 0; i < lines; ++i)
-            text += "sub s" + QByteArray::number(i) + "()\n";
-        TestWindow t(text);
-        MainWindow &w = t.start();
-        // The debug tab is shown: the rebuild's messages go to the code tab's own message.
-        tabBar(w)->setCurrentIndex(1);
-        statusBar(w)->setTabMessage(1, "Debug");
-        double now = 10;
-        subsAndLabels(w).setClock([&] { return now += seconds; });
-        QSignalSpy said(&subsAndLabels(w), &SubsAndLabels::statusMessage);
-        action(w, "viewUpdateSubsLabels")->trigger();
-        QStringList got;
-        for (const QList<QVariant> &args : said)
-            got << args.at(0).toString();
-        QTEST(got, "messages");
-        QCOMPARE(subsList(w)->count(), lines);
-        QTEST(action(w, "viewDisableUpdating")->isChecked(), "switchedOff");
-        QCOMPARE(statusBar(w)->tabMessage(0) + "|" + panel(w, 1), QStringLiteral("Done|Debug"));
+        const QString wait = QStringLiteral("Updating subs and labels list... Please wait");
+        const QStringList progress = {wait, wait + " (Done Line 100)", wait + " (Done Line 200)", "Done"};
+        const QList<std::tuple<int, double, QStringList, bool>> rebuilds{{250, 0.6, progress, true},
+                                                                        {20, 0.5, {"Done"}, false}};
+        for (const auto &[lines, seconds, messages, switchedOff] : rebuilds) {
+            QByteArray text;
+            for (int i = 0; i < lines; ++i)
+                text += "sub s" + QByteArray::number(i) + "()\n";
+            TestWindow t(text);
+            MainWindow &w = t.start();
+            // The debug tab is shown: the rebuild's messages go to the code tab's own message.
+            tabBar(w)->setCurrentIndex(1);
+            statusBar(w)->setTabMessage(1, "Debug");
+            double now = 10;
+            subsAndLabels(w).setClock([&, seconds = seconds] { return now += seconds; });
+            QSignalSpy said(&subsAndLabels(w), &SubsAndLabels::statusMessage);
+            action(w, "viewUpdateSubsLabels")->trigger();
+            QStringList got;
+            for (const QList<QVariant> &args : said)
+                got << args.at(0).toString();
+            QCOMPARE(got, messages);
+            QCOMPARE(subsList(w)->count(), lines);
+            QCOMPARE(action(w, "viewDisableUpdating")->isChecked(), switchedOff);
+            QCOMPARE(statusBar(w)->tabMessage(0) + "|" + panel(w, 1), QStringLiteral("Done|Debug"));
+        }
     }
 };
 
