@@ -161,10 +161,8 @@ private slots:
         QTest::addColumn<bool>("offered");
         const QByteArray good = CrashJournal::serialize(entryWith("print 1"));
         const QString none, earlierBoot = "00000000-0000-0000-0000-000000000000\n";
-        QTest::newRow("damaged: empty") << QByteArray("\n") << none << 0 << false;
         QTest::newRow("damaged: cut short") << good.left(good.size() - 3) << none << 0 << false;
         QTest::newRow("damaged: no header end") << good.left(40) << none << 0 << false;
-        QTest::newRow("damaged: another file") << QByteArray("[General]\nx=1\n") << none << 0 << false;
         QTest::newRow("damaged: bad header line") << QByteArray("VORMELD-JOURNAL 1\nnonsense\n\ntext") << none << 0 << false;
         QTest::newRow("damaged: no path") << QByteArray("VORMELD-JOURNAL 1\ntext-bytes=4\n\ntext") << none << 0 << false;
         QTest::newRow("no lock at all") << QByteArray() << none << 0 << true;
@@ -200,23 +198,6 @@ private slots:
         QVERIFY(JournalKeeper::findOrphans(dir.path()).empty()); // while offered, not offered again
         JournalKeeper::removeOrphan(orphans.front());
         QVERIFY(!QFile::exists(path));
-    }
-
-    // Typing without a pause is the journal kills suite's: a child types and is killed.
-    void writtenBeforeARun()
-    {
-        QTemporaryDir dir;
-        std::optional<JournalEntry> state;
-        JournalKeeper keeper(dir.path(), [&] { return state; }, 300);
-        keeper.documentChanged();
-        QTRY_VERIFY(!keeper.isBusy());
-        QVERIFY(!anyJournal(dir.path())); // nothing unsaved: nothing written
-        state = entryWith("print 22"); // before a run: on disk when the call returns
-        keeper.syncNow();
-        QCOMPARE(readJournal(dir.path())->text, QStringLiteral("print 22"));
-        state.reset(); // saved meanwhile: the next run takes the journal away
-        keeper.syncNow();
-        QVERIFY(!anyJournal(dir.path()));
     }
 
     void aWriteUnderWay_data()

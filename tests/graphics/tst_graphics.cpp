@@ -85,12 +85,6 @@ struct PadWindow : TestWindow {
     int linePosition(int n) const { return ed()->document()->findBlockByNumber(n).position(); }
 };
 
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
 const QString Golden = QStringLiteral(VORMELD_TESTS_DIR "/graphics/golden/picture.ypp");
 
 } // namespace
@@ -156,7 +150,7 @@ private slots:
     {
         for (const char *value : {"1", "2"}) {
             TestWindow t("pic$ = \"smile.ypp\"\n", "prog.yab");
-            t.fake.writeFile("smile.ypp", readFile(Golden));
+            t.fake.writeFile("smile.ypp", readBytes(Golden));
             t.set("Startup", "DrawPad", value);
             t.start();
             QCOMPARE(part<GraphicsTools>(*t.w)->drawPad() != nullptr, QByteArray(value) == "1");
@@ -214,7 +208,7 @@ private slots:
         asked.answerFile(kept);
         action(*t.w, "fileSavePixPad")->trigger(); // no pad open: an empty picture
         QCOMPARE(t.tools().pixPad(), nullptr);
-        QCOMPARE(readFile(kept), PixPadFile::write(PixelPicture()));
+        QCOMPARE(readBytes(kept), PixPadFile::write(PixelPicture()));
         const FileDialogRequest save = asked.fileDialogs.last();
         QCOMPARE(save.title + save.initialName + save.defaultExtension, QStringLiteral("Save as PixPad File*.ypp.ypp"));
         QCOMPARE(save.filter, QStringLiteral("YaBasic PixPad (*.ypp)|*.ypp|All files (*.*)|*.*"));
@@ -229,10 +223,10 @@ private slots:
         QCOMPARE(part<QSlider>(*pad, "widthSlider")->value(), 5);
         asked.answerFile(kept);
         action(*t.w, "fileSavePixPad")->trigger();
-        QCOMPARE(readFile(kept), readFile(Golden));
+        QCOMPARE(readBytes(kept), readBytes(Golden));
 
         // A file that is not a picture leaves the pad as it was; a size out of range is said.
-        QByteArray bytes = readFile(kept);
+        QByteArray bytes = readBytes(kept);
         asked.answerFile(t.fake.writeFile("short.ypp", bytes.left(1090)));
         asked.answerMessage(MsgResult::OK);
         action(*t.w, "fileOpenPixPad")->trigger();
