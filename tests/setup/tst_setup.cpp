@@ -182,19 +182,14 @@ private slots:
         const char *boxes[5] = {"langHelpCheck", "drawPadCheck", "tipsCheck", "autoIndentCheck", "everyKeywordCheck"};
         TestWindow t("x\n    else y\n");
         // The start-up keys are stored only once started: the tip window would stop the start.
-        const auto store = [&](const char *section) {
-            for (int i = 0; i < 5; ++i) {
-                if (qstrcmp(keys[i][0], section) != 0)
-                    continue;
-                if (stored[i] == '-')
-                    t.fake.settings.values.remove(QStringLiteral("vormeld/%1/%2").arg(keys[i][0], keys[i][1]));
-                else
-                    t.set(keys[i][0], keys[i][1], stored.mid(i, 1));
-            }
-        };
-        store("Edit");
-        t.start();
-        store("Startup");
+        for (int i : {3, 4, -1, 0, 1, 2}) {
+            if (i < 0)
+                t.start();
+            else if (stored[i] == '-')
+                t.fake.settings.values.remove(QStringLiteral("vormeld/%1/%2").arg(keys[i][0], keys[i][1]));
+            else
+                t.set(keys[i][0], keys[i][1], stored.mid(i, 1));
+        }
         t.fake.settings.writes.clear();
         QString seen;
         QVERIFY(onModal<OptionsDialog>([&] { action(*t.w, "toolsOptions")->trigger(); }, [&](OptionsDialog *d) {
