@@ -302,13 +302,13 @@ private slots:
         const auto [drawn, said] = x.run("open window 500, 400\n" + t.text() + '\n' + printText + "\nprint \"drawn\"\n");
         QVERIFY2(drawn == 0 && said.startsWith(typed + "\ndrawn\n"), qPrintable(said.left(300)));
 
-        PadWindow u;
-        PixPad *pad = u.pixPad();
+        t.ed()->clear();
+        PixPad *pad = t.pixPad();
         part<QSlider>(*pad, "widthSlider")->setValue(5);
         part<QSlider>(*pad, "heightSlider")->setValue(4);
         PadWindow::click(pad, {{0, 0}, {4, 0}, {2, 1}, {1, 3}, {4, 3}, {5, 0}});
-        part<QPushButton>(*pad, "insertButton")->click();
-        const auto [ran, printed] = x.run("open window 100, 100\n" + u.text() + "print getbit$(0, 0, 4, 3)\n");
+        PadWindow::insert(pad);
+        const auto [ran, printed] = x.run("open window 100, 100\n" + t.text() + "print getbit$(0, 0, 4, 3)\n");
         const BitmapString::Parsed back = BitmapString::parse(printed.section('\n', 0, 0));
         QVERIFY2(ran == 0 && back.picture, qPrintable(back.problem + printed));
         PixelPicture framed = pad->picture();
