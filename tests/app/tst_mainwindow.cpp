@@ -3,8 +3,6 @@
 #include "support/TestWindow.h"
 
 #include <QClipboard>
-#include <QFile>
-#include <QMenu>
 
 class tst_MainWindow : public QObject {
     Q_OBJECT

@@ -6,7 +6,6 @@
 #include "support/TestWindow.h"
 
 #include <QtWidgets>
-#include <QtTest>
 
 namespace {
 QStringList keys(const QListWidget *list)

@@ -1,15 +1,10 @@
 // The extra tools, the tip of the day, the about box, the text viewer and the
 // Help menu, through the real windows.
-#include "assist/AboutBox.h"
-#include "assist/ExternalToolsDialog.h"
 #include "assist/HelpViewer.h"
 #include "assist/TextViewer.h"
-#include "assist/core/ExternalTools.h"
 #include "platform/DesktopShell.h"
 #include "support/TestWindow.h"
 
-#include <QGroupBox>
-#include <QListWidget>
 #include <QTextBrowser>
 
 namespace {

@@ -5,12 +5,6 @@
 #include "assist/core/SnippetFile.h"
 #include "support/Files.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {

@@ -3,11 +3,7 @@
 
 #include "assist/LanguageHelper.h"
 #include "assist/SnippetWindow.h"
-#include "platform/core/TextFile.h"
 #include "support/TestWindow.h"
-
-#include <QListWidget>
-#include <QTemporaryDir>
 
 namespace {
 template <class T = QPushButton> T *child(const QWidget *w, const char *name) { return part<T>(*w, name); }

@@ -3,8 +3,6 @@
 #include "documents/core/OutsideChangeWatcher.h"
 #include "support/DocumentWindow.h"
 
-#include <QFileSystemWatcher>
-#include <QSignalSpy>
 #include <QToolButton>
 
 #include <sys/stat.h>

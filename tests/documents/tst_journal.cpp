@@ -4,14 +4,6 @@
 #include "documents/core/JournalKeeper.h"
 #include "support/DocumentWindow.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QLocale>
-#include <QSignalSpy>
-#include <QSysInfo>
-#include <QTemporaryDir>
-#include <QTimer>
-
 // The crash journal: its format, which journals are offered back, when and how it is written, what the window says.
 namespace {
 JournalEntry entryWith(const QString &text)

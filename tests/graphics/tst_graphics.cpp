@@ -9,11 +9,6 @@
 #include "support/TestWindow.h"
 
 #include <QClipboard>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QSlider>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTextBlock>
 
 namespace {

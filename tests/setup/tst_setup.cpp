@@ -7,9 +7,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTabWidget>
 
 namespace {
 void click(QWidget *w, const char *name) { w->findChild<QPushButton *>(name)->click(); }

@@ -2,9 +2,6 @@
 #include "setup/core/PrintRows.h"
 #include "support/Files.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
