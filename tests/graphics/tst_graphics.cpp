@@ -195,9 +195,9 @@ private slots:
         QCOMPARE(t.text(), QStringLiteral("putbit \"%1\" to x, y\n").arg(PadWindow::bitmap(pad)));
     }
 
-    void pictureFilesThroughTheFileMenu()
+    void pictureFilesAndBitmapLiterals()
     {
-        PadWindow t;
+        PadWindow t("print 1\nputbit \"rgb 2,1:000000ffffff\" to 10, 10\nputbit \"rgb 1,1:ff0000\" to 1, 1\n");
         ScriptedPrompter &asked = t.fake.prompter;
         const QString kept = t.fake.path("kept.ypp");
         asked.answerFile(kept);
@@ -236,19 +236,13 @@ private slots:
                                                 "cannot show; it was set to 5 x 32 (1 to 32 each way).",
                             MsgIcon::Information);
         QCOMPARE(part<QSlider>(*pad, "heightSlider")->value(), 32);
-        QCOMPARE(asked.unexpected, QStringList());
-    }
 
-    void bitmapsReadBackFromTheCaretLine()
-    {
-        PadWindow t("print 1\nputbit \"rgb 2,1:000000ffffff\" to 10, 10\nputbit \"rgb 1,1:ff0000\" to 1, 1\n");
+        // A bitmap literal on the caret line goes into the open pad and comes back changed.
         t.caretTo(10);
         std::unique_ptr<QMenu> menu(t.ed()->createContextMenu(QPoint(1, 1)));
         QAction *edit = menu->findChild<QAction *>("editBitmapInPixPad");
         QVERIFY(edit->text() == "Edit Bitmap in PixPad" && edit->isEnabled());
         edit->trigger();
-        PixPad *pad = t.tools().pixPad();
-        QVERIFY(pad && pad->isVisible());
         QCOMPARE(PadWindow::bitmap(pad), QStringLiteral("rgb 2,1:000000ffffff"));
         PadWindow::click(pad, {{1, 0}, {0, 0}});
         PadWindow::insert(pad);
@@ -266,16 +260,17 @@ private slots:
         // A coloured bitmap is refused and the pad keeps its picture; a plain line offers nothing.
         t.caretTo(t.linePosition(3));
         action(*t.w, "tools", MainMenus::PixPad)->trigger(); // the pad holds a picture: not replaced
-        QVERIFY(t.fake.prompter.messages.isEmpty());
-        t.fake.prompter.answerMessage(MsgResult::OK);
+        QCOMPARE(asked.messages.size(), 2);
+        asked.answerMessage(MsgResult::OK);
         t.tools().editBitmapOnCaretLine();
-        t.expectOneMessage("PixPad", "The bitmap string on line 4 cannot be edited in PixPad: pixel 0, 0 has the "
-                                     "colour ff0000; PixPad holds only black (000000) and white (ffffff) pixels.",
-                           MsgIcon::Exclamation);
+        t.expectLastMessage("PixPad", "The bitmap string on line 4 cannot be edited in PixPad: pixel 0, 0 has the "
+                                      "colour ff0000; PixPad holds only black (000000) and white (ffffff) pixels.",
+                            MsgIcon::Exclamation);
         QCOMPARE(PadWindow::bitmap(pad), QStringLiteral("rgb 2,1:000000000000"));
         t.caretTo(t.linePosition(1));
         menu.reset(t.ed()->createContextMenu(QPoint(1, 1)));
         QVERIFY(!menu->findChild<QAction *>("editBitmapInPixPad")->isEnabled());
+        QCOMPARE(asked.unexpected, QStringList());
     }
 
     void theInterpreterRunsWhatThePadsWrite()
