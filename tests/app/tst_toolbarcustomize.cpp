@@ -110,7 +110,8 @@ private slots:
         for (bool accept : {false, true}) {
             QVERIFY(onModal<ToolbarCustomizeDialog>([&] { bar.customize(); }, [&](ToolbarCustomizeDialog *d) {
                 QVERIFY(step(*d, "dbl-current:new"));
-                d->findChild<QDialogButtonBox *>()->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+                auto *buttons = d->findChild<QDialogButtonBox *>();
+                buttons->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
             }));
             QCOMPARE(bar.actions().contains(bar.button("new")), !accept);
         }

@@ -35,7 +35,8 @@ private slots:
         t.fake.launcher.succeed = false;
         t.fake.prompter.answerMessage(MsgResult::OK);
         action(w, "toolsExternal", 1)->trigger();
-        t.expectOneMessage("Couldn't Start Tool", "Could not start the tool, check the path please.", MsgIcon::Information);
+        t.expectOneMessage("Couldn't Start Tool", "Could not start the tool, check the path please.",
+                           MsgIcon::Information);
         QCOMPARE(panel(w, 1), QStringLiteral("Tool start failed - Error: 53"));
         const auto editTools = [&](std::function<void(QDialog *)> steps) {
             QVERIFY(onModal<QDialog>([&] { action(w, "toolsExtraTools")->trigger(); }, steps));

@@ -145,7 +145,8 @@ private slots:
         const QString none, earlierBoot = "00000000-0000-0000-0000-000000000000\n";
         QTest::newRow("damaged: cut short") << good.left(good.size() - 3) << none << 0 << false;
         QTest::newRow("damaged: no header end") << good.left(40) << none << 0 << false;
-        QTest::newRow("another format") << QByteArray("VORMELD-JOURNAL 2\npath=/a.yab\ntext-bytes=4\n\ntext") << none << 0 << false;
+        QTest::newRow("another format") << QByteArray("VORMELD-JOURNAL 2\npath=/a.yab\ntext-bytes=4\n\ntext")
+                                        << none << 0 << false;
         QTest::newRow("damaged: bad header line") << QByteArray("VORMELD-JOURNAL 1\nnonsense\n\ntext") << none << 0 << false;
         QTest::newRow("damaged: no path") << QByteArray("VORMELD-JOURNAL 1\ntext-bytes=4\n\ntext") << none << 0 << false;
         QTest::newRow("no lock at all") << QByteArray() << none << 0 << true;

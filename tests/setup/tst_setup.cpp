@@ -100,7 +100,8 @@ private slots:
                 paths << path->text();
             }
         })); // closed without OK: nothing stored, asked again next time
-        QVERIFY(!t.fake.settings.writes.contains("Startup/FirstDone") && !t.fake.settings.writes.contains("Run/YABPath"));
+        const QStringList &writes = t.fake.settings.writes;
+        QVERIFY(!writes.contains("Startup/FirstDone") && !writes.contains("Run/YABPath"));
         QCOMPARE(paths, QStringList({"/chosen/yabasic-2.9", "/opt/yab/yabasic", program, program, program, program,
                                      program, program}));
         QCOMPARE(p.fileDialogs.at(0).title, QStringLiteral("Select YaBasic Interpreter"));

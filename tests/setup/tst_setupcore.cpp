@@ -49,7 +49,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("missing") << QByteArray("<unreadable>") << QByteArray("[Default Applications]\ntext/x-yabasic=vormeld.desktop;\n");
+        QTest::newRow("missing") << QByteArray("<unreadable>")
+                                 << QByteArray("[Default Applications]\ntext/x-yabasic=vormeld.desktop;\n");
         QTest::newRow("other defaults and groups")
             << QByteArray("[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\n# mine\ntext/html=firefox.desktop;\n")
             << QByteArray("[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\ntext/x-yabasic=vormeld.desktop;\n# mine\ntext/html=firefox.desktop;\n");
