@@ -3,9 +3,9 @@
 #include "app/MainToolbar.h"
 #include "app/ToolbarCustomizeDialog.h"
 #include "app/core/ToolbarLayout.h"
+#include "support/TestWindow.h"
 
 #include <QtWidgets>
-#include <QtTest>
 
 namespace {
 QStringList keys(const QListWidget *list)
@@ -108,17 +108,11 @@ private slots:
         QCOMPARE(bar.currentLayout(), defaultToolbarLayout());
         bar.applyLayout({"help", "|", "run", "new", "|", "cut"});
         for (bool accept : {false, true}) {
-            int worked = 0;
-            QTimer::singleShot(0, &bar, [&] { // the dialog runs modally
-                if (auto *d = bar.findChild<ToolbarCustomizeDialog *>(); d && d->isVisible()) {
-                    worked = step(*d, "dbl-current:new");
-                    d->findChild<QDialogButtonBox *>()->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
-                } else if (QWidget *modal = QApplication::activeModalWidget()) {
-                    modal->close(); // never leave the test waiting on another window
-                }
-            });
-            bar.customize();
-            QCOMPARE(worked, 1);
+            QVERIFY(onModal<ToolbarCustomizeDialog>([&] { bar.customize(); }, [&](ToolbarCustomizeDialog *d) {
+                QVERIFY(step(*d, "dbl-current:new"));
+                auto *buttons = d->findChild<QDialogButtonBox *>();
+                buttons->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+            }));
             QCOMPARE(bar.actions().contains(bar.button("new")), !accept);
         }
         again.restoreLayout(bar.saveLayout());

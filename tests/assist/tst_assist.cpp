@@ -1,45 +1,14 @@
 // The extra tools, the tip of the day, the about box, the text viewer and the
 // Help menu, through the real windows.
-#include "assist/AboutBox.h"
-#include "assist/ExternalToolsDialog.h"
 #include "assist/HelpViewer.h"
 #include "assist/TextViewer.h"
-#include "assist/core/ExternalTools.h"
 #include "platform/DesktopShell.h"
 #include "support/TestWindow.h"
 
-#include <QGroupBox>
-#include <QListWidget>
 #include <QTextBrowser>
 
 namespace {
-// Runs act on the next modal window once it is up (its caller waits in exec()).
-void onModal(std::function<void(QWidget *)> act)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            act(modal);
-        }
-    });
-    timer->start();
-}
 QString userFile(const FakeServices &f, const char *name) { return f.path(QStringLiteral("userdata/vormeld/")) + name; }
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
-}
-QStringList listTexts(QListWidget *l)
-{
-    QStringList out;
-    for (int i = 0; i < l->count(); ++i)
-        out << l->item(i)->text();
-    return out;
-}
 QStringList shownTools(const MainWindow &w)
 {
     QStringList out;
@@ -53,61 +22,12 @@ QStringList shownTools(const MainWindow &w)
 class tst_Assist : public QObject {
     Q_OBJECT
 private slots:
-    void extraToolsDialogEditsKeystrokeByKeystroke()
-    {
-        FakeServices fake;
-        ExternalTools tools;
-        tools.read("\"gedit\",\"Gedit\"\r\n\"wc -l %f\",\"Count\"\r\n");
-        ExternalToolsDialog d(tools, fake.prompter, fake.shell, fake.services.programFolder);
-        d.show();
-        auto *list = part<QListWidget>(d, "toolList");
-        auto *name = part<QLineEdit>(d, "nameEdit");
-        auto *path = part<QLineEdit>(d, "pathEdit");
-        QCOMPARE(list->currentRow(), 0);
-        QCOMPARE(name->text() + "|" + path->text(), QStringLiteral("Gedit|gedit"));
-        list->setCurrentRow(1);
-        name->setFocus();
-        QTest::keyClick(name, Qt::Key_Backspace);
-        QCOMPARE(listTexts(list), (QStringList{"Gedit", "Coun"})); // the list follows every key
-        QTest::keyClicks(name, "ter");
-        QCOMPARE(tools.name(1), QStringLiteral("Counter"));
-        path->clear(); // no path: the tool is unused and leaves the list
-        QCOMPARE(listTexts(list), QStringList{"Gedit"});
-        QTest::keyClicks(path, "wc");
-        QCOMPARE(listTexts(list), (QStringList{"Gedit", "Counter"}));
-        // Browse: a cancel leaves the path, a choice replaces it.
-        fake.prompter.cancelDialog();
-        fake.prompter.answerFile("/usr/bin/my tool");
-        part<QPushButton>(d, "browseButton")->click();
-        QCOMPARE(tools.path(1), QStringLiteral("wc"));
-        part<QPushButton>(d, "browseButton")->click();
-        QCOMPARE(tools.path(1), QStringLiteral("/usr/bin/my tool"));
-        QCOMPARE(fake.prompter.fileDialogs.first().title, QStringLiteral("Select Tool"));
-        // Add appends, unselected; Remove without a selection does nothing.
-        part<QPushButton>(d, "addButton")->click();
-        QCOMPARE(listTexts(list), (QStringList{"Gedit", "Counter", "(Untitled)"}));
-        QVERIFY(list->selectedItems().isEmpty());
-        part<QPushButton>(d, "removeButton")->click();
-        QCOMPARE(list->count(), 3);
-        list->setCurrentRow(0);
-        part<QPushButton>(d, "removeButton")->click();
-        QCOMPARE(listTexts(list), (QStringList{"Counter", "(Untitled)"}));
-        // Typing now must not rename the tool that moved up into the removed one's place.
-        QVERIFY(!name->isEnabled());
-        QTest::keyClicks(name, "x");
-        QCOMPARE(tools.name(0), QStringLiteral("Counter"));
-        part<QPushButton>(d, "closeButton")->click();
-        QVERIFY(d.closedWithClose() && d.saveResult().ok);
-        QCOMPARE(contents(userFile(fake, "Tools.Dat")),
-                 QByteArray("\"/usr/bin/my tool\",\"Counter\"\r\n\"(New Tool)\",\"(Untitled)\"\r\n"));
-        QVERIFY(fake.prompter.unexpected.isEmpty());
-    }
-
-    void extraToolsOnTheMenu()
+    void extraTools()
     {
         TestWindow t("print 1\n", "my prog.yab");
         QDir().mkpath(userFile(t.fake, ""));
-        t.fake.writeFile("userdata/vormeld/Tools.Dat", "\"wc -l %f\",\"Count\"\r\n\"nosuchtool\",\"Broken\"\r\n");
+        const QByteArray listed = "\"wc -l %f\",\"Count\"\r\n\"nosuchtool\",\"Broken\"\r\n";
+        t.fake.writeFile("userdata/vormeld/Tools.Dat", listed);
         MainWindow &w = t.start();
         QCOMPARE(shownTools(w), (QStringList{"Count", "Broken"}));
         action(w, "toolsExternal", 0)->trigger();
@@ -115,20 +35,61 @@ private slots:
         t.fake.launcher.succeed = false;
         t.fake.prompter.answerMessage(MsgResult::OK);
         action(w, "toolsExternal", 1)->trigger();
-        const MessageRequest &m = t.fake.prompter.messages.last();
-        QCOMPARE(m.title + "|" + m.text, QStringLiteral("Couldn't Start Tool|Could not start the tool, check the path please."));
-        QVERIFY(m.icon == MsgIcon::Information && m.buttons == MsgButtons::OK);
+        t.expectOneMessage("Couldn't Start Tool", "Could not start the tool, check the path please.",
+                           MsgIcon::Information);
         QCOMPARE(panel(w, 1), QStringLiteral("Tool start failed - Error: 53"));
+        const auto editTools = [&](std::function<void(QDialog *)> steps) {
+            QVERIFY(onModal<QDialog>([&] { action(w, "toolsExtraTools")->trigger(); }, steps));
+        };
         // A tool added and the dialog closed by its close box: not written, yet on the menu until the end.
-        onModal([](QWidget *d) {
+        editTools([](QDialog *d) {
             part<QPushButton>(*d, "addButton")->click();
-            static_cast<QDialog *>(d)->reject();
+            d->reject();
         });
-        action(w, "toolsExtraTools")->trigger();
         QCOMPARE(shownTools(w), (QStringList{"Count", "Broken", "(Untitled)"}));
-        QCOMPARE(contents(userFile(t.fake, "Tools.Dat")), QByteArray("\"wc -l %f\",\"Count\"\r\n\"nosuchtool\",\"Broken\"\r\n"));
+        QCOMPARE(readBytes(userFile(t.fake, "Tools.Dat")), listed);
+        // Edited key by key, the list follows; Close writes the file.
+        editTools([&](QDialog *d) {
+            auto *list = part<QListWidget>(*d, "toolList");
+            auto *name = part<QLineEdit>(*d, "nameEdit");
+            auto *path = part<QLineEdit>(*d, "pathEdit");
+            QCOMPARE(list->currentRow(), 0);
+            QCOMPARE(name->text() + "|" + path->text(), QStringLiteral("Count|wc -l %f"));
+            list->setCurrentRow(1);
+            name->setFocus();
+            QTest::keyClick(name, Qt::Key_Backspace);
+            QCOMPARE(listTexts(list), (QStringList{"Count", "Broke", "(Untitled)"}));
+            QTest::keyClicks(name, "r");
+            path->clear(); // no path: the tool is unused and leaves the list
+            QCOMPARE(listTexts(list), (QStringList{"Count", "(Untitled)"}));
+            QTest::keyClicks(path, "wc");
+            QCOMPARE(listTexts(list), (QStringList{"Count", "Broker", "(Untitled)"}));
+            // Browse: a cancel leaves the path, a choice replaces it.
+            t.fake.prompter.cancelDialog();
+            t.fake.prompter.answerFile("/usr/bin/my tool");
+            part<QPushButton>(*d, "browseButton")->click();
+            QCOMPARE(path->text(), QStringLiteral("wc"));
+            part<QPushButton>(*d, "browseButton")->click();
+            QCOMPARE(path->text(), QStringLiteral("/usr/bin/my tool"));
+            QCOMPARE(t.fake.prompter.fileDialogs.first().title, QStringLiteral("Select Tool"));
+            // Add appends, unselected; Remove without a selection does nothing.
+            part<QPushButton>(*d, "addButton")->click();
+            QVERIFY(list->count() == 4 && list->selectedItems().isEmpty());
+            part<QPushButton>(*d, "removeButton")->click();
+            QCOMPARE(list->count(), 4);
+            list->setCurrentRow(0);
+            part<QPushButton>(*d, "removeButton")->click();
+            QCOMPARE(listTexts(list), (QStringList{"Broker", "(Untitled)", "(Untitled)"}));
+            // Typing now must not rename the tool that moved up into the removed one's place.
+            QVERIFY(!name->isEnabled());
+            QTest::keyClicks(name, "x");
+            QCOMPARE(listTexts(list), (QStringList{"Broker", "(Untitled)", "(Untitled)"}));
+            part<QPushButton>(*d, "closeButton")->click();
+        });
+        QCOMPARE(readBytes(userFile(t.fake, "Tools.Dat")), QByteArray("\"/usr/bin/my tool\",\"Broker\"\r\n"
+                 "\"(New Tool)\",\"(Untitled)\"\r\n\"(New Tool)\",\"(Untitled)\"\r\n"));
         // Everything removed and closed: the file is empty and the menu has no tools.
-        onModal([](QWidget *d) {
+        editTools([](QDialog *d) {
             auto *list = part<QListWidget>(*d, "toolList");
             while (list->count()) {
                 list->setCurrentRow(0);
@@ -136,10 +97,10 @@ private slots:
             }
             part<QPushButton>(*d, "closeButton")->click();
         });
-        action(w, "toolsExtraTools")->trigger();
-        QCOMPARE(contents(userFile(t.fake, "Tools.Dat")), QByteArray());
+        QCOMPARE(readBytes(userFile(t.fake, "Tools.Dat")), QByteArray());
         QCOMPARE(shownTools(w), QStringList());
         QVERIFY(action(w, "toolsExternalSeparator")->isVisible());
+        VERIFY_SCRIPT_DONE(t.fake.prompter);
     }
 
     // The Help menu in one window: the tip of the day, the about box reading the
@@ -150,28 +111,30 @@ private slots:
         t.set("Run", "YABPath", "/usr/bin/yabasic");
         t.fake.interpreterKey.values.insert("version", "2.90.3");
         t.set("Startup", "Tips", "1");
-        const QStringList tips = QString::fromUtf8(contents(t.fake.path("TIPS.DAT"))).split("\n", Qt::SkipEmptyParts);
+        const QStringList tips = QString::fromUtf8(readBytes(t.fake.path("TIPS.DAT"))).split("\n", Qt::SkipEmptyParts);
         QString shown;
-        onModal([&](QWidget *tip) { // at start-up
+        QVERIFY(onModal<QDialog>([&] { t.start(); }, [&](QDialog *tip) { // at start-up
             shown = part<QLabel>(*tip, "tipText")->text();
             part<QCheckBox>(*tip, "showTipsAtStartup")->click();
             part<QPushButton>(*tip, "okButton")->click();
-        });
-        MainWindow &w = t.start();
+        }));
+        MainWindow &w = *t.w;
+        const auto dialog = [&](const char *item, std::function<void(QDialog *)> steps) {
+            QVERIFY(onModal<QDialog>([&] { action(w, item)->trigger(); }, steps));
+        };
         QVERIFY2(tips.contains(shown), qPrintable(shown));
         QCOMPARE(t.fake.setting("Startup", "Tips"), QStringLiteral("0"));
         // Opening it again checks the box and stores "1"; one tip comes up every time.
         t.fake.writeFile("TIPS.DAT", "The only tip, \"quoted\"\r");
         QStringList seen;
-        onModal([&](QWidget *tip) {
+        dialog("helpTip", [&](QDialog *tip) {
             seen << QString::number(part<QCheckBox>(*tip, "showTipsAtStartup")->isChecked());
             for (int i = 0; i < 3; ++i) {
                 seen << part<QLabel>(*tip, "tipText")->text();
                 part<QPushButton>(*tip, "nextTipButton")->click();
             }
-            static_cast<QDialog *>(tip)->accept();
+            tip->accept();
         });
-        action(w, "helpTip")->trigger();
         QCOMPARE(seen, (QStringList{"1", "The only tip, \"quoted\"", "The only tip, \"quoted\"", "The only tip, \"quoted\""}));
         QCOMPARE(t.fake.setting("Startup", "Tips"), QStringLiteral("1"));
         // An empty file: no text, no message; a missing one: told in the label.
@@ -180,21 +143,16 @@ private slots:
                 t.fake.writeFile("TIPS.DAT", file);
             else
                 QFile::remove(t.fake.path("TIPS.DAT"));
-            onModal([&](QWidget *tip) {
-                shown = part<QLabel>(*tip, "tipText")->text();
-                static_cast<QDialog *>(tip)->accept();
-            });
-            action(w, "helpTip")->trigger();
+            dialog("helpTip", [&](QDialog *tip) { shown = part<QLabel>(*tip, "tipText")->text(); });
             QCOMPARE(shown, file ? QString() : QStringLiteral("That the TIPS.DAT file was not found?"));
         }
         QVERIFY(t.fake.prompter.messages.isEmpty());
 
         t.fake.interpreterKey.values.insert("version", "2.91.0"); // updated while Vormeld runs
-        onModal([&](QWidget *about) {
+        dialog("helpAbout", [&](QDialog *about) {
             shown = part<QLabel>(*about, "vormeldVersion")->text() + "|" + part<QLabel>(*about, "yabasicVersion")->text();
             part<QPushButton>(*about, "okButton")->click();
         });
-        action(w, "helpAbout")->trigger();
         const QStringList v = QStringLiteral(VORMELD_PROJECT_VERSION).split('.');
         QCOMPARE(shown, QStringLiteral("%1.%2.%3 Final|yabasic 2.91.0").arg(v[0], v[1], v.value(2, "0")));
 

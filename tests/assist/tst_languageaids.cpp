@@ -3,26 +3,11 @@
 
 #include "assist/LanguageHelper.h"
 #include "assist/SnippetWindow.h"
-#include "platform/core/TextFile.h"
 #include "support/TestWindow.h"
-
-#include <QListWidget>
-#include <QTemporaryDir>
 
 namespace {
 template <class T = QPushButton> T *child(const QWidget *w, const char *name) { return part<T>(*w, name); }
-QStringList titles(const QWidget *w)
-{
-    QStringList out;
-    for (int i = 0; i < child<QListWidget>(w, "titleList")->count(); ++i)
-        out << child<QListWidget>(w, "titleList")->item(i)->text();
-    return out;
-}
-QByteArray slurp(const QString &path)
-{
-    QByteArray bytes("<none>");
-    return readWholeFile(path, &bytes).ok ? bytes : QByteArray("<none>");
-}
+QStringList titles(const QWidget *w) { return listTexts(part<QListWidget>(*w, "titleList")); }
 } // namespace
 
 class tst_LanguageAids : public QObject {
@@ -138,7 +123,7 @@ private slots:
         QVERIFY(!QFile::exists(own) && titles(win).size() == 2);
         press("saveButton", MsgResult::Yes);
         const QByteArray saved("\"One\",\"print 1\x07\x08print 2\"\r\n\"Three\",\"x = 1\"\r\n");
-        QVERIFY(slurp(own) == saved && slurp(shippedPath) == shipped);
+        QVERIFY(readBytes(own) == saved && readBytes(shippedPath) == shipped);
         const auto asked = [&ask](int i) {
             const MessageRequest &m = ask.messages.value(i);
             return m.title + "|" + m.text + (m.buttons == MsgButtons::YesNo && m.icon == MsgIcon::None ? "" : "|?");
@@ -154,7 +139,7 @@ private slots:
             press("removeButton");
         }
         win->close();
-        QCOMPARE(slurp(own), saved);
+        QCOMPARE(readBytes(own), saved);
 
         // The next window reads the user's copy and reverts to it; a failed write is told.
         open();

@@ -3,8 +3,6 @@
 #include "documents/core/OutsideChangeWatcher.h"
 #include "support/DocumentWindow.h"
 
-#include <QFileSystemWatcher>
-#include <QSignalSpy>
 #include <QToolButton>
 
 #include <sys/stat.h>
@@ -94,7 +92,6 @@ private slots:
         t.start();
         // Save of an untitled program asks for a name; cancelled, nothing is saved.
         t.type("\nx");
-        QSignalSpy titles(&documents(*t.w), &DocumentController::titleChanged);
         t.prompter.cancelDialog();
         t.trigger("fileSave");
         const FileDialogRequest &d = t.prompter.fileDialogs.value(0);
@@ -107,7 +104,6 @@ private slots:
         t.trigger("fileSaveAs");
         QCOMPARE(t.doc(), saved + ": x = 12345678\nx");
         QCOMPARE(t.w->windowTitle(), QStringLiteral("saved.yab - Vormeld 2005"));
-        QCOMPARE(titles.last().first().toString(), t.w->windowTitle());
         t.type("y");
         t.trigger("fileSave"); // under its name, without a question
         QCOMPARE(t.doc(), saved + ": x = 12345678\nxy");

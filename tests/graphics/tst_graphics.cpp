@@ -9,11 +9,6 @@
 #include "support/TestWindow.h"
 
 #include <QClipboard>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QSlider>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTextBlock>
 
 namespace {
@@ -85,12 +80,6 @@ struct PadWindow : TestWindow {
     int linePosition(int n) const { return ed()->document()->findBlockByNumber(n).position(); }
 };
 
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
 const QString Golden = QStringLiteral(VORMELD_TESTS_DIR "/graphics/golden/picture.ypp");
 
 } // namespace
@@ -156,7 +145,7 @@ private slots:
     {
         for (const char *value : {"1", "2"}) {
             TestWindow t("pic$ = \"smile.ypp\"\n", "prog.yab");
-            t.fake.writeFile("smile.ypp", readFile(Golden));
+            t.fake.writeFile("smile.ypp", readBytes(Golden));
             t.set("Startup", "DrawPad", value);
             t.start();
             QCOMPARE(part<GraphicsTools>(*t.w)->drawPad() != nullptr, QByteArray(value) == "1");
@@ -206,15 +195,15 @@ private slots:
         QCOMPARE(t.text(), QStringLiteral("putbit \"%1\" to x, y\n").arg(PadWindow::bitmap(pad)));
     }
 
-    void pictureFilesThroughTheFileMenu()
+    void pictureFilesAndBitmapLiterals()
     {
-        PadWindow t;
+        PadWindow t("print 1\nputbit \"rgb 2,1:000000ffffff\" to 10, 10\nputbit \"rgb 1,1:ff0000\" to 1, 1\n");
         ScriptedPrompter &asked = t.fake.prompter;
         const QString kept = t.fake.path("kept.ypp");
         asked.answerFile(kept);
         action(*t.w, "fileSavePixPad")->trigger(); // no pad open: an empty picture
         QCOMPARE(t.tools().pixPad(), nullptr);
-        QCOMPARE(readFile(kept), PixPadFile::write(PixelPicture()));
+        QCOMPARE(readBytes(kept), PixPadFile::write(PixelPicture()));
         const FileDialogRequest save = asked.fileDialogs.last();
         QCOMPARE(save.title + save.initialName + save.defaultExtension, QStringLiteral("Save as PixPad File*.ypp.ypp"));
         QCOMPARE(save.filter, QStringLiteral("YaBasic PixPad (*.ypp)|*.ypp|All files (*.*)|*.*"));
@@ -229,10 +218,10 @@ private slots:
         QCOMPARE(part<QSlider>(*pad, "widthSlider")->value(), 5);
         asked.answerFile(kept);
         action(*t.w, "fileSavePixPad")->trigger();
-        QCOMPARE(readFile(kept), readFile(Golden));
+        QCOMPARE(readBytes(kept), readBytes(Golden));
 
         // A file that is not a picture leaves the pad as it was; a size out of range is said.
-        QByteArray bytes = readFile(kept);
+        QByteArray bytes = readBytes(kept);
         asked.answerFile(t.fake.writeFile("short.ypp", bytes.left(1090)));
         asked.answerMessage(MsgResult::OK);
         action(*t.w, "fileOpenPixPad")->trigger();
@@ -247,19 +236,13 @@ private slots:
                                                 "cannot show; it was set to 5 x 32 (1 to 32 each way).",
                             MsgIcon::Information);
         QCOMPARE(part<QSlider>(*pad, "heightSlider")->value(), 32);
-        QCOMPARE(asked.unexpected, QStringList());
-    }
 
-    void bitmapsReadBackFromTheCaretLine()
-    {
-        PadWindow t("print 1\nputbit \"rgb 2,1:000000ffffff\" to 10, 10\nputbit \"rgb 1,1:ff0000\" to 1, 1\n");
+        // A bitmap literal on the caret line goes into the open pad and comes back changed.
         t.caretTo(10);
         std::unique_ptr<QMenu> menu(t.ed()->createContextMenu(QPoint(1, 1)));
         QAction *edit = menu->findChild<QAction *>("editBitmapInPixPad");
         QVERIFY(edit->text() == "Edit Bitmap in PixPad" && edit->isEnabled());
         edit->trigger();
-        PixPad *pad = t.tools().pixPad();
-        QVERIFY(pad && pad->isVisible());
         QCOMPARE(PadWindow::bitmap(pad), QStringLiteral("rgb 2,1:000000ffffff"));
         PadWindow::click(pad, {{1, 0}, {0, 0}});
         PadWindow::insert(pad);
@@ -277,16 +260,17 @@ private slots:
         // A coloured bitmap is refused and the pad keeps its picture; a plain line offers nothing.
         t.caretTo(t.linePosition(3));
         action(*t.w, "tools", MainMenus::PixPad)->trigger(); // the pad holds a picture: not replaced
-        QVERIFY(t.fake.prompter.messages.isEmpty());
-        t.fake.prompter.answerMessage(MsgResult::OK);
+        QCOMPARE(asked.messages.size(), 2);
+        asked.answerMessage(MsgResult::OK);
         t.tools().editBitmapOnCaretLine();
-        t.expectOneMessage("PixPad", "The bitmap string on line 4 cannot be edited in PixPad: pixel 0, 0 has the "
-                                     "colour ff0000; PixPad holds only black (000000) and white (ffffff) pixels.",
-                           MsgIcon::Exclamation);
+        t.expectLastMessage("PixPad", "The bitmap string on line 4 cannot be edited in PixPad: pixel 0, 0 has the "
+                                      "colour ff0000; PixPad holds only black (000000) and white (ffffff) pixels.",
+                            MsgIcon::Exclamation);
         QCOMPARE(PadWindow::bitmap(pad), QStringLiteral("rgb 2,1:000000000000"));
         t.caretTo(t.linePosition(1));
         menu.reset(t.ed()->createContextMenu(QPoint(1, 1)));
         QVERIFY(!menu->findChild<QAction *>("editBitmapInPixPad")->isEnabled());
+        QCOMPARE(asked.unexpected, QStringList());
     }
 
     void theInterpreterRunsWhatThePadsWrite()
@@ -308,13 +292,13 @@ private slots:
         const auto [drawn, said] = x.run("open window 500, 400\n" + t.text() + '\n' + printText + "\nprint \"drawn\"\n");
         QVERIFY2(drawn == 0 && said.startsWith(typed + "\ndrawn\n"), qPrintable(said.left(300)));
 
-        PadWindow u;
-        PixPad *pad = u.pixPad();
+        t.ed()->clear();
+        PixPad *pad = t.pixPad();
         part<QSlider>(*pad, "widthSlider")->setValue(5);
         part<QSlider>(*pad, "heightSlider")->setValue(4);
         PadWindow::click(pad, {{0, 0}, {4, 0}, {2, 1}, {1, 3}, {4, 3}, {5, 0}});
-        part<QPushButton>(*pad, "insertButton")->click();
-        const auto [ran, printed] = x.run("open window 100, 100\n" + u.text() + "print getbit$(0, 0, 4, 3)\n");
+        PadWindow::insert(pad);
+        const auto [ran, printed] = x.run("open window 100, 100\n" + t.text() + "print getbit$(0, 0, 4, 3)\n");
         const BitmapString::Parsed back = BitmapString::parse(printed.section('\n', 0, 0));
         QVERIFY2(ran == 0 && back.picture, qPrintable(back.problem + printed));
         PixelPicture framed = pad->picture();

@@ -3,17 +3,11 @@
 #include "graphics/core/BitmapString.h"
 #include "graphics/core/DrawStatements.h"
 #include "graphics/core/PixPadFile.h"
+#include "support/Files.h"
 
-#include <QFile>
 #include <QtTest>
 
 namespace {
-
-QByteArray golden()
-{
-    QFile f(QStringLiteral(VORMELD_TESTS_DIR "/graphics/golden/picture.ypp"));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 PixelPicture picture(int width, int height, std::initializer_list<QPoint> cells)
 {
@@ -40,12 +34,9 @@ private slots:
         QTest::addColumn<QPoint>("end");
         QTest::addColumn<QString>("statements");
         QTest::newRow("released beyond the left edge") << int(DrawTool::Line) << QPoint(10, 5) << QPoint(-20, 5) << "Line 10, 5 to -20, 5\n";
-        QTest::newRow("circle straight below") << int(DrawTool::Circle) << QPoint(50, 50) << QPoint(50, 90) << "Circle 50, 50, 0\n";
         QTest::newRow("circle to the left") << int(DrawTool::Circle) << QPoint(50, 50) << QPoint(20, 10) << "Circle 50, 50, 30\n";
         QTest::newRow("rectangle") << int(DrawTool::Rectangle) << QPoint(5, 6) << QPoint(60, 70) << "rectangle 5, 6 to 60, 70\n";
         QTest::newRow("dot at the release") << int(DrawTool::Dot) << QPoint(5, 6) << QPoint(100, 101) << "dot 100, 101\n";
-        QTest::newRow("arrow is a line and its head")
-            << int(DrawTool::Arrow) << QPoint(1, 1) << QPoint(50, 50) << "Line 1, 1 to 50, 50\nCircle 50, 50, 5\n";
     }
     void shapeStatements()
     {
@@ -98,8 +89,6 @@ private slots:
                  QStringLiteral("it is 33 x 1 pixels, and PixPad holds at most 32 x 32."));
         QCOMPARE(problem("rgb 2,1:000000fffff"),
                  QStringLiteral("a 2 x 1 bitmap needs 12 hexadecimal digits after the colon, and it has 11."));
-        QCOMPARE(problem("rgb 2,1:000000ff0000"), QStringLiteral("pixel 1, 0 has the colour ff0000; PixPad holds only "
-                                                                 "black (000000) and white (ffffff) pixels."));
         QCOMPARE(problem("rgb 1,1:00g000"), QStringLiteral("\"00g000\" (pixel 0, 0) is not six hexadecimal digits."));
         QVERIFY(!BitmapString::parse("rgb 1,1:+fffff").picture);
     }
@@ -123,7 +112,7 @@ private slots:
 
     void pictureFiles()
     {
-        const QByteArray file = golden();
+        const QByteArray file = readBytes(QStringLiteral(VORMELD_TESTS_DIR "/graphics/golden/picture.ypp"));
         QCOMPARE(file.size(), 1091);
         const PixPadFile::ReadResult r = PixPadFile::read(file);
         QVERIFY(r.picture && r.problem.isEmpty() && r.notice.isEmpty());

@@ -45,10 +45,3 @@ struct DocumentWindow : TestWindow {
     // A message as "title: text".
     QString said(int i) const { return prompter.messages.at(i).title + ": " + prompter.messages.at(i).text; }
 };
-
-// Every scripted answer was used and nothing else was asked.
-#define VERIFY_SCRIPT_DONE(p)                                                                      \
-    do {                                                                                           \
-        QVERIFY2((p).unexpected.isEmpty(), qPrintable((p).unexpected.join(QLatin1Char('\n'))));   \
-        QCOMPARE((p).answersLeft(), 0);                                                            \
-    } while (false)

@@ -1,4 +1,5 @@
 #include "FakeServices.h"
+#include "Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,11 +88,8 @@ FakeServices::FakeServices()
 
 QString FakeServices::writeFile(const QString &name, const QByteArray &bytes) const
 {
-    const QString p = folder.filePath(name);
-    QFile f(p);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
-    return p;
+    writeBytes(folder.filePath(name), bytes);
+    return folder.filePath(name);
 }
 
 QString FakeServices::setting(const QString &section, const QString &key) const

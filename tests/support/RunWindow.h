@@ -34,12 +34,7 @@ inline QString realYabasic()
 // Takes the steps on the modal dialog that trigger opens, while it is open.
 template <class Dialog> void whenModal(QAction *trigger, std::function<void(Dialog *)> steps)
 {
-    QTimer::singleShot(0, [=] {
-        auto *d = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        QVERIFY(d);
-        steps(d);
-    });
-    trigger->trigger();
+    QVERIFY(onModal<Dialog>([=] { trigger->trigger(); }, steps));
 }
 
 struct RunWindow : TestWindow {

@@ -7,25 +7,40 @@
 #include "editor/EditorText.h"
 #include "search/FindDialogs.h"
 #include "support/FakeServices.h"
+#include "support/Files.h"
 #include "support/WindowProbe.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QTimer>
 #include <memory>
 
-inline QByteArray readBytes(const QString &path)
+// Takes the steps on the modal dialog of type Dialog that open brings up, once
+// it is up, and closes it if the steps left it open; false when none came.
+template <class Dialog> bool onModal(std::function<void()> open, std::function<void(Dialog *)> steps)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    bool seen = false;
+    QTimer poll; // stops with this call
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto *d = qobject_cast<Dialog *>(QApplication::activeModalWidget()); d && !seen) {
+            seen = true;
+            poll.stop();
+            steps(d);
+            if (d->isVisible())
+                d->reject();
+        }
+    });
+    poll.start(5);
+    open();
+    return seen;
 }
 
-inline bool writeBytes(const QString &path, const QByteArray &bytes, QIODevice::OpenMode mode = QIODevice::WriteOnly)
-{
-    QFile f(path);
-    return f.open(mode) && f.write(bytes) == bytes.size();
-}
+// Every scripted answer was used and nothing else was asked.
+#define VERIFY_SCRIPT_DONE(p)                                                                      \
+    do {                                                                                           \
+        QVERIFY2((p).unexpected.isEmpty(), qPrintable((p).unexpected.join(QLatin1Char('\n'))));   \
+        QCOMPARE((p).answersLeft(), 0);                                                            \
+    } while (false)
 
 struct TestWindow {
     FakeServices fake;

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -78,6 +79,15 @@ inline QStringList comboItems(const QComboBox *c)
     QStringList out;
     for (int i = 0; i < c->count(); ++i)
         out << c->itemText(i);
+    return out;
+}
+
+// The texts of a list's rows, in order.
+inline QStringList listTexts(const QListWidget *l)
+{
+    QStringList out;
+    for (int i = 0; i < l->count(); ++i)
+        out << l->item(i)->text();
     return out;
 }
 
