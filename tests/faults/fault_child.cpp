@@ -1,28 +1,22 @@
 // A child process for the fault tests: it runs the program's real save and
 // editor code and is then disturbed (killed, starved of disk space, denied
 // access). What it did is printed on standard output, one fact a line.
+#include "FaultChild.h"
 #include "common/core/TextBuffer.h"
+#include "documents/core/CrashJournal.h"
 #include "documents/core/DocumentController.h"
+#include "documents/core/JournalKeeper.h"
 #include "support/DocumentWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QTextStream>
-#include <cstdio>
+#include <QRandomGenerator>
+#include <QTimer>
 
-#include <csignal>
+#include <cstdio>
 #include <pwd.h>
-#include <sys/resource.h>
-#include <sys/time.h>
-#include <unistd.h>
 
 namespace {
-void say(const QString &line)
-{
-    static QTextStream out(stdout);
-    out << line << Qt::endl;
-}
-
 // The program text without an editor.
 struct PlainText : TextBuffer {
     QString all;
@@ -40,6 +34,7 @@ struct Saver {
     explicit Saver(const QString &target) : doc(text, prompter, launcher, QFileInfo(target).absolutePath())
     {
         doc.loadStartupFile(target);
+        prompter.answerMessage(MsgResult::OK);
     }
     // The user changes the text and saves it.
     void editAndSave(const QString &newText)
@@ -51,10 +46,10 @@ struct Saver {
     void report()
     {
         for (const MessageRequest &m : prompter.messages)
-            say(QStringLiteral("message:") + m.title);
-        say(QStringLiteral("changed:") + (doc.state().fileChanged ? "1" : "0"));
-        say(QStringLiteral("cancelled:") + (doc.lastSaveCancelled() ? "1" : "0"));
-        say(QStringLiteral("text:") + text.all);
+            say("message:" + m.title);
+        say(QString("changed:%1 cancelled:%2").arg(int(doc.state().fileChanged))
+            .arg(int(doc.lastSaveCancelled())));
+        say("text:" + text.all);
     }
 };
 
@@ -63,30 +58,20 @@ struct Saver {
 int saveUntilKilled(const QString &target, int kilobytes, int killAfterUs)
 {
     Saver s(target);
-    const QString a = QString(kilobytes * 1024 - 1, QLatin1Char('A'));
-    const QString b = QString(kilobytes * 1024 - 1, QLatin1Char('B'));
-    std::signal(SIGALRM, [](int) { ::kill(::getpid(), SIGKILL); });
-    itimerval alarm{{0, 0}, {killAfterUs / 1000000, killAfterUs % 1000000}};
-    if (killAfterUs <= 0)
-        ::kill(::getpid(), SIGKILL);
-    setitimer(ITIMER_REAL, &alarm, nullptr);
-    for (int round = 0;; ++round) {
+    const QString a(kilobytes * 1024 - 1, 'A'), b(kilobytes * 1024 - 1, 'B');
+    killSelfAfter(killAfterUs);
+    for (int round = 0; !s.doc.state().fileChanged; ++round)
         s.editAndSave((round % 2) ? b : a);
-        if (s.doc.state().fileChanged)
-            return 2;
-    }
+    return 2;
 }
 
 // Saves a text larger than the process may write.
 int saveTooBig(const QString &target, qint64 limit)
 {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit r{rlim_t(limit), rlim_t(limit)};
-    if (setrlimit(RLIMIT_FSIZE, &r) != 0)
+    if (!limitFileSize(limit))
         return 3;
     Saver s(target);
-    s.prompter.answerMessage(MsgResult::OK);
-    s.editAndSave(s.text.all + QString(int(limit) * 2, QLatin1Char('x')));
+    s.editAndSave(s.text.all + QString(int(limit) * 2, 'x'));
     s.report();
     return 0;
 }
@@ -95,20 +80,84 @@ int saveTooBig(const QString &target, qint64 limit)
 // an ordinary user, for whom access rights hold.
 int saveDenied(const QString &target, const QString &elsewhere)
 {
-    if (geteuid() == 0) {
-        const passwd *nobody = getpwnam("nobody");
-        if (!nobody || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0)
-            return 4;
-    }
+    const passwd *nobody = getpwnam("nobody");
+    if (geteuid() == 0 && (!nobody || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0))
+        return 4;
     Saver s(target);
-    s.prompter.answerMessage(MsgResult::OK);
     s.prompter.answerFile(elsewhere);
-    s.editAndSave(s.text.all + QStringLiteral(" and more"));
+    s.editAndSave(s.text.all + " and more");
     s.report();
     s.doc.saveDocumentAs();
-    say(QStringLiteral("changed-after-save-as:") + (s.doc.state().fileChanged ? "1" : "0"));
-    say(QStringLiteral("name:") + s.doc.state().currentFileName);
+    const Document &now = s.doc.state();
+    say(QString("after save as: changed:%1 name:%2").arg(int(now.fileChanged)).arg(now.currentFileName));
     return 0;
+}
+
+// A keeper over a document held in memory, as the window drives it.
+struct KeptText {
+    QString text;
+    JournalKeeper keeper;
+    KeptText(const QString &folder, const QString &initial, int delayMs)
+        : text(initial), keeper(folder, [this] {
+              JournalEntry e;
+              e.originalPath = QStringLiteral("/home/ann/typing.yab");
+              e.hasFileName = true;
+              e.savedAt = QDateTime::currentDateTimeUtc();
+              e.text = text;
+              return std::optional<JournalEntry>(e);
+          }, delayMs)
+    {
+    }
+};
+
+// Types a character every 20 to 50 ms until it is killed after killAfterMs; says
+// "ready S T" first (S: the size of the text, T: the monotonic clock in ms), then
+// "key N T C" after the N-th key (C: its code).
+int typeUntilKilled(const QString &folder, int killAfterMs)
+{
+    // A program of some size, so that each write has real work to do.
+    QString base;
+    for (int i = 0; i < 20000; ++i)
+        base += QStringLiteral("print \"line %1\"\n").arg(i);
+    KeptText k(folder, base, 1000); // the window's delay
+    const QString line = QStringLiteral("print \"total\"; x + 1\n"); // typed over and over
+    int count = 0;
+    QTimer key;
+    key.setSingleShot(true);
+    QObject::connect(&key, &QTimer::timeout, [&] {
+        const QChar c = line.at(count++ % line.size());
+        k.text += c;
+        k.keeper.documentChanged();
+        say(QString("key %1 %2 %3").arg(count).arg(monotonicMs()).arg(c.unicode()));
+        key.start(int(QRandomGenerator::global()->bounded(20, 51)));
+    });
+    say(QString("ready %1 %2").arg(base.size()).arg(monotonicMs()));
+    killSelfAfter(killAfterMs * 1000);
+    key.start(0);
+    return QCoreApplication::exec();
+}
+
+// Under a file size limit: a journal too big to write, then one that fits; says
+// what the keeper reported ("lost REASON", "back") and whether a journal is left.
+int journalTooBig(const QString &folder)
+{
+    if (!limitFileSize(64 * 1024))
+        return 3;
+    KeptText k(folder, QString(200 * 1024, 'x'), 20);
+    QObject::connect(&k.keeper, &JournalKeeper::protectionChanged, [&](bool ok, const QString &reason) {
+        say(ok ? QStringLiteral("back") : "lost " + reason);
+        if (ok) {
+            QCoreApplication::quit();
+        } else { // some text was taken out: the journal fits again
+            k.text = QStringLiteral("print 1");
+            k.keeper.documentChanged();
+        }
+    });
+    k.keeper.documentChanged();
+    QTimer::singleShot(20000, [] { QCoreApplication::exit(4); });
+    const int code = QCoreApplication::exec();
+    say(k.keeper.hasJournal() ? "journal" : "no journal");
+    return code;
 }
 
 // The real editor window with unsaved changes, waiting to be killed.
@@ -121,7 +170,7 @@ int editorWithChanges(const QString &journalFolder, const QString &file, const Q
     // The journal follows a few seconds after the last change, by its own timer.
     while (!journal(*t.w).hasJournal())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    say(QStringLiteral("journaled"));
+    say("journaled");
     for (;;)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 1000);
 }
@@ -131,14 +180,19 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() >= 5 && args.at(1) == QLatin1String("save"))
-        return saveUntilKilled(args.at(2), args.at(3).toInt(), args.at(4).toInt());
-    if (args.size() >= 4 && args.at(1) == QLatin1String("toobig"))
-        return saveTooBig(args.at(2), args.at(3).toLongLong());
-    if (args.size() >= 4 && args.at(1) == QLatin1String("denied"))
-        return saveDenied(args.at(2), args.at(3));
-    if (args.size() >= 5 && args.at(1) == QLatin1String("editor"))
-        return editorWithChanges(args.at(2), args.at(3), args.at(4));
-    std::fprintf(stderr, "usage: fault_child save|toobig|denied|editor ...\n");
+    const QString mode = args.value(1), a = args.value(2), b = args.value(3), c = args.value(4);
+    if (mode == "save" && args.size() >= 5)
+        return saveUntilKilled(a, b.toInt(), c.toInt());
+    if (mode == "toobig" && args.size() >= 4)
+        return saveTooBig(a, b.toLongLong());
+    if (mode == "denied" && args.size() >= 4)
+        return saveDenied(a, b);
+    if (mode == "editor" && args.size() >= 5)
+        return editorWithChanges(a, b, c);
+    if (mode == "type" && args.size() >= 4)
+        return typeUntilKilled(a, b.toInt());
+    if (mode == "fsize" && args.size() >= 3)
+        return journalTooBig(a);
+    std::fprintf(stderr, "usage: fault_child save|toobig|denied|editor|type|fsize ...\n");
     return 1;
 }
