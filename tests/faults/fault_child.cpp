@@ -65,17 +65,6 @@ int saveUntilKilled(const QString &target, int kilobytes, int killAfterUs)
     return 2;
 }
 
-// Saves a text larger than the process may write.
-int saveTooBig(const QString &target, qint64 limit)
-{
-    if (!limitFileSize(limit))
-        return 3;
-    Saver s(target);
-    s.editAndSave(s.text.all + QString(int(limit) * 2, 'x'));
-    s.report();
-    return 0;
-}
-
 // Saves where it may not write, then saves elsewhere. As root, it first becomes
 // an ordinary user, for whom access rights hold.
 int saveDenied(const QString &target, const QString &elsewhere)
@@ -137,13 +126,17 @@ int typeUntilKilled(const QString &folder, int killAfterMs)
     return QCoreApplication::exec();
 }
 
-// Under a file size limit: a journal too big to write, then one that fits; says
-// what the keeper reported ("lost REASON", "back") and whether a journal is left.
-int journalTooBig(const QString &folder)
+// Under a file size limit: saves a text too big for it, then keeps a journal of
+// it, which is too big as well until most of the text is taken out; says what
+// the keeper reported ("lost REASON", "back") and whether a journal is left.
+int diskFull(const QString &target, const QString &folder)
 {
     if (!limitFileSize(64 * 1024))
         return 3;
-    KeptText k(folder, QString(200 * 1024, 'x'), 20);
+    Saver s(target);
+    s.editAndSave(s.text.all + QString(128 * 1024, 'x'));
+    s.report();
+    KeptText k(folder, s.text.all, 20);
     QObject::connect(&k.keeper, &JournalKeeper::protectionChanged, [&](bool ok, const QString &reason) {
         say(ok ? QStringLiteral("back") : "lost " + reason);
         if (ok) {
@@ -183,16 +176,14 @@ int main(int argc, char **argv)
     const QString mode = args.value(1), a = args.value(2), b = args.value(3), c = args.value(4);
     if (mode == "save" && args.size() >= 5)
         return saveUntilKilled(a, b.toInt(), c.toInt());
-    if (mode == "toobig" && args.size() >= 4)
-        return saveTooBig(a, b.toLongLong());
     if (mode == "denied" && args.size() >= 4)
         return saveDenied(a, b);
     if (mode == "editor" && args.size() >= 5)
         return editorWithChanges(a, b, c);
     if (mode == "type" && args.size() >= 4)
         return typeUntilKilled(a, b.toInt());
-    if (mode == "fsize" && args.size() >= 3)
-        return journalTooBig(a);
-    std::fprintf(stderr, "usage: fault_child save|toobig|denied|editor|type|fsize ...\n");
+    if (mode == "full" && args.size() >= 4)
+        return diskFull(a, b);
+    std::fprintf(stderr, "usage: fault_child save|full|denied|editor|type ...\n");
     return 1;
 }
