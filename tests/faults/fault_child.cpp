@@ -1,7 +1,6 @@
 // A child process for the fault tests: it runs the program's real save and
 // editor code and is then disturbed (killed, starved of disk space, denied
 // access). What it did is printed on standard output, one fact a line.
-#include "FaultChild.h"
 #include "common/core/TextBuffer.h"
 #include "documents/core/CrashJournal.h"
 #include "documents/core/DocumentController.h"
@@ -13,10 +12,44 @@
 #include <QRandomGenerator>
 #include <QTimer>
 
+#include <QDeadlineTimer>
+
+#include <csignal>
 #include <cstdio>
 #include <pwd.h>
+#include <sys/resource.h>
+#include <sys/time.h>
+#include <unistd.h>
 
 namespace {
+// The system's monotonic clock, the same in every process.
+qint64 monotonicMs() { return QDeadlineTimer::current().deadline(); }
+
+// Written straight to the pipe, so that a kill loses nothing already said.
+void say(const QString &line)
+{
+    const QByteArray l = line.toUtf8() + '\n';
+    for (qsizetype done = 0, n = 0; done < l.size(); done += n)
+        if ((n = ::write(STDOUT_FILENO, l.constData() + done, size_t(l.size() - done))) <= 0)
+            return;
+}
+
+// Killed by its own alarm after that many microseconds: at any moment of what it does then.
+void killSelfAfter(qint64 us)
+{
+    std::signal(SIGALRM, [](int) { ::kill(::getpid(), SIGKILL); });
+    const itimerval alarm{{0, 0}, {time_t(us / 1000000), suseconds_t(std::max<qint64>(1, us % 1000000))}};
+    setitimer(ITIMER_REAL, &alarm, nullptr);
+}
+
+// Writing past the limit then fails with EFBIG instead of ending the process.
+bool limitFileSize(qint64 bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit r{rlim_t(bytes), rlim_t(bytes)};
+    return setrlimit(RLIMIT_FSIZE, &r) == 0;
+}
+
 // The program text without an editor.
 struct PlainText : TextBuffer {
     QString all;
@@ -53,12 +86,12 @@ struct Saver {
     }
 };
 
-// Saves two large versions of the text in turn until it is killed, after
-// killAfterUs microseconds, by its own alarm: at any moment of a save.
-int saveUntilKilled(const QString &target, int kilobytes, int killAfterUs)
+// Saves two versions of the text of a megabyte each in turn until it is killed,
+// after killAfterUs microseconds, by its own alarm: at any moment of a save.
+int saveUntilKilled(const QString &target, int killAfterUs)
 {
     Saver s(target);
-    const QString a(kilobytes * 1024 - 1, 'A'), b(kilobytes * 1024 - 1, 'B');
+    const QString a(1024 * 1024 - 1, 'A'), b(1024 * 1024 - 1, 'B');
     killSelfAfter(killAfterUs);
     for (int round = 0; !s.doc.state().fileChanged; ++round)
         s.editAndSave((round % 2) ? b : a);
@@ -174,8 +207,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     const QString mode = args.value(1), a = args.value(2), b = args.value(3), c = args.value(4);
-    if (mode == "save" && args.size() >= 5)
-        return saveUntilKilled(a, b.toInt(), c.toInt());
+    if (mode == "save" && args.size() >= 4)
+        return saveUntilKilled(a, b.toInt());
     if (mode == "denied" && args.size() >= 4)
         return saveDenied(a, b);
     if (mode == "editor" && args.size() >= 5)
