@@ -1,30 +1,27 @@
-// A child process for the fault tests: it runs the program's real save and
-// editor code and is then disturbed (killed, starved of disk space, denied
+// A child process for the fault tests: it runs the program's real save, journal
+// and editor code and is then disturbed (killed, starved of disk space, denied
 // access). What it did is printed on standard output, one fact a line.
 #include "common/core/TextBuffer.h"
-#include "documents/core/CrashJournal.h"
 #include "documents/core/DocumentController.h"
 #include "documents/core/JournalKeeper.h"
 #include "support/DocumentWindow.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTimer>
 
-#include <QDeadlineTimer>
-
 #include <csignal>
 #include <cstdio>
+#include <functional>
+#include <map>
 #include <pwd.h>
 #include <sys/resource.h>
 #include <sys/time.h>
 #include <unistd.h>
 
 namespace {
-// The system's monotonic clock, the same in every process.
-qint64 monotonicMs() { return QDeadlineTimer::current().deadline(); }
-
 // Written straight to the pipe, so that a kill loses nothing already said.
 void say(const QString &line)
 {
@@ -133,8 +130,8 @@ struct KeptText {
 };
 
 // Types a character every 20 to 50 ms until it is killed after killAfterMs; says
-// "ready S T" first (S: the size of the text, T: the monotonic clock in ms), then
-// "key N T C" after the N-th key (C: its code).
+// "ready S T" first (S: the size of the text, T: the system's monotonic clock in
+// ms, the same in every process), then "key N T C" after the N-th key (C: its code).
 int typeUntilKilled(const QString &folder, int killAfterMs)
 {
     // A program of some size, so that each write has real work to do.
@@ -150,10 +147,10 @@ int typeUntilKilled(const QString &folder, int killAfterMs)
         const QChar c = line.at(count++ % line.size());
         k.text += c;
         k.keeper.documentChanged();
-        say(QString("key %1 %2 %3").arg(count).arg(monotonicMs()).arg(c.unicode()));
+        say(QString("key %1 %2 %3").arg(count).arg(QDeadlineTimer::current().deadline()).arg(c.unicode()));
         key.start(int(QRandomGenerator::global()->bounded(20, 51)));
     });
-    say(QString("ready %1 %2").arg(base.size()).arg(monotonicMs()));
+    say(QString("ready %1 %2").arg(base.size()).arg(QDeadlineTimer::current().deadline()));
     killSelfAfter(killAfterMs * 1000);
     key.start(0);
     return QCoreApplication::exec();
@@ -186,19 +183,18 @@ int diskFull(const QString &target, const QString &folder)
     return code;
 }
 
-// The real editor window with unsaved changes, waiting to be killed.
-int editorWithChanges(const QString &journalFolder, const QString &file, const QString &typed)
+// The real editor window with unsaved changes, killed once it has their journal.
+int editorWithChanges(const QString &journalFolder, const QString &file)
 {
     DocumentWindow t;
     t.fake.services.journalFolder = journalFolder;
     t.start(file);
-    codeEditor(*t.w)->textCursor().insertText(typed);
+    codeEditor(*t.w)->textCursor().insertText("rem unsaved work\n");
     // The journal follows a few seconds after the last change, by its own timer.
     while (!journal(*t.w).hasJournal())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     say("journaled");
-    for (;;)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 1000);
+    return ::kill(::getpid(), SIGKILL);
 }
 } // namespace
 
@@ -206,17 +202,16 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const QString mode = args.value(1), a = args.value(2), b = args.value(3), c = args.value(4);
-    if (mode == "save" && args.size() >= 4)
-        return saveUntilKilled(a, b.toInt());
-    if (mode == "denied" && args.size() >= 4)
-        return saveDenied(a, b);
-    if (mode == "editor" && args.size() >= 5)
-        return editorWithChanges(a, b, c);
-    if (mode == "type" && args.size() >= 4)
-        return typeUntilKilled(a, b.toInt());
-    if (mode == "full" && args.size() >= 4)
-        return diskFull(a, b);
-    std::fprintf(stderr, "usage: fault_child save|full|denied|editor|type ...\n");
+    const QString mode = args.value(1), a = args.value(2), b = args.value(3);
+    const std::map<QString, std::function<int()>> modes{
+        {"save", [&] { return saveUntilKilled(a, b.toInt()); }},
+        {"denied", [&] { return saveDenied(a, b); }},
+        {"editor", [&] { return editorWithChanges(a, b); }},
+        {"type", [&] { return typeUntilKilled(a, b.toInt()); }},
+        {"full", [&] { return diskFull(a, b); }},
+    };
+    if (args.size() >= 4 && modes.count(mode))
+        return modes.at(mode)();
+    std::fprintf(stderr, "usage: fault_child save|denied|editor|type|full PATH ARGUMENT...\n");
     return 1;
 }

@@ -7,7 +7,6 @@
 #include <QtTest>
 
 #include <array>
-#include <csignal>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -175,14 +174,8 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath("prog.yab"), journalFolder = dir.filePath("journal");
         QVERIFY(writeBytes(file, "print 1\n"));
-        QProcess p; // offscreen, as the suite itself
-        p.start(child(), {"editor", journalFolder, file, "rem unsaved work\n"});
-        QByteArray said;
-        QTRY_VERIFY_WITH_TIMEOUT((said += p.readAllStandardOutput()).contains("journaled")
-                                     || p.state() == QProcess::NotRunning, 30000);
-        QVERIFY(p.state() == QProcess::Running);
-        ::kill(pid_t(p.processId()), SIGKILL);
-        QVERIFY(p.waitForFinished(10000));
+        // The child types "rem unsaved work" and is killed once its journal is written.
+        QCOMPARE(runChild({"editor", journalFolder, file}), (QStringList{"journaled", "exit:killed"}));
         QCOMPARE(readBytes(file), QByteArray("print 1\n")); // the source is untouched
 
         DocumentWindow t;

@@ -17,13 +17,8 @@
 namespace {
 QStringList g_failures;
 
-QString sourceDir()
-{
-    const QString env = qEnvironmentVariable("VORMELD_SOURCE_DIR");
-    return env.isEmpty() ? QStringLiteral(VORMELD_FUZZ_SOURCE_DIR) : env;
-}
-
-const QString Corpus = QStringLiteral("/fuzz/corpus/"), Regressions = QStringLiteral("/tests/fuzz/regressions/");
+const QString Corpus = QStringLiteral(VORMELD_FUZZ_SOURCE_DIR "/fuzz/corpus/"),
+              Regressions = QStringLiteral(VORMELD_FUZZ_SOURCE_DIR "/tests/fuzz/regressions/");
 
 QFileInfoList filesOf(const QString &folder)
 {
@@ -34,7 +29,7 @@ QFileInfoList filesOf(const QString &folder)
 QMap<QString, QString> knownFailures()
 {
     QMap<QString, QString> known;
-    QFile f(sourceDir() + QStringLiteral("/tests/fuzz/known-failures.txt"));
+    QFile f(Regressions + "../known-failures.txt");
     for (const QByteArray &raw : f.open(QIODevice::ReadOnly) ? f.readAll().split('\n') : QList<QByteArray>()) {
         const QString line = QString::fromUtf8(raw).simplified();
         if (!line.isEmpty() && !line.startsWith('#'))
@@ -66,17 +61,17 @@ private slots:
         VormeldFuzz::Fail("textfile", "probe");
         QCOMPARE(g_failures, QStringList{"textfile: probe"});
         for (const VormeldFuzz::Target &t : VormeldFuzz::Targets()) {
-            const QFileInfoList seeds = filesOf(sourceDir() + Corpus + t.name);
+            const QFileInfoList seeds = filesOf(Corpus + t.name);
             QVERIFY2(!seeds.isEmpty(), t.name);
             for (const QFileInfo &f : seeds)
                 QVERIFY2(f.size() <= qint64(VormeldFuzz::MaxInputSize), qPrintable(f.filePath() + " is too large"));
         }
         // A misspelt folder or known failure would be replayed by nothing.
         for (const QString &root : {Corpus, Regressions})
-            for (const QString &name : QDir(sourceDir() + root).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            for (const QString &name : QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
                 QVERIFY2(VormeldFuzz::FindTarget(name), qPrintable(root + name + " names no fuzz target"));
         for (const QString &key : knownFailures().keys())
-            QVERIFY2(QFileInfo::exists(sourceDir() + Regressions + key), qPrintable(key + " is not kept"));
+            QVERIFY2(QFileInfo::exists(Regressions + key), qPrintable(key + " is not kept"));
     }
     void replay_data()
     {
@@ -86,7 +81,7 @@ private slots:
         const QMap<QString, QString> known = knownFailures();
         for (const QString &root : {Corpus, Regressions}) {
             for (const VormeldFuzz::Target &t : VormeldFuzz::Targets()) {
-                for (const QFileInfo &f : filesOf(sourceDir() + root + t.name)) {
+                for (const QFileInfo &f : filesOf(root + t.name)) {
                     const QString key = QString::fromLatin1(t.name) + '/' + f.fileName();
                     // Only kept inputs may be known faults: a seed must always pass.
                     QTest::addRow("%s/%s", qPrintable(root.section('/', -2, -2)), qPrintable(key))
