@@ -39,14 +39,6 @@ void killSelfAfter(qint64 us)
     setitimer(ITIMER_REAL, &alarm, nullptr);
 }
 
-// Writing past the limit then fails with EFBIG instead of ending the process.
-bool limitFileSize(qint64 bytes)
-{
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit r{rlim_t(bytes), rlim_t(bytes)};
-    return setrlimit(RLIMIT_FSIZE, &r) == 0;
-}
-
 // The program text without an editor.
 struct PlainText : TextBuffer {
     QString all;
@@ -112,45 +104,32 @@ int saveDenied(const QString &target, const QString &elsewhere)
     return 0;
 }
 
-// A keeper over a document held in memory, as the window drives it.
-struct KeptText {
-    QString text;
-    JournalKeeper keeper;
-    KeptText(const QString &folder, const QString &initial, int delayMs)
-        : text(initial), keeper(folder, [this] {
-              JournalEntry e;
-              e.originalPath = QStringLiteral("/home/ann/typing.yab");
-              e.hasFileName = true;
-              e.savedAt = QDateTime::currentDateTimeUtc();
-              e.text = text;
-              return std::optional<JournalEntry>(e);
-          }, delayMs)
-    {
-    }
-};
-
 // Types a character every 20 to 50 ms until it is killed after killAfterMs; says
 // "ready S T" first (S: the size of the text, T: the system's monotonic clock in
 // ms, the same in every process), then "key N T C" after the N-th key (C: its code).
 int typeUntilKilled(const QString &folder, int killAfterMs)
 {
     // A program of some size, so that each write has real work to do.
-    QString base;
+    QByteArray base;
     for (int i = 0; i < 20000; ++i)
-        base += QStringLiteral("print \"line %1\"\n").arg(i);
-    KeptText k(folder, base, 1000); // the window's delay
+        base += "print \"line " + QByteArray::number(i) + "\"\n";
+    if (!writeBytes(folder + "/typing.yab", base))
+        return 3;
+    Saver s(folder + "/typing.yab");
+    JournalKeeper keeper(folder, [&] { return s.doc.journalSnapshot(); }, 1000); // as the window keeps it
     const QString line = QStringLiteral("print \"total\"; x + 1\n"); // typed over and over
     int count = 0;
     QTimer key;
     key.setSingleShot(true);
     QObject::connect(&key, &QTimer::timeout, [&] {
         const QChar c = line.at(count++ % line.size());
-        k.text += c;
-        k.keeper.documentChanged();
+        s.text.all += c;
+        s.doc.markChanged();
+        keeper.documentChanged();
         say(QString("key %1 %2 %3").arg(count).arg(QDeadlineTimer::current().deadline()).arg(c.unicode()));
         key.start(int(QRandomGenerator::global()->bounded(20, 51)));
     });
-    say(QString("ready %1 %2").arg(base.size()).arg(QDeadlineTimer::current().deadline()));
+    say(QString("ready %1 %2").arg(s.text.all.size()).arg(QDeadlineTimer::current().deadline()));
     killSelfAfter(killAfterMs * 1000);
     key.start(0);
     return QCoreApplication::exec();
@@ -161,25 +140,27 @@ int typeUntilKilled(const QString &folder, int killAfterMs)
 // the keeper reported ("lost REASON", "back") and whether a journal is left.
 int diskFull(const QString &target, const QString &folder)
 {
-    if (!limitFileSize(64 * 1024))
+    std::signal(SIGXFSZ, SIG_IGN); // writing past the limit then fails with EFBIG
+    const rlimit limit{64 * 1024, 64 * 1024};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
         return 3;
     Saver s(target);
     s.editAndSave(s.text.all + QString(128 * 1024, 'x'));
     s.report();
-    KeptText k(folder, s.text.all, 20);
-    QObject::connect(&k.keeper, &JournalKeeper::protectionChanged, [&](bool ok, const QString &reason) {
+    JournalKeeper keeper(folder, [&] { return s.doc.journalSnapshot(); }, 20);
+    QObject::connect(&keeper, &JournalKeeper::protectionChanged, [&](bool ok, const QString &reason) {
         say(ok ? QStringLiteral("back") : "lost " + reason);
         if (ok) {
             QCoreApplication::quit();
         } else { // some text was taken out: the journal fits again
-            k.text = QStringLiteral("print 1");
-            k.keeper.documentChanged();
+            s.text.all = QStringLiteral("print 1");
+            keeper.documentChanged();
         }
     });
-    k.keeper.documentChanged();
+    keeper.documentChanged();
     QTimer::singleShot(20000, [] { QCoreApplication::exit(4); });
     const int code = QCoreApplication::exec();
-    say(k.keeper.hasJournal() ? "journal" : "no journal");
+    say(keeper.hasJournal() ? "journal" : "no journal");
     return code;
 }
 

@@ -1,5 +1,6 @@
 #include "documents/core/JournalKeeper.h"
 #include "support/DocumentWindow.h"
+#include "support/RunWindow.h"
 
 #include <QDir>
 #include <QProcess>
@@ -31,12 +32,6 @@ QStringList runChild(const QStringList &args)
     return QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts) << "exit:" + end;
 }
 
-// The files of a folder, hidden ones too.
-QStringList filesIn(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden);
-}
-
 void chmodPath(const QString &path, mode_t mode)
 {
     ::chmod(QFile::encodeName(path).constData(), mode);
@@ -65,7 +60,7 @@ private slots:
             ++(now == initial ? oldSeen : newSeen);
             // A kill between naming the new file and renaming it over the old one can
             // leave that name behind: only ever our own marked one, never a half file.
-            for (const QString &f : filesIn(dir.path()))
+            for (const QString &f : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden))
                 QVERIFY2(f == "prog.yab" || f.startsWith(".prog.yab.vormeld-save-"), qPrintable("left behind: " + f));
         }
         QVERIFY2(newSeen > 0, "no kill came after a finished save: the moments tried are too early");
@@ -144,7 +139,7 @@ private slots:
         QVERIFY2(said.value(3).startsWith("lost ") && said.at(3).size() > 5, qPrintable(said.value(3)));
         QCOMPARE(said.mid(4), (QStringList{"back", "journal", "exit:0"}));
         QCOMPARE(readBytes(target), QByteArray("print 1\n"));
-        QCOMPARE(filesIn(full.path()), QStringList{"prog.yab"});
+        QCOMPARE(QDir(full.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"prog.yab"});
 
         if (geteuid() == 0 && !getpwnam("nobody"))
             QSKIP("running as root and there is no ordinary user to try access rights with");
@@ -186,9 +181,7 @@ private slots:
         QCOMPARE(t.asked(), QStringList{"Recover Unsaved Work"});
         QCOMPARE(t.doc(), file + " (changed): rem unsaved work\nprint 1");
 
-        const QString exe = t.fake.writeFile("yabasic", "#!/bin/sh\n");
-        QVERIFY(QFile::setPermissions(exe, QFile::permissions(exe) | QFileDevice::ExeOwner));
-        t.set("Run", "YABPath", exe);
+        t.set("Run", "YABPath", makeExecutable(t.fake.path("yabasic"), "#!/bin/sh\n"));
         t.type("\nx = 2");
         t.trigger("runProgram");
         QTRY_VERIFY(!run(*t.w).isRunning());
