@@ -11,23 +11,18 @@
 class LongProgramTest : public QObject {
     Q_OBJECT
 
-    // About 6 MB with CR LF breaks, tabs and characters beyond Latin-1; no
-    // break at the very end.
-    static QString programText()
-    {
-        QString text;
-        for (int i = 0; i < 200000; ++i) {
-            if (i % 50000 == 0)
-                text += QStringLiteral("sub part%1()\n").arg(i / 50000);
-            text += QStringLiteral("print \"Zeile\t%1 \u00e9\U0001F600\" : rem %1\n").arg(i);
-        }
-        return text + QStringLiteral("end");
-    }
-
 private slots:
     void opensWhileTheWindowAnswers()
     {
-        const QString expected = programText();
+        // About 6 MB with CR LF breaks, tabs and characters beyond Latin-1; no
+        // break at the very end.
+        QString expected;
+        for (int i = 0; i < 200000; ++i) {
+            if (i % 50000 == 0)
+                expected += QStringLiteral("sub part%1()\n").arg(i / 50000);
+            expected += QStringLiteral("print \"Zeile\t%1 \u00e9\U0001F600\" : rem %1\n").arg(i);
+        }
+        expected += QStringLiteral("end");
         TestWindow t(expected.toUtf8().replace("\n", "\r\n"), "long.yab");
         t.w = std::make_unique<MainWindow>(t.fake.services);
         MainWindow &w = *t.w;

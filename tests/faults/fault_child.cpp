@@ -13,7 +13,6 @@
 #include <QTimer>
 
 #include <csignal>
-#include <cstdio>
 #include <functional>
 #include <map>
 #include <pwd.h>
@@ -193,6 +192,5 @@ int main(int argc, char **argv)
     };
     if (args.size() >= 4 && modes.count(mode))
         return modes.at(mode)();
-    std::fprintf(stderr, "usage: fault_child save|denied|editor|type|full PATH ARGUMENT...\n");
-    return 1;
+    return 1; // usage: fault_child save|denied|editor|type|full PATH ARGUMENT...
 }

@@ -166,14 +166,12 @@ private slots:
     // recovered text leaves the source file alone as well.
     void killedEditorOffersItsJournal()
     {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("prog.yab"), journalFolder = dir.filePath("journal");
-        QVERIFY(writeBytes(file, "print 1\n"));
+        DocumentWindow t;
+        const QString file = t.fake.writeFile("prog.yab", "print 1\n"), journalFolder = t.fake.path("journal");
         // The child types "rem unsaved work" and is killed once its journal is written.
         QCOMPARE(runChild({"editor", journalFolder, file}), (QStringList{"journaled", "exit:killed"}));
         QCOMPARE(readBytes(file), QByteArray("print 1\n")); // the source is untouched
 
-        DocumentWindow t;
         t.fake.services.journalFolder = journalFolder;
         t.prompter.answerMessage(MsgResult::Yes);
         t.start();

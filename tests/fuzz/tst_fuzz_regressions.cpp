@@ -79,16 +79,14 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("knownFault");
         const QMap<QString, QString> known = knownFailures();
-        for (const QString &root : {Corpus, Regressions}) {
-            for (const VormeldFuzz::Target &t : VormeldFuzz::Targets()) {
+        for (const QString &root : {Corpus, Regressions})
+            for (const VormeldFuzz::Target &t : VormeldFuzz::Targets())
                 for (const QFileInfo &f : filesOf(root + t.name)) {
                     const QString key = QString::fromLatin1(t.name) + '/' + f.fileName();
                     // Only kept inputs may be known faults: a seed must always pass.
                     QTest::addRow("%s/%s", qPrintable(root.section('/', -2, -2)), qPrintable(key))
                         << QString(t.name) << f.filePath() << (root == Regressions ? known.value(key) : QString());
                 }
-            }
-        }
     }
     void replay()
     {
