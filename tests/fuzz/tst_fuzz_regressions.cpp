@@ -54,7 +54,6 @@ private slots:
         });
     }
     void init() { g_failures.clear(); }
-    void cleanupTestCase() { VormeldFuzz::SetFailureHook(nullptr); }
     void inputsAreKeptWhereTheReplayFindsThem()
     {
         // The replay can only fail a row if a broken property reaches it.
