@@ -16,7 +16,8 @@ private slots:
         for (int i = 0; i < 100; ++i)
             full << QStringLiteral("r%1 (line %2)").arg(i).arg(i + 1), allButLast << i;
         allButLast.removeLast();
-        QTest::newRow("lowest of two gaps") << 5 << QList<int>{3, 1} << 1 << QStringList{"r0 (line 1)", "r2 (line 3)", "r4 (line 5)"};
+        QTest::newRow("lowest of two gaps") << 5 << QList<int>{3, 1} << 1
+                                            << QStringList{"r0 (line 1)", "r2 (line 3)", "r4 (line 5)"};
         QTest::newRow("gap in the last slot") << 100 << QList<int>{99} << 99 << full.mid(0, 99);
         QTest::newRow("only the last slot left") << 100 << allButLast << 0 << QStringList{"r99 (line 100)"};
         QTest::newRow("the 101st: nothing added") << 100 << QList<int>{} << -1 << full;
