@@ -32,10 +32,11 @@ private slots:
         connect(&editor(w), &EditorController::loadProgress, this, [&](int percent) {
             percents << percent;
             if (percent > 0 && percent < 100 && !closeRefused) {
-                // Only the event loop running during the load gets here.
+                // Only the event loop running during the load gets here; no
+                // question (an outside change) may open meanwhile.
                 QCloseEvent close;
                 QApplication::sendEvent(&w, &close);
-                closeRefused = !close.isAccepted() && w.isVisible();
+                closeRefused = !close.isAccepted() && w.isVisible() && documents(w).isAsking();
             }
         });
         QSignalSpy said(&documents(w), &DocumentController::statusMessage);

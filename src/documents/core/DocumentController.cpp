@@ -74,12 +74,18 @@ void DocumentController::markChanged()
 MsgResult DocumentController::ask(const QString &title, const QString &text, MsgButtons buttons,
                                   MsgIcon icon, std::optional<MsgResult> defaultButton)
 {
+    MsgResult answer = MsgResult::Cancel;
+    whileBusy([&] { answer = m_prompter.ask(title, text, buttons, icon, defaultButton); });
+    return answer;
+}
+
+void DocumentController::whileBusy(const std::function<void()> &work)
+{
     ++m_asking;
-    const MsgResult answer = m_prompter.ask(title, text, buttons, icon, defaultButton);
+    work();
     --m_asking;
     if (m_asking == 0)
         emit questionClosed();
-    return answer;
 }
 
 void DocumentController::setModified(bool modified)
@@ -109,7 +115,7 @@ bool DocumentController::readForEditor(const QString &path, TextFileContent *con
     };
     // A long program is read while the window goes on answering.
     if (QFileInfo(path).size() >= LongFileBytes)
-        runAside(read);
+        whileBusy([&] { runAside(read); });
     else
         read();
     if (!r.ok) {
@@ -138,7 +144,7 @@ bool DocumentController::readForEditor(const QString &path, TextFileContent *con
 void DocumentController::takeDocument(const QString &path, const TextFileContent &content)
 {
     m_opening = QFileInfo(path).fileName();
-    m_text.setText(m_safeText.toEditor(content.text));
+    whileBusy([&] { m_text.setText(m_safeText.toEditor(content.text)); });
     m_opening.clear();
     if (m_safeText.standsIn())
         emit notice(QStringLiteral("This file holds characters that the editor would take for line breaks "

@@ -7,6 +7,8 @@
 #include "platform/core/Prompter.h"
 
 #include <QObject>
+
+#include <functional>
 #include <QString>
 
 class IPrompter;
@@ -63,7 +65,8 @@ public:
     // Undo or Redo brought the text back to the saved state, or away from it.
     void setModified(bool modified);
 
-    // A question to the user is open; nothing else may ask until it is answered.
+    // A question to the user is open, or a long file is being read or put in
+    // while events go on; nothing else may ask until it is over (questionClosed).
     bool isAsking() const { return m_asking > 0; }
 
     // The program's text as it stands in the file (the editor may hold stand-ins
@@ -122,6 +125,8 @@ private:
     bool writeTo(const QString &path);
     QString executablePath() const;
     void notifyState();
+    // Runs work that lets events go on (runAside) as if a question were open.
+    void whileBusy(const std::function<void()> &work);
     MsgResult ask(const QString &title, const QString &text, MsgButtons buttons, MsgIcon icon,
                   std::optional<MsgResult> defaultButton = std::nullopt);
 
