@@ -7,10 +7,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#ifndef VORMELD_VERSION_MAJOR
-#error "the build gives the program's version"
-#endif
-
 QString AboutBox::programVersion()
 {
     return QStringLiteral("%1.%2.%3 Final").arg(VORMELD_VERSION_MAJOR).arg(VORMELD_VERSION_MINOR).arg(VORMELD_VERSION_PATCH);

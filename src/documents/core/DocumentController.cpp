@@ -5,42 +5,14 @@
 #include "common/core/TextBuffer.h"
 #include "documents/core/CsvImport.h"
 #include "documents/core/FileErrors.h"
+#include "documents/core/ProgramDialogs.h"
 #include "platform/core/ProcessLauncher.h"
 #include "platform/core/Prompter.h"
 
 #include <QFileInfo>
 
-namespace {
-const QString OpenFilter = QStringLiteral(
-    "YaBasic Program (*.yab)|*.yab|Basic Program (*.bas)|*.bas|All files (*.*)|*.*");
-const QString SaveFilter = QStringLiteral(
-    "YaBasic Program (*.yab)|*.yab|Basic Program (*.bas)|*.bas|All Files (*.*)|*.*");
-const QString CsvFilter = QStringLiteral("CSV File (*.csv)|*.csv|All files (*.*)|*.*");
+using namespace ProgramDialogs;
 
-FileDialogRequest openDialog(const QString &title, const QString &initial, const QString &ext,
-                             const QString &filter)
-{
-    FileDialogRequest r;
-    r.kind = FileDialogRequest::Open;
-    r.title = title;
-    r.initialName = initial;
-    r.defaultExtension = ext;
-    r.filter = filter;
-    r.filterIndex = 1;
-    r.fileMustExist = true;
-    return r;
-}
-
-QString breakName(LineBreakStyle s)
-{
-    switch (s) {
-    case LineBreakStyle::CrLf: return QStringLiteral("CR LF");
-    case LineBreakStyle::Lf: return QStringLiteral("LF");
-    case LineBreakStyle::Cr: return QStringLiteral("CR");
-    }
-    return QString();
-}
-} // namespace
 
 DocumentController::DocumentController(TextBuffer &text, IPrompter &prompter,
                                        IProcessLauncher &launcher, QString programFolder,
@@ -128,16 +100,8 @@ bool DocumentController::readForEditor(const QString &path, TextFileContent *con
         return false;
     }
     // Say before a save what it would change in the file's bytes.
-    QStringList notes;
-    if (content->mixedBreaks)
-        notes << QStringLiteral("This file mixes different kinds of line breaks. If you save it, every "
-                                "line will end with ")
-                     + breakName(content->lineBreak) + QLatin1Char('.');
-    if (!content->finalBreak && !bytes.isEmpty())
-        notes << QStringLiteral("The last line of this file has no line break. If you save it, one "
-                                "will be added.");
-    if (!notes.isEmpty())
-        emit notice(notes.join(QLatin1Char(' ')) + QStringLiteral(" (") + path + QLatin1Char(')'));
+    if (const QString changes = FileErrors::saveChangesNotice(*content, !bytes.isEmpty()); !changes.isEmpty())
+        emit notice(changes + QStringLiteral(" (") + path + QLatin1Char(')'));
     return true;
 }
 
@@ -162,7 +126,8 @@ void DocumentController::takeDocument(const QString &path, const TextFileContent
 
 void DocumentController::showLoadProgress(int percent)
 {
-    const QString what = m_opening.isEmpty() ? QStringLiteral("Loading the text") : QStringLiteral("Opening ") + m_opening;
+    const QString what =
+        m_opening.isEmpty() ? QStringLiteral("Loading the text") : QStringLiteral("Opening ") + m_opening;
     emit statusMessage(what + QStringLiteral("... ") + QString::number(percent) + QLatin1Char('%'));
 }
 
@@ -170,16 +135,8 @@ void DocumentController::loadStartupFile(const QString &path)
 {
     if (!QFileInfo::exists(path)) {
         // A new file: it is created by the first Save.
-        m_safeText.clear();
-        m_text.setText(QString());
-        m_doc.format = TextFileContent();
-        m_doc.currentFileName = path;
-        m_doc.hasFileName = true;
-        m_doc.fileChanged = false;
-        m_disk = DiskStamp();
+        startWithoutFile(QString(), path, true);
         m_recent.addRecentFile(path);
-        emit documentReplaced();
-        notifyState();
         return;
     }
     TextFileContent content;
@@ -195,10 +152,15 @@ void DocumentController::loadTemplate()
 {
     TextFileContent content;
     const FileResult r = readTextFile(programFile(m_programFolder, QStringLiteral("Template.yab")), &content);
-    m_text.setText(m_safeText.toEditor(r.ok ? content.text : QString()));
+    startWithoutFile(r.ok ? content.text : QString(), QStringLiteral("Untitled"), false);
+}
+
+void DocumentController::startWithoutFile(const QString &text, const QString &name, bool hasFileName)
+{
+    m_text.setText(m_safeText.toEditor(text));
     m_doc.format = TextFileContent();
-    m_doc.currentFileName = QStringLiteral("Untitled");
-    m_doc.hasFileName = false;
+    m_doc.currentFileName = name;
+    m_doc.hasFileName = hasFileName;
     m_doc.fileChanged = false;
     m_disk = DiskStamp();
     emit documentReplaced();
@@ -209,10 +171,9 @@ bool DocumentController::askSaveChanges()
 {
     if (!m_doc.fileChanged)
         return true;
-    const MsgResult answer = ask(
-        QStringLiteral("File Changed"),
-        QStringLiteral("The YaBasic file has changed,\r\nDo you want to save it?"),
-        MsgButtons::YesNoCancel, MsgIcon::Exclamation, MsgResult::Yes);
+    const MsgResult answer = ask(QStringLiteral("File Changed"),
+                                 QStringLiteral("The YaBasic file has changed,\r\nDo you want to save it?"),
+                                 MsgButtons::YesNoCancel, MsgIcon::Exclamation, MsgResult::Yes);
     if (answer == MsgResult::Yes) {
         saveDocument();
         return !m_saveCancelled;
@@ -298,10 +259,8 @@ bool DocumentController::writeTo(const QString &path)
             return false;
         content.encoding = TextEncoding::Utf8;
         if (!encodeTextFile(content, &bytes, &bad)) {
-            ask(QStringLiteral("Save Program"),
-                           QStringLiteral("The text holds a character that cannot be saved (U+%1).")
-                               .arg(QString::number(bad.unicode(), 16).toUpper()),
-                           MsgButtons::OK, MsgIcon::Critical);
+            ask(QStringLiteral("Save Program"), QStringLiteral("The text holds a character that cannot be saved "
+                "(U+%1).").arg(QString::number(bad.unicode(), 16).toUpper()), MsgButtons::OK, MsgIcon::Critical);
             return false;
         }
     }
@@ -403,28 +362,17 @@ void DocumentController::importCsvFile()
     QByteArray bytes;
     const FileResult r = readWholeFile(*path, &bytes);
     if (!r.ok) {
-        ask(QStringLiteral("Import CSV File"),
-                       FileErrors::openFailedText(FileErrors::classifyReadFailure(*path))
-                           + QStringLiteral("\r\n\r\n") + *path,
-                       MsgButtons::OK, MsgIcon::Critical);
+        ask(QStringLiteral("Import CSV File"), FileErrors::openFailedText(FileErrors::classifyReadFailure(*path))
+            + QStringLiteral("\r\n\r\n") + *path, MsgButtons::OK, MsgIcon::Critical);
     }
     // The text is built once and added in one change.
     m_text.appendText(QLatin1Char('\n') + (r.ok ? csvToDataLines(decodeBytes(bytes)) : QString()));
     emit textReplaced();
 }
 
-QString DocumentController::executablePath() const
-{
-    return programFile(m_programFolder, programExecutableName());
-}
-
 void DocumentController::newInstance()
 {
-    const QString command = quoteArgument(executablePath());
-    if (!m_launcher.start(command, WindowStyle::NormalFocus))
-        ask(QStringLiteral("New Program Instance"),
-                       QStringLiteral("Vormeld could not be started:\r\n") + command, MsgButtons::OK,
-                       MsgIcon::Critical);
+    startInstance(QStringLiteral("New Program Instance"), QString());
 }
 
 void DocumentController::openInNewInstance()
@@ -432,13 +380,18 @@ void DocumentController::openInNewInstance()
     const std::optional<QString> path = m_prompter.fileDialog(
         openDialog(QStringLiteral("Open File In New Instance"), QStringLiteral("*.yab"),
                    QStringLiteral(".yab"), OpenFilter));
-    if (!path)
-        return;
-    const QString command = quoteArgument(executablePath()) + QLatin1Char(' ') + quoteArgument(*path);
+    if (path)
+        startInstance(QStringLiteral("Open in New Instance"), *path);
+}
+
+void DocumentController::startInstance(const QString &title, const QString &file)
+{
+    QString command = quoteArgument(programFile(m_programFolder, programExecutableName()));
+    if (!file.isEmpty())
+        command += QLatin1Char(' ') + quoteArgument(file);
     if (!m_launcher.start(command, WindowStyle::NormalFocus))
-        ask(QStringLiteral("Open in New Instance"),
-                       QStringLiteral("Vormeld could not be started:\r\n") + command, MsgButtons::OK,
-                       MsgIcon::Critical);
+        ask(title, QStringLiteral("Vormeld could not be started:\r\n") + command, MsgButtons::OK,
+            MsgIcon::Critical);
 }
 
 QString DocumentController::title() const
@@ -499,10 +452,8 @@ bool DocumentController::checkOutsideChange()
     const QString name = fileNameOnly(path);
     if (!DiskStamp::of(path).exists) {
         ask(QStringLiteral("File Deleted"),
-                       QStringLiteral("The file \"%1\" was deleted or moved by another program.\r\n"
-                                      "Your text is still here: save it to keep it.\r\n\r\n")
-                               .arg(name) + path,
-                       MsgButtons::OK, MsgIcon::Exclamation);
+            QStringLiteral("The file \"%1\" was deleted or moved by another program.\r\nYour text is still here: "
+                           "save it to keep it.\r\n\r\n").arg(name) + path, MsgButtons::OK, MsgIcon::Exclamation);
         m_disk = DiskStamp::of(path);
         m_doc.fileChanged = true; // closing must ask before this text is lost
         emit savedStateLost();

@@ -120,10 +120,13 @@ signals:
 private:
     // Reads a file for the editor; reports a failure and returns false.
     bool readForEditor(const QString &path, TextFileContent *content);
+    // A document that matches no file on disk (yet): the template, or a new file.
+    void startWithoutFile(const QString &text, const QString &name, bool hasFileName);
     // Puts a file that was read in as the document under that name.
     void takeDocument(const QString &path, const TextFileContent &content);
     bool writeTo(const QString &path);
-    QString executablePath() const;
+    // Starts another Vormeld, on a file when one is given; a failure is told.
+    void startInstance(const QString &title, const QString &file);
     void notifyState();
     // Runs work that lets events go on (runAside) as if a question were open.
     void whileBusy(const std::function<void()> &work);

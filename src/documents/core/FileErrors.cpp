@@ -1,5 +1,7 @@
 #include "documents/core/FileErrors.h"
 
+#include "platform/core/TextFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -34,6 +36,23 @@ int classifyReadFailure(const QString &path)
     if (info.exists())
         return AccessError;
     return QFileInfo(info.absolutePath()).isDir() ? NotFound : PathNotFound;
+}
+
+QString saveChangesNotice(const TextFileContent &content, bool hasBytes)
+{
+    QStringList notes;
+    if (content.mixedBreaks) {
+        const QString kind = content.lineBreak == LineBreakStyle::CrLf ? QStringLiteral("CR LF")
+                             : content.lineBreak == LineBreakStyle::Lf ? QStringLiteral("LF")
+                                                                         : QStringLiteral("CR");
+        notes << QStringLiteral("This file mixes different kinds of line breaks. If you save it, every "
+                                "line will end with ")
+                     + kind + QLatin1Char('.');
+    }
+    if (!content.finalBreak && hasBytes)
+        notes << QStringLiteral("The last line of this file has no line break. If you save it, one "
+                                "will be added.");
+    return notes.join(QLatin1Char(' '));
 }
 
 } // namespace FileErrors

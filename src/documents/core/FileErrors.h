@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct TextFileContent;
+
 // The program's sentences for files that cannot be read or written.
 namespace FileErrors {
 
@@ -24,5 +26,9 @@ QString openFailedText(int code);
 
 // Why a path could not be read: not found, path not found, or an access error.
 int classifyReadFailure(const QString &path);
+
+// What saving a file just read would change in its bytes (mixed line breaks
+// made one kind, a missing final break added); empty when nothing.
+QString saveChangesNotice(const TextFileContent &content, bool hasBytes);
 
 } // namespace FileErrors
