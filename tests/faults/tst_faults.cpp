@@ -19,13 +19,24 @@ QString child()
     return QCoreApplication::applicationDirPath() + "/fault_child";
 }
 
+// Starts a child whose temporary folders go in one of the suite's own: a killed
+// child cannot remove them itself.
+void startChild(QProcess &p, const QStringList &args)
+{
+    static QTemporaryDir temp;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TMPDIR"), temp.path());
+    p.setProcessEnvironment(env);
+    p.start(child(), args);
+}
+
 // Runs a child to its end: what it said, then "exit:" and its exit code, "killed"
 // or "hung" (then it is killed).
 QStringList runChild(const QStringList &args)
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p.start(child(), args);
+    startChild(p, args);
     const QString end = !p.waitForFinished(60000)                ? QStringLiteral("hung")
                         : p.exitStatus() == QProcess::CrashExit ? QStringLiteral("killed")
                                                                 : QString::number(p.exitCode());
@@ -83,7 +94,7 @@ private slots:
             std::array<Typist, AtOnce> typists;
             for (Typist &t : typists) { // each kills itself at its own moment, whatever it is doing then
                 t.killAfterMs = 500 + int(rng.bounded(5501)); // 0.5 to 6 s of typing
-                t.process.start(child(), {"type", t.folder.path(), QString::number(t.killAfterMs)});
+                startChild(t.process, {"type", t.folder.path(), QString::number(t.killAfterMs)});
             }
             for (Typist &t : typists) {
                 QVERIFY(t.process.waitForFinished(30000));
