@@ -45,7 +45,7 @@ ChunkedText EditorController::sharedText() const
 
 void EditorController::setText(const QString &text)
 {
-    if (text.size() < m_asideThreshold) {
+    if (text.size() < LongTextChars) {
         m_knownText = &text;
         m_editor->setPlainText(text);
         m_knownText = nullptr;

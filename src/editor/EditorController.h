@@ -46,7 +46,7 @@ public:
 
     // Texts of at least this many characters are put into the editor away from
     // the window (see buildDocumentAside), with loadProgress meanwhile.
-    void setAsideThreshold(qsizetype chars) { m_asideThreshold = chars; }
+    static constexpr qsizetype LongTextChars = 2 * 1024 * 1024;
 
     // The current text is the first snapshot of a fresh history.
     void startHistory();
@@ -121,6 +121,5 @@ private:
     int m_length = 0;          // characters in the document, without the final one
     int m_blocks = 1;
     bool m_puttingHistory = false;
-    qsizetype m_asideThreshold = 2 * 1024 * 1024;
     const QString *m_knownText = nullptr; // the text being put in whole, while it is
 };
