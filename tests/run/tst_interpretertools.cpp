@@ -31,7 +31,6 @@ QStringList names(const QList<LibraryEntry> &list)
     return out;
 }
 
-// The answers of a request: text and end of each.
 struct Answers : QSignalSpy {
     explicit Answers(DocuRequest *r) : QSignalSpy(r, &DocuRequest::answered) {}
     QString text() const { return last().at(0).toString(); }
@@ -97,7 +96,7 @@ private slots:
         for (const auto &[text, ranges] : cases)
             QCOMPARE(DocuColouring::ranges(text), ranges);
 
-        // A request that hangs is ended, a newer one replaces the older.
+        // A request that hangs is ended whole; a newer one replaces the older, which never answers.
         QTemporaryDir tmp;
         const QString hang = tmp.filePath("hanging");
         touch(hang, "#!/bin/sh\necho partial\nsleep 60 &\necho $! > \"$0.child\"\nwait\n");
@@ -112,7 +111,6 @@ private slots:
         QVERIFY(childPid > 0);
         QTRY_VERIFY(!ProcessGroup::processExists(childPid)); // the whole request was ended
 
-        // A newer request replaces the older, which never answers.
         request.request(hang, tmp.filePath("x.yab"), 60000);
         QTRY_VERIFY(request.pid() > 0);
         request.request(tmp.filePath("missing interpreter"), tmp.filePath("x.yab"));
