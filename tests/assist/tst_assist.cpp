@@ -42,10 +42,7 @@ private slots:
             QVERIFY(onModal<QDialog>([&] { action(w, "toolsExtraTools")->trigger(); }, steps));
         };
         // A tool added and the dialog closed by its close box: not written, yet on the menu until the end.
-        editTools([](QDialog *d) {
-            part<QPushButton>(*d, "addButton")->click();
-            d->reject();
-        });
+        editTools([](QDialog *d) { part<QPushButton>(*d, "addButton")->click(), d->reject(); });
         QCOMPARE(shownTools(w), (QStringList{"Count", "Broken", "(Untitled)"}));
         QCOMPARE(readBytes(userFile(t.fake, "Tools.Dat")), listed);
         // Edited key by key, the list follows; Close writes the file.
@@ -135,23 +132,22 @@ private slots:
             }
             tip->accept();
         });
-        QCOMPARE(seen, (QStringList{"1", "The only tip, \"quoted\"", "The only tip, \"quoted\"", "The only tip, \"quoted\""}));
+        QCOMPARE(seen, QStringList{"1"} + QStringList(3, "The only tip, \"quoted\""));
         QCOMPARE(t.fake.setting("Startup", "Tips"), QStringLiteral("1"));
         // An empty file: no text, no message; a missing one: told in the label.
-        for (const char *file : {static_cast<const char *>(""), static_cast<const char *>(nullptr)}) {
-            if (file)
-                t.fake.writeFile("TIPS.DAT", file);
-            else
-                QFile::remove(t.fake.path("TIPS.DAT"));
-            dialog("helpTip", [&](QDialog *tip) { shown = part<QLabel>(*tip, "tipText")->text(); });
-            QCOMPARE(shown, file ? QString() : QStringLiteral("That the TIPS.DAT file was not found?"));
-        }
+        const auto tipShown = [&](QDialog *tip) { shown = part<QLabel>(*tip, "tipText")->text(); };
+        t.fake.writeFile("TIPS.DAT", "");
+        dialog("helpTip", tipShown);
+        QCOMPARE(shown, QString());
+        QFile::remove(t.fake.path("TIPS.DAT"));
+        dialog("helpTip", tipShown);
+        QCOMPARE(shown, "That the TIPS.DAT file was not found?");
         QVERIFY(t.fake.prompter.messages.isEmpty());
 
         t.fake.interpreterKey.values.insert("version", "2.91.0"); // updated while Vormeld runs
-        dialog("helpAbout", [&](QDialog *about) {
-            shown = part<QLabel>(*about, "vormeldVersion")->text() + "|" + part<QLabel>(*about, "yabasicVersion")->text();
-            part<QPushButton>(*about, "okButton")->click();
+        dialog("helpAbout", [&](QDialog *d) {
+            shown = part<QLabel>(*d, "vormeldVersion")->text() + '|' + part<QLabel>(*d, "yabasicVersion")->text();
+            part<QPushButton>(*d, "okButton")->click();
         });
         const QStringList v = QStringLiteral(VORMELD_PROJECT_VERSION).split('.');
         QCOMPARE(shown, QStringLiteral("%1.%2.%3 Final|yabasic 2.91.0").arg(v[0], v[1], v.value(2, "0")));
@@ -175,8 +171,8 @@ private slots:
         auto *viewer = w.findChild<TextViewer *>();
         QVERIFY(viewer && viewer->isVisible());
         QCOMPARE(viewer->windowTitle(), QStringLiteral("Vormeld's README File"));
-        QCOMPARE(viewer->textBox()->toPlainText(),
-                 QStringLiteral("A Error has occured while trying to open the requested file\n      The file does not exist."));
+        QCOMPARE(viewer->textBox()->toPlainText(), "A Error has occured while trying to open the requested file\n"
+                                                   "      The file does not exist.");
         QVERIFY(viewer->textBox()->font().bold());
         t.fake.writeFile("readme.txt", "Read me\r\nplease");
         action(w, "helpTexts", 0)->trigger();

@@ -13,14 +13,14 @@
 
 namespace {
 
-void mouse(QWidget *w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
+void mouse(QWidget *w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held = {})
 {
     QMouseEvent e(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
 void press(QWidget *w, QPoint at, Qt::MouseButton b = Qt::LeftButton) { mouse(w, QEvent::MouseButtonPress, at, b, b); }
-void moveHeld(QWidget *w, QPoint at, Qt::MouseButtons held = Qt::LeftButton) { mouse(w, QEvent::MouseMove, at, Qt::NoButton, held); }
-void release(QWidget *w, QPoint at, Qt::MouseButton b = Qt::LeftButton) { mouse(w, QEvent::MouseButtonRelease, at, b, Qt::NoButton); }
+void moveHeld(QWidget *w, QPoint at, Qt::MouseButtons b = Qt::LeftButton) { mouse(w, QEvent::MouseMove, at, {}, b); }
+void release(QWidget *w, QPoint p, Qt::MouseButton b = Qt::LeftButton) { mouse(w, QEvent::MouseButtonRelease, p, b); }
 void drag(QWidget *w, QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton)
 {
     press(w, from, button);
@@ -49,14 +49,13 @@ struct XDisplay {
     std::pair<int, QString> run(const QString &program) const
     {
         QTemporaryDir dir;
-        QFile file(dir.filePath("pad.yab"));
         QProcess p;
-        if (!file.open(QIODevice::WriteOnly) || file.write(program.toUtf8()) < 0 || !file.flush())
+        if (!writeBytes(dir.filePath("pad.yab"), program.toUtf8()))
             return {-1, QString()};
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", name);
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral("yabasic"), {file.fileName()});
+        p.start(QStringLiteral("yabasic"), {dir.filePath("pad.yab")});
         p.closeWriteChannel();
         p.waitForFinished(60000);
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())};
@@ -117,7 +116,7 @@ private slots:
         tools->setCurrentIndex(5);
         drag(canvas, QPoint(1, 1), QPoint(50, 50));
         QVERIFY(canvas->textHeight() > 10);
-        QCOMPARE(t.text(), QStringLiteral("Line 12, 30 to 140, 95\nCircle 200, 100, 0\nText 20, %1, \"say \" + chr$(34) + "
+        QCOMPARE(t.text(), QString("Line 12, 30 to 140, 95\nCircle 200, 100, 0\nText 20, %1, \"say \" + chr$(34) + "
                                           "\"hi\" + chr$(34)\nLine 1, 1 to 50, 50\nCircle 50, 50, 5\nrem top")
                                .arg(200 + canvas->textHeight()));
 
@@ -163,8 +162,7 @@ private slots:
         PadWindow t;
         PixPad *pad = t.pixPad();
         QVERIFY(pad && pad->isVisible());
-        QCOMPARE(PadWindow::bitmap(pad), QStringLiteral("rgb 1,1:ffffff"));
-        QCOMPARE(part<QLineEdit>(*pad, "oldFormatEdit")->text(), QStringLiteral("2,2:"));
+        QCOMPARE(PadWindow::bitmap(pad) + "|" + part<QLineEdit>(*pad, "oldFormatEdit")->text(), "rgb 1,1:ffffff|2,2:");
         PixPadCanvas *canvas = pad->canvas();
         drag(canvas, QPoint(10, 3), QPoint(10, 3));
         drag(canvas, QPoint(11, 3), QPoint(11, 3), Qt::RightButton);
@@ -200,8 +198,8 @@ private slots:
         PadWindow t("print 1\nputbit \"rgb 2,1:000000ffffff\" to 10, 10\nputbit \"rgb 1,1:ff0000\" to 1, 1\n");
         ScriptedPrompter &asked = t.fake.prompter;
         const QString kept = t.fake.path("kept.ypp");
-        asked.answerFile(kept);
-        action(*t.w, "fileSavePixPad")->trigger(); // no pad open: an empty picture
+        const auto go = [&](const char *item, const QString &f) { asked.answerFile(f), action(*t.w, item)->trigger(); };
+        go("fileSavePixPad", kept); // no pad open: an empty picture
         QCOMPARE(t.tools().pixPad(), nullptr);
         QCOMPARE(readBytes(kept), PixPadFile::write(PixelPicture()));
         const FileDialogRequest save = asked.fileDialogs.last();
@@ -209,15 +207,13 @@ private slots:
         QCOMPARE(save.filter, QStringLiteral("YaBasic PixPad (*.ypp)|*.ypp|All files (*.*)|*.*"));
         QVERIFY(save.kind == FileDialogRequest::Save && save.confirmOverwrite);
 
-        asked.answerFile(Golden);
-        action(*t.w, "fileOpenPixPad")->trigger();
+        go("fileOpenPixPad", Golden);
         const FileDialogRequest open = asked.fileDialogs.last();
         QVERIFY(open.title == "Open PixPad file" && open.kind == FileDialogRequest::Open && open.filter == save.filter);
         PixPad *pad = t.tools().pixPad();
         QVERIFY(pad && pad->isVisible());
         QCOMPARE(part<QSlider>(*pad, "widthSlider")->value(), 5);
-        asked.answerFile(kept);
-        action(*t.w, "fileSavePixPad")->trigger();
+        go("fileSavePixPad", kept);
         QCOMPARE(readBytes(kept), readBytes(Golden));
 
         // A file that is not a picture leaves the pad as it was; a size out of range is said.
@@ -281,15 +277,14 @@ private slots:
         PadWindow t;
         DrawPad *draw = t.drawPad();
         // Quotes, backslashes, a tab and a run too long for one literal, printed as typed.
-        const QString typed = QStringLiteral("a \"quote\", C:\\new\\ \t\u00e4\U0001F600 ") + QString(9000, '\\')
-                              + QString(3000, '"');
+        const QString typed = "a \"quote\", C:\\new\\ \t\u00e4\U0001F600 " + QString(9000, '\\') + QString(3000, '"');
         part<QLineEdit>(*draw, "textEdit")->setText(typed);
         for (int tool = 0; tool < 6; ++tool) {
             part<QComboBox>(*draw, "toolList")->setCurrentIndex(tool);
             drag(draw->canvas(), QPoint(20 + 40 * tool, 30), QPoint(60 + 40 * tool, 90));
         }
-        const QString printText = t.text().section('\n', 2, 2).replace(QRegularExpression("^Text \\d+, \\d+, "), "print ");
-        const auto [drawn, said] = x.run("open window 500, 400\n" + t.text() + '\n' + printText + "\nprint \"drawn\"\n");
+        const QString echo = t.text().section('\n', 2, 2).replace(QRegularExpression("^Text \\d+, \\d+, "), "print ");
+        const auto [drawn, said] = x.run("open window 500, 400\n" + t.text() + '\n' + echo + "\nprint \"drawn\"\n");
         QVERIFY2(drawn == 0 && said.startsWith(typed + "\ndrawn\n"), qPrintable(said.left(300)));
 
         t.ed()->clear();
