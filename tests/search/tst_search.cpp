@@ -20,8 +20,7 @@ private slots:
             {"KALIP", "kalip", 1, false, 1}}; // in English the capital of i is I
         for (const auto &[text, what, start, matchCase, found] : cases)
             QCOMPARE(FindText::find(text, what, start, matchCase), found);
-        // In Turkish the capital of dotless ı is I, and the capital of i is İ.
-        QLocale::setDefault(QLocale("tr_TR"));
+        QLocale::setDefault(QLocale("tr_TR")); // the capital of dotless ı is I, and the capital of i is İ
         const QList<int> turkish{FindText::find("KALIP", "kalıp", 1, false),
                                  FindText::find("İSTANBUL", "istanbul", 1, false)};
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
