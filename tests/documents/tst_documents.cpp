@@ -293,7 +293,6 @@ private slots:
         QTest::addColumn<bool>("fromCommandLine");
         QTest::newRow("a new file named on the command line is made and listed") << "new.yab" << true;
         QTest::newRow("a folder on the command line") << "" << true;
-        QTest::newRow("a pipe on the command line") << "pipe.yab" << true;
         QTest::newRow("a pipe through the open dialog") << "pipe.yab" << false;
     }
 
