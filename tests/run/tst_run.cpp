@@ -82,7 +82,6 @@ private slots:
         QCOMPARE(t.fake.setting("Run", "YABPath"), interpreter == "none" ? QString() : yab);
     }
 
-    // The Run menu's settings and the debug window, as a user walks through them.
     void runMenuSettingsAndDebugWindow()
     {
         RunWindow t;
@@ -148,8 +147,7 @@ private slots:
         auto *help = part<AddingDebugOutputWindow>(*t.w);
         QCOMPARE(help->windowTitle() + ": " + help->findChild<QLineEdit *>("importLineEdit")->text(), "Adding Debug Output: import qxdebug");
         QCOMPARE(help->frameGeometry().topRight(), t.w->frameGeometry().topRight() + QPoint(0, 40));
-        QVERIFY(t.fake.prompter.messages.isEmpty());
-        QVERIFY(t.w->close()); // what was chosen is kept
+        QVERIFY(t.fake.prompter.messages.isEmpty() && t.w->close()); // what was chosen is kept
         QCOMPARE(t.fake.setting("Run", "GeoString") + "|" + t.fake.setting("Run", "InfoLevel") + "|" + t.fake.setting("Run", "YABPath") + "|"
                      + t.fake.setting("Run", "TempPath"), QStringLiteral("|4|/opt/yab/yabasic| /tmp/with blank.yab"));
     }

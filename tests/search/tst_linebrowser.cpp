@@ -19,8 +19,7 @@ QStringList entries(const QWidget *b)
     return out;
 }
 
-// An owner window with the code editor, the table of the run and the fake
-// services: the parts the browser is given by the main window.
+// An owner window with the code editor, the run's table and the fake services, as the main window gives them.
 struct Bench {
     FakeServices fake;
     LineReferences references;
@@ -39,9 +38,8 @@ struct Bench {
         return b;
     }
     QList<int> caret() const { return {editor->textCursor().anchor(), editor->textCursor().position()}; }
-    // Sets the caret (or a selection) and presses a browser button. A properties
-    // dialog that opens is recorded, given Help first if asked, `typed` as the
-    // caption, and closed by `how`: "okButton", "cancelButton", "close" or "enter".
+    // Sets the caret (or a selection) and presses a browser button. A properties dialog that opens is recorded,
+    // given Help first if asked, `typed` as the caption, closed by `how`: "okButton", "cancelButton", "close", "enter".
     void press(QWidget *b, const char *button, int anchor, int position, const char *how = "cancelButton",
                const QString &typed = "typed", bool help = false)
     {
@@ -84,8 +82,7 @@ private slots:
         Bench t;
         t.editor->setPlainText(text);
         QPointer<LineBrowser> b = t.open();
-        QCOMPARE(b->frameGeometry().right(), t.owner.frameGeometry().right());
-        QCOMPARE(b->frameGeometry().top(), t.owner.frameGeometry().top() + 40);
+        QCOMPARE(b->frameGeometry().topRight(), t.owner.frameGeometry().topRight() + QPoint(0, 40));
 
         // The Help page is missing, which is told; Cancel and the close box keep the
         // default caption; Enter confirms; a selection counts from its start.
@@ -121,9 +118,8 @@ private slots:
         list(again)->setCurrentRow(1, QItemSelectionModel::NoUpdate);
         for (const char *button : {"removeButton", "goToButton", "editButton"})
             t.press(again, button, 5, 7, "okButton");
-        QCOMPARE(t.seen.size(), 4);
         QCOMPARE(entries(again), left);
-        QCOMPARE(t.caret(), (QList<int>{5, 7}));
+        QCOMPARE(t.caret() << int(t.seen.size()), (QList<int>{5, 7, 4}));
         // Edit shows the selected reference and renames it.
         list(again)->setCurrentRow(1);
         t.press(again, "editButton", 0, 0, "okButton", "middle");
@@ -158,9 +154,8 @@ private slots:
         for (int i = t.references.count(); i < LineReferences::SlotCount; ++i)
             t.references.add(0, 1);
         t.press(again, "addButton", 2, 2, "okButton");
-        QCOMPARE(t.seen.size(), 5);
-        QCOMPARE(entries(again).size(), 100);
-        QCOMPARE(t.references.at(99).characterOffset, 0);
+        QCOMPARE((QList<qsizetype>{t.seen.size(), entries(again).size(), t.references.at(99).characterOffset}),
+                 (QList<qsizetype>{5, 100, 0}));
         QVERIFY(t.fake.prompter.unexpected.isEmpty() && t.fake.prompter.messages.size() == 1);
     }
 };

@@ -20,8 +20,7 @@ private slots:
             {"KALIP", "kalip", 1, false, 1}}; // in English the capital of i is I
         for (const auto &[text, what, start, matchCase, found] : cases)
             QCOMPARE(FindText::find(text, what, start, matchCase), found);
-        // In Turkish the capital of dotless ı is I, and the capital of i is İ.
-        QLocale::setDefault(QLocale("tr_TR"));
+        QLocale::setDefault(QLocale("tr_TR")); // the capital of dotless ı is I, and the capital of i is İ
         const QList<int> turkish{FindText::find("KALIP", "kalıp", 1, false),
                                  FindText::find("İSTANBUL", "istanbul", 1, false)};
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -91,26 +90,24 @@ private slots:
             in<QLineEdit>(r, "replaceEdit")->setText(with);
             in(r, "replaceButton")->click();
         };
+        const auto next = [&](const char *s) { in(r, "findNextButton")->click(); QCOMPARE(t.selection(), QString(s)); };
         t.fake.prompter.answerMessage(MsgResult::OK);
         replace("X"); // nothing found yet
         t.expectOneMessage("Replace?", "There are no text to replace", MsgIcon::Information);
         QVERIFY(!in(r, "replaceButton")->isEnabled());
         findNext("cd", true);
         QCOMPARE(t.selection(), QStringLiteral("5+2")); // "ab" CR LF: c stands at 5
-        in(r, "findNextButton")->click();
-        QCOMPARE(t.selection(), QStringLiteral("12+2")); // Match Case passes "CD" over
+        next("12+2"); // Match Case passes "CD" over
         replace("X");
         QCOMPARE(t.text(), QStringLiteral("ab\ncd\nCD X"));
         QVERIFY(!in(r, "replaceButton")->isEnabled());
         t.fake.prompter.answerMessage(MsgResult::OK);
         findNext("cd", false); // goes on after position 12: nothing
         t.expectLastMessage("No Match", "No Match were found", MsgIcon::Information);
-        in(r, "findNextButton")->click(); // starts at the top again
-        QCOMPARE(t.selection(), QStringLiteral("5+2"));
+        next("5+2"); // starts at the top again
         replace(""); // an empty replacement deletes
         QCOMPARE(t.text(), QStringLiteral("ab\n\nCD X"));
-        in(r, "findNextButton")->click(); // from position 6, any case
-        QCOMPARE(t.selection(), QStringLiteral("7+2"));
+        next("7+2"); // from position 6, any case
         // The text becomes shorter behind the dialog's back: the range is cut at the end.
         editor(w).selectAllText();
         t.ed()->textCursor().insertText("ab\n\nC");

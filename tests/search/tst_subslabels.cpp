@@ -16,8 +16,7 @@ private slots:
         // breaks counted twice); the last line has none after it: the end of the text.
         subsList(w)->setCurrentIndex(1);
         emit subsList(w)->activated(1);
-        QCOMPARE(t.caret(), 34);
-        QCOMPARE(subsAndLabels(w).entryOffset(Kind::Sub, 1), 38);
+        QCOMPARE((QList<int>{t.caret(), subsAndLabels(w).entryOffset(Kind::Sub, 1)}), (QList<int>{34, 38}));
         QVERIFY(!t.ed()->textCursor().hasSelection());
         t.ed()->moveCursor(QTextCursor::Up); // leaving the entry clears the choice
         QCOMPARE(subsList(w)->currentIndex(), -1);
@@ -85,8 +84,7 @@ private slots:
             for (const QList<QVariant> &args : said)
                 got << args.at(0).toString();
             QCOMPARE(got, messages);
-            QCOMPARE(subsList(w)->count(), lines);
-            QCOMPARE(action(w, "viewDisableUpdating")->isChecked(), switchedOff);
+            QVERIFY(subsList(w)->count() == lines && action(w, "viewDisableUpdating")->isChecked() == switchedOff);
             QCOMPARE(statusBar(w)->tabMessage(0) + "|" + panel(w, 1), QStringLiteral("Done|Debug"));
         }
     }
