@@ -23,15 +23,8 @@ const QString PixPadFilter = QStringLiteral("YaBasic PixPad (*.ypp)|*.ypp|All fi
 
 FileDialogRequest pixPadDialog(FileDialogRequest::Kind kind, const QString &title)
 {
-    FileDialogRequest r;
-    r.kind = kind;
-    r.title = title;
-    r.initialName = QStringLiteral("*.ypp");
-    r.filter = PixPadFilter;
-    r.filterIndex = 1;
-    r.defaultExtension = QStringLiteral(".ypp");
-    r.fileMustExist = true;
-    r.confirmOverwrite = true;
+    FileDialogRequest r = FileDialogRequest::of(kind, title, QStringLiteral("*.ypp"), QStringLiteral(".ypp"),
+                                                PixPadFilter);
     return r;
 }
 

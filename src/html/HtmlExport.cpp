@@ -52,14 +52,9 @@ QString HtmlExport::tempSourcePath(const QString &programFolder)
 void HtmlExport::createHTMLSource(const QString &text, TextEncoding encoding,
                                   const QString &currentFileName)
 {
-    FileDialogRequest r;
-    r.kind = FileDialogRequest::Save;
-    r.title = QStringLiteral("Create HTML Source");
-    r.initialName = QStringLiteral("*.html");
-    r.defaultExtension = QStringLiteral(".html");
-    r.filter = QStringLiteral("HTML Document (*.html)|*.html|All Files (*.*)|*.*");
-    r.filterIndex = 1;
-    r.confirmOverwrite = true;
+    FileDialogRequest r = FileDialogRequest::of(FileDialogRequest::Save, QStringLiteral("Create HTML Source"),
+                                                QStringLiteral("*.html"), QStringLiteral(".html"),
+                                                QStringLiteral("HTML Document (*.html)|*.html|All Files (*.*)|*.*"));
     const std::optional<QString> target = m_prompter.fileDialog(r);
     if (!target)
         return;

@@ -269,14 +269,8 @@ void HtmlOptionsDialog::ok()
 
 void HtmlOptionsDialog::loadSettings()
 {
-    FileDialogRequest r;
-    r.kind = FileDialogRequest::Open;
-    r.title = QStringLiteral("Open Vormeld HTML Settings");
-    r.initialName = QStringLiteral("*.khs");
-    r.defaultExtension = QStringLiteral(".khs");
-    r.filter = OpenFilter;
-    r.filterIndex = 1;
-    r.fileMustExist = true;
+    FileDialogRequest r = FileDialogRequest::of(FileDialogRequest::Open, QStringLiteral("Open Vormeld HTML Settings"),
+                                                QStringLiteral("*.khs"), QStringLiteral(".khs"), OpenFilter);
     const std::optional<QString> path = m_prompter.fileDialog(r);
     if (!path)
         return;
@@ -285,14 +279,8 @@ void HtmlOptionsDialog::loadSettings()
 
 void HtmlOptionsDialog::saveSettings()
 {
-    FileDialogRequest r;
-    r.kind = FileDialogRequest::Save;
-    r.title = QStringLiteral("Save Vormeld HTML Settings");
-    r.initialName = QStringLiteral("*.khs");
-    r.defaultExtension = QStringLiteral(".khs");
-    r.filter = SaveFilter;
-    r.filterIndex = 1;
-    r.confirmOverwrite = true;
+    FileDialogRequest r = FileDialogRequest::of(FileDialogRequest::Save, QStringLiteral("Save Vormeld HTML Settings"),
+                                                QStringLiteral("*.khs"), QStringLiteral(".khs"), SaveFilter);
     const std::optional<QString> path = m_prompter.fileDialog(r);
     if (!path)
         return;

@@ -24,14 +24,10 @@ struct WaitCursor {
 
 TightExport::Outcome TightExport::createTightProgram(const QString &text, TextEncoding encoding)
 {
-    FileDialogRequest r;
-    r.kind = FileDialogRequest::Save;
-    r.title = QStringLiteral("Make Tight YaBasic Program");
-    r.initialName = QStringLiteral("*.yab");
-    r.defaultExtension = QStringLiteral(".yab");
-    r.filter = QStringLiteral("YaBasic Program (*.yab)|*.yab|Basic Program (*.bas)|*.bas|All Files (*.*)|*.*");
-    r.filterIndex = 1;
-    r.confirmOverwrite = true;
+    FileDialogRequest r = FileDialogRequest::of(FileDialogRequest::Save, QStringLiteral("Make Tight YaBasic Program"),
+                                                QStringLiteral("*.yab"), QStringLiteral(".yab"),
+                                                QStringLiteral("YaBasic Program (*.yab)|*.yab|Basic Program (*.bas)|*.bas|"
+                                                               "All Files (*.*)|*.*"));
     const std::optional<QString> path = m_prompter.fileDialog(r);
     if (!path)
         return Outcome::Cancelled;

@@ -105,14 +105,8 @@ void YabasicPathDialog::ok()
 void YabasicPathDialog::browse()
 {
     const InterpreterBrowseSetup setup = interpreterBrowse();
-    FileDialogRequest r;
-    r.kind = FileDialogRequest::Open;
-    r.title = QStringLiteral("Select YaBasic Interpreter");
-    r.initialName = setup.initialName;
-    r.defaultExtension = setup.defaultExtension;
-    r.filter = setup.filter;
-    r.filterIndex = 1;
-    r.fileMustExist = true;
+    FileDialogRequest r = FileDialogRequest::of(FileDialogRequest::Open, QStringLiteral("Select YaBasic Interpreter"),
+                                                setup.initialName, setup.defaultExtension, setup.filter);
     if (const std::optional<QString> path = m_prompter.fileDialog(r))
         m_interpreterEdit->setText(*path);
 }

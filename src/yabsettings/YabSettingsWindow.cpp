@@ -200,12 +200,9 @@ void YabSettingsWindow::setValues(const YabSettingsValues &v)
 
 void YabSettingsWindow::openSettingsFile()
 {
-    FileDialogRequest r;
-    r.kind = FileDialogRequest::Open;
-    r.title = QStringLiteral("Open Settings File");
-    r.initialName = QStringLiteral("*.yst");
-    r.defaultExtension = QStringLiteral(".yst");
-    r.filter = QStringLiteral("YaBasic Settings (*.yst)|*.yst|All files (*.*)|*.*");
+    FileDialogRequest r = FileDialogRequest::of(FileDialogRequest::Open, QStringLiteral("Open Settings File"),
+                                                QStringLiteral("*.yst"), QStringLiteral(".yst"),
+                                                QStringLiteral("YaBasic Settings (*.yst)|*.yst|All files (*.*)|*.*"));
     const std::optional<QString> path = m_svc.prompter->fileDialog(r);
     if (!path)
         return;
@@ -229,12 +226,9 @@ void YabSettingsWindow::openSettingsFile()
 
 void YabSettingsWindow::saveSettingsFile()
 {
-    FileDialogRequest r;
-    r.kind = FileDialogRequest::Save;
-    r.title = QStringLiteral("Save Settings File");
-    r.initialName = QStringLiteral("*.yst");
-    r.defaultExtension = QStringLiteral(".yst");
-    r.filter = QStringLiteral("YaBasic Settings (*.yst)|*.yst|All Files (*.*)|*.*");
+    FileDialogRequest r = FileDialogRequest::of(FileDialogRequest::Save, QStringLiteral("Save Settings File"),
+                                                QStringLiteral("*.yst"), QStringLiteral(".yst"),
+                                                QStringLiteral("YaBasic Settings (*.yst)|*.yst|All Files (*.*)|*.*"));
     const std::optional<QString> path = m_svc.prompter->fileDialog(r);
     if (!path)
         return;

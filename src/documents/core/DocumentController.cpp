@@ -318,14 +318,8 @@ void DocumentController::saveDocument()
 void DocumentController::saveDocumentAs()
 {
     m_saveCancelled = false;
-    FileDialogRequest r;
-    r.kind = FileDialogRequest::Save;
-    r.title = QStringLiteral("Save as YaBasic Program");
-    r.initialName = QStringLiteral("*.yab");
-    r.defaultExtension = QStringLiteral(".yab");
-    r.filter = SaveFilter;
-    r.filterIndex = 1;
-    r.confirmOverwrite = true;
+    FileDialogRequest r = FileDialogRequest::of(FileDialogRequest::Save, QStringLiteral("Save as YaBasic Program"),
+                                                QStringLiteral("*.yab"), QStringLiteral(".yab"), SaveFilter);
     const std::optional<QString> path = m_prompter.fileDialog(r);
     if (!path || !writeTo(*path)) {
         m_saveCancelled = true;

@@ -15,14 +15,6 @@ inline const QString CsvFilter = QStringLiteral("CSV File (*.csv)|*.csv|All file
 inline FileDialogRequest openDialog(const QString &title, const QString &initial, const QString &ext,
                                     const QString &filter)
 {
-    FileDialogRequest r;
-    r.kind = FileDialogRequest::Open;
-    r.title = title;
-    r.initialName = initial;
-    r.defaultExtension = ext;
-    r.filter = filter;
-    r.filterIndex = 1;
-    r.fileMustExist = true;
-    return r;
+    return FileDialogRequest::of(FileDialogRequest::Open, title, initial, ext, filter);
 }
 } // namespace ProgramDialogs

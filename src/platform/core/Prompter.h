@@ -35,6 +35,18 @@ struct FileDialogRequest {
     QString defaultExtension; // e.g. ".yab" or "yab"
     bool fileMustExist = true;      // open dialogs
     bool confirmOverwrite = true;   // save dialogs
+
+    static FileDialogRequest of(Kind kind, const QString &title, const QString &initialName,
+                                const QString &defaultExtension, const QString &filter)
+    {
+        FileDialogRequest r;
+        r.kind = kind;
+        r.title = title;
+        r.initialName = initialName;
+        r.defaultExtension = defaultExtension;
+        r.filter = filter;
+        return r;
+    }
 };
 
 struct InputRequest {
