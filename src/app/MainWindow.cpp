@@ -125,8 +125,8 @@ void MainWindow::connectEditor()
     connect(m_editor, &EditorController::linesChanged, m_subsAndLabels, &SubsAndLabels::textChanged);
     connect(m_editor, &EditorController::historyChanged, this, &MainWindow::updateHistoryCommands);
     connect(m_editor, &EditorController::overwriteModeChanged, m_statusBar, &MainStatusBar::setOverwrite);
-    const auto showLine = [this, code] {
-        m_statusBar->setLinePanel(m_editor->caretLineNumber() + 1, code->textCursor().positionInBlock() + 1);
+    const auto showLine = [this] {
+        m_statusBar->setLinePanel(m_editor->caretLineNumber() + 1, m_editor->caretColumn() + 1);
     };
     connect(m_editor, &EditorController::caretLineChanged, this, showLine);
     for (auto changed : {&QPlainTextEdit::cursorPositionChanged, &QPlainTextEdit::selectionChanged}) {
@@ -265,8 +265,7 @@ void MainWindow::start()
     m_caption->setTitle(m_documents->title());
     m_menus.showRecentFiles(m_documents->recent());
     showReadyMessage();
-    m_statusBar->setLinePanel(m_editor->caretLineNumber() + 1,
-                              m_area->codeEditor()->textCursor().positionInBlock() + 1);
+    m_statusBar->setLinePanel(m_editor->caretLineNumber() + 1, m_editor->caretColumn() + 1);
     m_help->showTipAtStart();
     m_run->refreshDebugArea();
     m_editor->parseAllLines();

@@ -1,10 +1,13 @@
 #include "CodeEditor.h"
 
+#include "editor/EditorText.h"
 #include "editor/LineNumberArea.h"
+#include "editor/RowBreaks.h"
 
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QPointer>
@@ -29,8 +32,8 @@ void CodeEditor::watchDocument()
     connect(document(), &QTextDocument::contentsChange, this, [this](int position) {
         if (m_errorLine < 0 || m_reportingFormats)
             return;
-        const QTextBlock marked = document()->findBlockByNumber(m_errorLine);
-        if (!marked.isValid() || position <= marked.position() + marked.length())
+        if (m_errorLine >= EditorText::lineCount(document())
+            || position <= EditorText::lineEnd(document(), m_errorLine) + 1)
             setErrorLine(-1);
     });
 }
@@ -62,7 +65,7 @@ int CodeEditor::lineNumberAreaWidth() const
     if (!m_lineNumbers)
         return 0;
     int digits = 1;
-    for (int max = std::max(1, blockCount()); max >= 10; max /= 10)
+    for (int max = std::max(1, EditorText::lineCount(document())); max >= 10; max /= 10)
         ++digits;
     digits = std::max(digits, 3);
     return 8 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * digits;
@@ -130,12 +133,16 @@ void CodeEditor::paintLineNumbers(QPaintEvent *event)
     QTextBlock block = firstVisibleBlock();
     int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
     const int lineHeight = fontMetrics().height();
+    const RowBreaks *rows = RowBreaks::of(document());
     while (block.isValid() && top <= event->rect().bottom()) {
         const int bottom = top + qRound(blockBoundingRect(block).height());
         if (block.isVisible() && bottom >= event->rect().top()) {
-            painter.setPen(block.blockNumber() == m_errorLine ? QColor(200, 0, 0) : QColor(120, 120, 120));
+            const int line = EditorText::lineOf(document(), block.position());
+            // The later rows of a long line are marked as going on from the row above.
+            const bool goesOn = rows && rows->at(block.position() - 1);
+            painter.setPen(line == m_errorLine ? QColor(200, 0, 0) : QColor(120, 120, 120));
             painter.drawText(0, top, m_gutter->width() - 4, lineHeight, Qt::AlignRight,
-                             QString::number(block.blockNumber() + 1));
+                             goesOn ? QStringLiteral("\u00bb") : QString::number(line + 1));
         }
         block = block.next();
         top = bottom;
@@ -159,23 +166,28 @@ void CodeEditor::setSyntaxMark(int line, int column, const QString &message)
 void CodeEditor::updateMarks()
 {
     QList<QTextEdit::ExtraSelection> marks;
-    if (m_errorLine >= 0 && m_errorLine < blockCount()) {
+    const int lines = EditorText::lineCount(document());
+    if (m_errorLine >= 0 && m_errorLine < lines) {
         QTextEdit::ExtraSelection s;
         s.format.setBackground(QColor(255, 220, 220));
         s.format.setProperty(QTextFormat::FullWidthSelection, true);
-        s.cursor = QTextCursor(document()->findBlockByNumber(m_errorLine));
-        marks << s;
+        const int end = EditorText::lineEnd(document(), m_errorLine);
+        for (QTextBlock b = document()->findBlock(EditorText::lineStart(document(), m_errorLine));
+             b.isValid() && b.position() <= end; b = b.next()) {
+            s.cursor = QTextCursor(b);
+            marks << s;
+        }
     }
-    if (m_syntaxLine >= 0 && m_syntaxLine < blockCount()) {
-        const QTextBlock b = document()->findBlockByNumber(m_syntaxLine);
-        const int length = b.length() - 1;
+    if (m_syntaxLine >= 0 && m_syntaxLine < lines) {
+        const int start = EditorText::lineStart(document(), m_syntaxLine);
+        const int length = EditorText::lineEnd(document(), m_syntaxLine) - start;
         int from = std::clamp(m_syntaxColumn, 0, length);
         // The interpreter points just past the end of a line that ends too early:
         // the last word is marked then, so that the mark can be seen.
         if (from == length && from > 0)
             --from;
         int to = from;
-        const QString text = b.text();
+        const QString text = EditorText::lineText(document(), m_syntaxLine);
         while (to < length && !text.at(to).isSpace())
             ++to;
         if (to == from)
@@ -184,9 +196,9 @@ void CodeEditor::updateMarks()
         s.format.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
         s.format.setUnderlineColor(Qt::red);
         s.format.setToolTip(m_syntaxMessage);
-        s.cursor = QTextCursor(b);
-        s.cursor.setPosition(b.position() + from);
-        s.cursor.setPosition(b.position() + std::max(to, from + (length > 0 ? 1 : 0)), QTextCursor::KeepAnchor);
+        s.cursor = QTextCursor(document());
+        s.cursor.setPosition(start + from);
+        s.cursor.setPosition(start + std::max(to, from + (length > 0 ? 1 : 0)), QTextCursor::KeepAnchor);
         marks << s;
     }
     setExtraSelections(marks);
@@ -199,7 +211,7 @@ bool CodeEditor::viewportEvent(QEvent *event)
     if (event->type() == QEvent::ToolTip && m_syntaxLine >= 0) {
         auto *help = static_cast<QHelpEvent *>(event);
         const QTextCursor at = cursorForPosition(help->pos());
-        if (at.blockNumber() == m_syntaxLine) {
+        if (EditorText::lineOf(document(), at.position()) == m_syntaxLine) {
             QToolTip::showText(help->globalPos(), m_syntaxMessage, this);
             return true;
         }
@@ -222,6 +234,43 @@ void CodeEditor::paintEvent(QPaintEvent *event)
         reportFormatChanges();
     }
     QPlainTextEdit::paintEvent(event);
+    paintRowBreaks(event->rect());
+}
+
+void CodeEditor::paintRowBreaks(const QRect &area)
+{
+    // Where a long line goes on in the next row, the break between the rows
+    // stands for a character of the line: it is painted at the end of the row.
+    const RowBreaks *rows = RowBreaks::of(document());
+    if (!rows)
+        return;
+    QPainter painter(viewport());
+    painter.setFont(font());
+    const QPointF offset = contentOffset();
+    for (QTextBlock b = firstVisibleBlock(); b.isValid(); b = b.next()) {
+        const QRectF r = blockBoundingGeometry(b).translated(offset);
+        if (r.top() > area.bottom())
+            break;
+        const RowBreaks::Break *k = rows->at(b.position() + b.length() - 1);
+        const QTextLayout *layout = b.layout();
+        if (!k || !b.isVisible() || !layout || layout->lineCount() == 0)
+            continue;
+        const QTextLine last = layout->lineAt(layout->lineCount() - 1);
+        painter.setPen(QColor(k->colour));
+        painter.drawText(QPointF(r.left() + last.cursorToX(b.length() - 1), r.top() + last.y() + last.ascent()),
+                         QString(QChar(k->ch)));
+    }
+}
+
+QMimeData *CodeEditor::createMimeDataFromSelection() const
+{
+    // The breaks between the rows of a long line are characters of the line.
+    if (!RowBreaks::of(document()))
+        return QPlainTextEdit::createMimeDataFromSelection();
+    const QTextCursor c = textCursor();
+    auto *data = new QMimeData;
+    data->setText(EditorText::textBetween(document(), c.selectionStart(), c.selectionEnd()));
+    return data;
 }
 
 void CodeEditor::reportFormatChanges()

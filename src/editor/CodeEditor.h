@@ -59,12 +59,14 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     bool viewportEvent(QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    QMimeData *createMimeDataFromSelection() const override;
 
 private:
     void watchDocument();
     void updateGutterWidth();
     void updateGutter(const QRect &rect, int dy);
     void updateMarks();
+    void paintRowBreaks(const QRect &area);
 
     std::function<void(const QTextBlock &)> m_beforePaint;
     bool m_reportingFormats = false;

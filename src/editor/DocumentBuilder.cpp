@@ -1,6 +1,7 @@
 #include "DocumentBuilder.h"
 
 #include "common/core/RunAside.h"
+#include "editor/RowBreaks.h"
 
 #include <QPlainTextDocumentLayout>
 #include <QTextBlock>
@@ -22,7 +23,8 @@ qsizetype sliceEnd(const QString &text, qsizetype from)
 }
 } // namespace
 
-QTextDocument *buildDocumentAside(const QString &text, const QTextDocument &like,
+QTextDocument *buildDocumentAside(const QString &text, const std::vector<LongLines::Break> &breaks,
+                                  const QTextDocument &like,
                                   const std::function<void(int percent)> &progress)
 {
     QThread *caller = QThread::currentThread();
@@ -57,6 +59,8 @@ QTextDocument *buildDocumentAside(const QString &text, const QTextDocument &like
             // missing ones when it takes the document, a pause at a million lines.
             for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
                 b.layout();
+            if (!breaks.empty())
+                RowBreaks::ensure(doc).add(breaks);
             doc->setUndoRedoEnabled(true);
             doc->setModified(false);
             doc->moveToThread(caller);

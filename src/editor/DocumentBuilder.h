@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/core/LongLines.h"
+
 #include <functional>
 
 class QString;
@@ -11,6 +13,8 @@ class QTextDocument;
 //
 // The new document takes the font and options of `like`, has a plain-text
 // layout, and belongs to the calling thread, without a parent. `progress` is
-// called from time to time with the part done, 0 to 100.
-QTextDocument *buildDocumentAside(const QString &text, const QTextDocument &like,
+// called from time to time with the part done, 0 to 100. `text` holds the long
+// lines as rows already, with `breaks` where (see LongLines::cutText).
+QTextDocument *buildDocumentAside(const QString &text, const std::vector<LongLines::Break> &breaks,
+                                  const QTextDocument &like,
                                   const std::function<void(int percent)> &progress);

@@ -4,6 +4,7 @@
 #include "editor/CodeEditor.h"
 #include "editor/DocumentBuilder.h"
 #include "editor/EditorText.h"
+#include "editor/RowBreaks.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTextBlock>
+#include <QTimer>
 
 EditorController::EditorController(CodeEditor *editor, QFrame *hotInfoBox, QLabel *hotInfoLabel,
                                    QObject *parent)
@@ -26,6 +28,7 @@ EditorController::EditorController(CodeEditor *editor, QFrame *hotInfoBox, QLabe
     m_editor->viewport()->installEventFilter(this);
     m_length = m_editor->document()->characterCount() - 1;
     m_blocks = m_editor->document()->blockCount();
+    m_lines = m_blocks;
     watchDocument();
 }
 
@@ -45,25 +48,31 @@ ChunkedText EditorController::sharedText() const
 
 void EditorController::setText(const QString &text)
 {
+    // Long lines go in as rows (see LongLines).
+    std::vector<LongLines::Break> breaks;
+    const QString rows = LongLines::cutText(text, breaks);
     if (text.size() < LongTextChars) {
         m_knownText = &text;
-        m_editor->setPlainText(text);
+        m_knownBreaks = &breaks;
+        m_editor->setPlainText(rows);
         m_knownText = nullptr;
+        m_knownBreaks = nullptr;
         return;
     }
     // A long text is put into a document of its own away from the window, which
     // then shows that document instead: one change, as setPlainText makes it.
-    QTextDocument *built = buildDocumentAside(text, *m_editor->document(),
+    QTextDocument *built = buildDocumentAside(rows, breaks, *m_editor->document(),
                                               [this](int percent) { emit loadProgress(percent); });
     m_editor->adoptDocument(built);
     watchDocument();
-    const int blocksBefore = m_blocks, oldLength = m_length;
+    const int blocksBefore = m_blocks, linesBefore = m_lines, oldLength = m_length;
     m_length = built->characterCount() - 1;
     m_blocks = built->blockCount();
+    m_lines = EditorText::lineCount(built);
     TextChange change;
     change.removed = oldLength;
     change.inserted = text;
-    takeChange(change, blocksBefore, oldLength);
+    takeChange(change, blocksBefore, linesBefore, oldLength);
 }
 
 void EditorController::watchDocument()
@@ -83,7 +92,12 @@ void EditorController::parseAllLines() { m_colouring.parseAllLines(); }
 
 int EditorController::caretLineNumber() const
 {
-    return m_editor->textCursor().blockNumber();
+    return EditorText::lineOf(m_editor->document(), m_editor->textCursor().position());
+}
+
+int EditorController::caretColumn() const
+{
+    return EditorText::columnOf(m_editor->document(), m_editor->textCursor().position());
 }
 
 void EditorController::onContentsChange(int position, int removed, int added)
@@ -95,39 +109,100 @@ void EditorController::onContentsChange(int position, int removed, int added)
     // Qt may report the document's closing character too; trim to the text.
     const int addedChars = std::max(0, std::min(added, newLength - position));
     const int removedChars = std::max(0, addedChars - (newLength - m_length));
-    const int blocksBefore = m_blocks;
+    const int blocksBefore = m_blocks, linesBefore = m_lines;
     const int oldLength = m_length;
     m_length = newLength;
     m_blocks = doc->blockCount();
+    if (m_cuttingRows) {
+        m_lines = EditorText::lineCount(doc);
+        return; // the text is the same, only held in more rows
+    }
     if (removedChars == 0 && addedChars == 0)
         return; // formatting only
+    if (RowBreaks *rows = RowBreaks::of(doc))
+        rows->applyChange(position, removedChars, addedChars);
+    const bool whole = m_knownText && position == 0 && addedChars == m_knownText->size();
+    if (whole && m_knownBreaks)
+        RowBreaks::ensure(doc).add(*m_knownBreaks);
+    m_lines = EditorText::lineCount(doc);
 
     TextChange change;
     change.pos = position;
     change.removed = removedChars;
-    if (m_knownText && position == 0 && addedChars == m_knownText->size()) {
+    if (whole) {
         change.inserted = *m_knownText;
     } else {
-        QTextCursor c(doc);
-        c.setPosition(position);
-        c.setPosition(position + addedChars, QTextCursor::KeepAnchor);
-        change.inserted = c.selectedText();
-        change.inserted.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        change.inserted = EditorText::textBetween(doc, position, position + addedChars);
         // Qt may report more than what changed (a whole line for one deleted
         // character); where the old text is known, narrow it to the real change.
         if (const ChunkedText *old = m_history.knownEditorText(); old && position + removedChars <= old->size())
             change = narrowChange(change, old->mid(position, removedChars));
     }
-    takeChange(change, blocksBefore, oldLength);
+    takeChange(change, blocksBefore, linesBefore, oldLength);
+    if (!whole)
+        cutLongRowsSoon(position, position + addedChars);
 }
 
-void EditorController::takeChange(const TextChange &change, int blocksBefore, int oldLength)
+void EditorController::cutLongRowsSoon(int from, int to)
+{
+    // Typing rarely makes a row too long; a paste or an Undo may.
+    QTextDocument *doc = m_editor->document();
+    bool tooLong = false;
+    for (QTextBlock b = doc->findBlock(from); b.isValid() && b.position() <= to && !tooLong; b = b.next())
+        tooLong = b.length() - 1 > LongLines::MaxRowChars;
+    if (!tooLong || m_rowsCutSoon)
+        return;
+    // Not inside the change: the document is still busy with it.
+    m_rowsCutSoon = true;
+    QTimer::singleShot(0, this, &EditorController::cutLongRows);
+}
+
+void EditorController::cutLongRows()
+{
+    m_rowsCutSoon = false;
+    QTextDocument *doc = m_editor->document();
+    struct Cut {
+        int pos;
+        char16_t ch;
+    };
+    std::vector<Cut> cuts;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (b.length() - 1 <= LongLines::MaxRowChars)
+            continue;
+        const QString text = b.text();
+        for (int k : LongLines::cuts(text))
+            cuts.push_back({b.position() + k, text.at(k).unicode()});
+    }
+    if (cuts.empty())
+        return;
+    // Each cut character becomes a row break in its place: the break goes in
+    // after it and the character goes, so that carets on either side stay there.
+    // One edit: the rows are laid out once, not the long line once per cut.
+    m_cuttingRows = true;
+    QTextCursor c(doc);
+    c.beginEditBlock();
+    for (auto it = cuts.rbegin(); it != cuts.rend(); ++it) {
+        c.setPosition(it->pos + 1);
+        c.insertBlock();
+        c.setPosition(it->pos);
+        c.deleteChar();
+    }
+    c.endEditBlock();
+    m_cuttingRows = false;
+    RowBreaks &rows = RowBreaks::ensure(doc);
+    for (const Cut &cut : cuts)
+        rows.add(cut.pos, cut.ch);
+    m_lines = EditorText::lineCount(doc);
+    m_colouring.recolourRange(cuts.front().pos, cuts.back().pos - cuts.front().pos);
+}
+
+void EditorController::takeChange(const TextChange &change, int blocksBefore, int linesBefore, int oldLength)
 {
     QTextDocument *doc = m_editor->document();
 
     m_colouring.textChanged(change.pos, change.removed, int(change.inserted.size()), blocksBefore);
     const int newLines = int(change.inserted.count(QLatin1Char('\n'))) + 1;
-    emit linesChanged(doc->findBlock(change.pos).blockNumber(), newLines - (m_blocks - blocksBefore),
+    emit linesChanged(EditorText::lineOf(doc, change.pos), newLines - (m_lines - linesBefore),
                       newLines, change.pos == 0 && change.removed == oldLength);
     if (m_puttingHistory)
         return;
@@ -196,7 +271,8 @@ void EditorController::layOutWidestLine(const ChunkedText &all)
     }
     if (length > widestLength)
         widest = line;
-    const QTextBlock block = m_editor->document()->findBlockByNumber(int(widest));
+    const QTextBlock block =
+        m_editor->document()->findBlock(EditorText::lineStart(m_editor->document(), int(widest)));
     if (block.isValid())
         m_editor->document()->documentLayout()->blockBoundingRect(block);
 }
@@ -245,8 +321,7 @@ void EditorController::stepHistory(bool undo)
 void EditorController::editCommand(int index)
 {
     QTextCursor c = m_editor->textCursor();
-    QString selected = c.selectedText();
-    selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    const QString selected = EditorText::textBetween(m_editor->document(), c.selectionStart(), c.selectionEnd());
     const QString clip = QGuiApplication::clipboard()->text();
     switch (index) {
     case 0:
@@ -352,11 +427,10 @@ void EditorController::indentAfterEnter()
     if (!m_autoIndent)
         return;
     QTextCursor c = m_editor->textCursor();
-    const QTextBlock block = c.block();
-    const QTextBlock above = block.previous();
-    const int blanks = AutoIndentRule::blanksFor(c.positionInBlock() == 0 && above.isValid(),
-                                             above.isValid() ? above.blockNumber() : -1,
-                                             above.isValid() ? above.text() : QString());
+    const QTextDocument *doc = m_editor->document();
+    const int above = EditorText::lineOf(doc, c.position()) - 1;
+    const int blanks = AutoIndentRule::blanksFor(EditorText::columnOf(doc, c.position()) == 0 && above >= 0,
+                                                 above, above >= 0 ? EditorText::lineText(doc, above) : QString());
     if (blanks > 0) {
         c.insertText(QString(blanks, QLatin1Char(' ')));
         m_editor->setTextCursor(c);

@@ -3,6 +3,7 @@
 #include "common/core/TextBuffer.h"
 #include "editor/core/EditHistory.h"
 #include "editor/core/HotInfo.h"
+#include "editor/core/LongLines.h"
 #include "editor/SyntaxColouring.h"
 
 #include <QHash>
@@ -69,8 +70,9 @@ public:
     void showHotInfo();
     void hideHotInfo();
 
-    // The caret's line, counted from 0.
+    // The caret's line and column, counted from 0.
     int caretLineNumber() const;
+    int caretColumn() const;
 
 signals:
     // The user changed the text (not Undo, Redo or a silent change).
@@ -93,7 +95,9 @@ protected:
 private:
     void watchDocument();
     void onContentsChange(int position, int removed, int added);
-    void takeChange(const TextChange &change, int blocksBefore, int oldLength);
+    void takeChange(const TextChange &change, int blocksBefore, int linesBefore, int oldLength);
+    void cutLongRowsSoon(int from, int to);
+    void cutLongRows();
     void keyPressed(const QString &typed, int key);
     void keyReleased(int key);
     void lineChangeCheck();
@@ -120,6 +124,10 @@ private:
 
     int m_length = 0;          // characters in the document, without the final one
     int m_blocks = 1;
+    int m_lines = 1;
+    bool m_cuttingRows = false;
+    bool m_rowsCutSoon = false;
     bool m_puttingHistory = false;
     const QString *m_knownText = nullptr; // the text being put in whole, while it is
+    const std::vector<LongLines::Break> *m_knownBreaks = nullptr; // and its row breaks
 };

@@ -6,9 +6,26 @@ class QPlainTextEdit;
 class QTextCursor;
 class QTextDocument;
 
-// The one place that converts between the editor's positions (one character per
-// line break) and the program's text positions (CR LF, two characters).
+// The one place that converts between the editor's positions and lines and the
+// program's. The editor's document has one character per line break, where the
+// program has two (CR LF). A long line is held as several blocks (rows, see
+// LongLines): the break between two rows stands for one character of the line,
+// so positions are the same, but blocks and lines are not.
 namespace EditorText {
+
+// The line (from 0) of a Qt document position, and its column (characters from
+// the start of the line).
+int lineOf(const QTextDocument *doc, int qtPosition);
+int columnOf(const QTextDocument *doc, int qtPosition);
+int lineCount(const QTextDocument *doc);
+// Where a line starts and ends (before its break) in the document; a line past
+// the last one is the last one.
+int lineStart(const QTextDocument *doc, int line);
+int lineEnd(const QTextDocument *doc, int line);
+QString lineText(const QTextDocument *doc, int line);
+
+// The text between two Qt positions, '\n' between lines.
+QString textBetween(const QTextDocument *doc, int from, int to);
 
 // The program position of a Qt document position: each line break before it counts twice.
 int modelPosition(const QTextDocument *doc, int qtPosition);

@@ -19,11 +19,11 @@ void moveCaret(CodeEditor *editor, int line, int column)
 
 void ask(CodeEditor *editor, IPrompter &prompter)
 {
-    const int lines = editor->document()->blockCount();
+    const int lines = EditorText::lineCount(editor->document());
     InputRequest r;
     r.title = QStringLiteral("Go to Line");
     r.prompt = QStringLiteral("Line number (1 to %1):").arg(lines);
-    r.defaultText = QString::number(editor->textCursor().blockNumber() + 1);
+    r.defaultText = QString::number(EditorText::lineOf(editor->document(), editor->textCursor().position()) + 1);
     const std::optional<QString> answer = prompter.input(r);
     if (!answer)
         return;

@@ -1,6 +1,8 @@
 #include "SyntaxColouring.h"
 
 #include "editor/CodeEditor.h"
+#include "editor/EditorText.h"
+#include "editor/RowBreaks.h"
 #include "editor/core/LineScanner.h"
 #include "editor/core/YabasicLexer.h"
 
@@ -59,6 +61,15 @@ SyntaxColouring::SyntaxColouring(CodeEditor *editor)
 
 void SyntaxColouring::colourBlock(const QTextBlock &block)
 {
+    const QTextDocument *doc = block.document();
+    if (RowBreaks::of(doc)) {
+        const int line = EditorText::lineOf(doc, block.position());
+        const int start = EditorText::lineStart(doc, line), end = EditorText::lineEnd(doc, line);
+        if (start != block.position() || end != block.position() + block.length() - 1) {
+            colourRows(line, start, end);
+            return;
+        }
+    }
     const QString text = block.text();
     QTextLayout *layout = block.layout();
     if (m_everyKeyword) {
@@ -72,11 +83,54 @@ void SyntaxColouring::colourBlock(const QTextBlock &block)
     const_cast<QTextBlock &>(block).setUserState(Coloured);
 }
 
+void SyntaxColouring::colourRows(int line, int start, int end)
+{
+    // A long line held as rows: the scanner reads the whole line, and each row
+    // takes its part of the colours; a row break takes the colour of the
+    // character it stands for.
+    QTextDocument *doc = m_editor->document();
+    RowBreaks *rows = RowBreaks::of(doc);
+    const QString text = EditorText::textBetween(doc, start, end);
+    std::vector<LineScanner::Range> ranges;
+    if (m_everyKeyword)
+        ranges = YabasicLexer::scanLine(text, line == 0);
+    else
+        LineScanner::scanLine(text, line == 0, ranges);
+    std::stable_sort(ranges.begin(), ranges.end(), [](const auto &a, const auto &b) { return a.start < b.start; });
+    size_t first = 0;
+    std::vector<LineScanner::Range> part;
+    for (QTextBlock b = doc->findBlock(start); b.isValid() && b.position() <= end; b = b.next()) {
+        const int from = b.position() - start, to = from + b.length() - 1;
+        while (first < ranges.size() && ranges[first].start + ranges[first].length <= from)
+            ++first;
+        part.clear();
+        for (size_t i = first; i < ranges.size() && ranges[i].start < to; ++i) {
+            const int s = std::max(ranges[i].start, from), e = std::min(ranges[i].start + ranges[i].length, to);
+            if (e > s)
+                part.push_back({s - from, e - s, ranges[i].colour});
+        }
+        QTextLayout *layout = b.layout();
+        if (m_everyKeyword)
+            layout->setFormats(overlay({}, part));
+        else if (!part.empty() || !layout->formats().isEmpty())
+            layout->setFormats(overlay(layout->formats(), part));
+        b.setUserState(Coloured);
+        if (RowBreaks::Break *k = rows ? rows->at(b.position() + b.length() - 1) : nullptr) {
+            if (m_everyKeyword)
+                k->colour = LineScanner::rgb(LineScanner::Colour::Plain);
+            for (size_t i = first; i < ranges.size() && ranges[i].start <= to; ++i)
+                if (to < ranges[i].start + ranges[i].length)
+                    k->colour = LineScanner::rgb(ranges[i].colour);
+        }
+    }
+}
+
 void SyntaxColouring::parseLine2(int line)
 {
-    const QTextBlock block = m_editor->document()->findBlockByNumber(line);
-    if (!block.isValid())
+    const QTextDocument *doc = m_editor->document();
+    if (line < 0 || line >= EditorText::lineCount(doc))
         return;
+    const QTextBlock block = doc->findBlock(EditorText::lineStart(doc, line));
     colourBlock(block);
     m_editor->reportFormatChanges();
     m_editor->viewport()->update();
@@ -99,6 +153,7 @@ void SyntaxColouring::setEveryKeyword(bool on)
         b.layout()->clearFormats();
         b.setUserState(Pending);
     }
+    m_editor->reportFormatChanges();
     m_editor->viewport()->update();
 }
 
@@ -117,11 +172,18 @@ void SyntaxColouring::recolourRange(int position, int length)
 
 void SyntaxColouring::clearLine(int line)
 {
-    QTextBlock block = m_editor->document()->findBlockByNumber(line);
-    if (!block.isValid())
+    QTextDocument *doc = m_editor->document();
+    if (line < 0 || line >= EditorText::lineCount(doc))
         return;
-    block.layout()->clearFormats();
-    block.setUserState(0);
+    const int end = EditorText::lineEnd(doc, line);
+    RowBreaks *rows = RowBreaks::of(doc);
+    for (QTextBlock b = doc->findBlock(EditorText::lineStart(doc, line)); b.isValid() && b.position() <= end;
+         b = b.next()) {
+        b.layout()->clearFormats();
+        b.setUserState(0);
+        if (RowBreaks::Break *k = rows ? rows->at(b.position() + b.length() - 1) : nullptr)
+            k->colour = LineScanner::rgb(LineScanner::Colour::Plain);
+    }
     m_editor->reportFormatChanges();
     m_editor->viewport()->update();
 }
@@ -141,6 +203,8 @@ QColor SyntaxColouring::colourAt(int position)
         colourBlock(block);
         m_editor->reportFormatChanges();
     }
+    if (const RowBreaks *rows = RowBreaks::of(block.document()); rows && rows->at(position))
+        return QColor(rows->at(position)->colour); // a row break: the character it stands for
     const int column = position - block.position();
     QColor colour = Qt::black;
     for (const QTextLayout::FormatRange &r : block.layout()->formats())

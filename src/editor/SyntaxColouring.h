@@ -44,6 +44,7 @@ public:
 
 private:
     void colourBlock(const QTextBlock &block);
+    void colourRows(int line, int start, int end);
 
     CodeEditor *m_editor;
     std::vector<LineScanner::Range> m_ranges; // reused from line to line

@@ -1,5 +1,6 @@
 #include "graphics/GraphicsTools.h"
 
+#include "editor/EditorText.h"
 #include "graphics/DrawPad.h"
 #include "graphics/PixPad.h"
 #include "graphics/core/BitmapString.h"
@@ -104,8 +105,11 @@ void GraphicsTools::editBitmapOnCaretLine()
 
 bool GraphicsTools::caretLineHasBitmap() const
 {
-    const QTextCursor c = m_editor->textCursor();
-    return BitmapString::findInLine(c.block().text(), c.positionInBlock()).has_value();
+    const QTextDocument *doc = m_editor->document();
+    const int caret = m_editor->textCursor().position();
+    return BitmapString::findInLine(EditorText::lineText(doc, EditorText::lineOf(doc, caret)),
+                                    EditorText::columnOf(doc, caret))
+        .has_value();
 }
 
 void GraphicsTools::addContextMenuItems(QMenu *menu)
@@ -119,13 +123,14 @@ void GraphicsTools::addContextMenuItems(QMenu *menu)
 
 bool GraphicsTools::loadFromCaretLine()
 {
-    const QTextCursor caret = m_editor->textCursor();
-    const QTextBlock block = caret.block();
+    const QTextDocument *doc = m_editor->document();
+    const int caret = m_editor->textCursor().position();
+    const int line = EditorText::lineOf(doc, caret);
     const std::optional<BitmapString::Literal> literal =
-        BitmapString::findInLine(block.text(), caret.positionInBlock());
+        BitmapString::findInLine(EditorText::lineText(doc, line), EditorText::columnOf(doc, caret));
     if (!literal)
         return false;
-    const int lineNumber = block.blockNumber() + 1;
+    const int lineNumber = line + 1;
     if (literal->kind == BitmapString::Literal::PictureFile) {
         QString path = literal->contents;
         if (QFileInfo(path).isRelative() && !m_documentFolder().isEmpty())
@@ -143,9 +148,10 @@ bool GraphicsTools::loadFromCaretLine()
     }
     PixPad *pad = pixPadWindow();
     pad->setPicture(*parsed.picture);
-    m_boundLiteral = QTextCursor(block);
-    m_boundLiteral.setPosition(block.position() + literal->start);
-    m_boundLiteral.setPosition(block.position() + literal->start + literal->length, QTextCursor::KeepAnchor);
+    const int start = EditorText::lineStart(doc, line);
+    m_boundLiteral = QTextCursor(m_editor->document());
+    m_boundLiteral.setPosition(start + literal->start);
+    m_boundLiteral.setPosition(start + literal->start + literal->length, QTextCursor::KeepAnchor);
     m_boundText = literal->contents;
     pad->setBoundLine(lineNumber);
     return true;
@@ -199,10 +205,10 @@ void GraphicsTools::savePixPadAs()
 void GraphicsTools::insertAtCaret(const QString &text)
 {
     QTextCursor c = m_editor->textCursor();
-    const int first = m_editor->document()->findBlock(c.selectionStart()).blockNumber();
+    const int first = EditorText::lineOf(m_editor->document(), c.selectionStart());
     c.insertText(text);
     m_editor->setTextCursor(c);
-    emit linesInserted(first, c.blockNumber());
+    emit linesInserted(first, EditorText::lineOf(m_editor->document(), c.position()));
 }
 
 bool GraphicsTools::boundLiteralUnchanged() const
@@ -210,10 +216,13 @@ bool GraphicsTools::boundLiteralUnchanged() const
     if (m_boundText.isEmpty() || m_boundLiteral.isNull() || m_boundLiteral.document() != m_editor->document())
         return false;
     // Still the whole literal, between its own quotes.
-    const QString line = m_boundLiteral.block().text();
-    const int start = m_boundLiteral.selectionStart() - m_boundLiteral.block().position();
-    const int end = m_boundLiteral.selectionEnd() - m_boundLiteral.block().position();
-    return m_boundLiteral.selectedText() == m_boundText && start > 0 && end < line.size()
+    const QTextDocument *doc = m_editor->document();
+    const int lineNumber = EditorText::lineOf(doc, m_boundLiteral.selectionStart());
+    const QString line = EditorText::lineText(doc, lineNumber);
+    const int start = m_boundLiteral.selectionStart() - EditorText::lineStart(doc, lineNumber);
+    const int end = m_boundLiteral.selectionEnd() - EditorText::lineStart(doc, lineNumber);
+    return EditorText::textBetween(doc, m_boundLiteral.selectionStart(), m_boundLiteral.selectionEnd()) == m_boundText
+           && start > 0 && end < line.size()
            && line.at(start - 1) == QLatin1Char('"') && line.at(end) == QLatin1Char('"');
 }
 
@@ -239,7 +248,7 @@ void GraphicsTools::insertBitmap(const QString &bitmap)
     c.setPosition(start + int(bitmap.size()), QTextCursor::KeepAnchor);
     m_boundLiteral = c;
     m_boundText = bitmap;
-    const int line = c.blockNumber();
+    const int line = EditorText::lineOf(m_editor->document(), c.position());
     m_pixPad->setBoundLine(line + 1);
     emit linesInserted(line, line);
 }

@@ -113,7 +113,7 @@ void LineBrowser::addReference()
     QTextDocument *doc = m_editor->document();
     const int start = m_editor->textCursor().selectionStart();
     const int offset = EditorText::modelPosition(doc, start);
-    const int line = doc->findBlock(start).blockNumber() + 1;
+    const int line = EditorText::lineOf(doc, start) + 1;
     const int slot = m_references.add(offset, line);
     if (slot >= 0) {
         // The user may name it at once; a cancel keeps the default caption.

@@ -43,7 +43,7 @@ void SubsAndLabels::caretMoved()
 
 QString SubsAndLabels::lineText(int line) const
 {
-    return m_editor->document()->findBlockByNumber(line).text();
+    return EditorText::lineText(m_editor->document(), line);
 }
 
 void SubsAndLabels::refill(QComboBox *combo, const std::vector<SubsLabelsIndex::Entry> &entries)
@@ -79,11 +79,13 @@ void SubsAndLabels::updateSubsAndLabels()
 
     m_labels->setUpdatesEnabled(false);
     // One copy of the whole text, read line by line without copying the lines.
-    const QString raw = doc->toRawText();
+    // (A long line held as rows is read through the editor's text.)
+    const bool rows = EditorText::lineCount(doc) != doc->blockCount();
+    const QString raw = rows ? EditorText::plainText(doc) : doc->toRawText();
     // The count is said every 100 lines, but not more often than the eye can
     // follow: at a million lines the messages alone would take a tenth of a second.
     double said = started;
-    m_index.rebuild(QStringView(raw).left(doc->characterCount() - 1), QChar::ParagraphSeparator,
+    m_index.rebuild(QStringView(raw).left(rows ? raw.size() : doc->characterCount() - 1), rows ? QChar(QLatin1Char('\n')) : QChar::ParagraphSeparator,
                     [&](int count) {
                         if (!progress || count % 100 != 0)
                             return;

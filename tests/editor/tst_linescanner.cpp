@@ -1,4 +1,5 @@
 #include "editor/core/LineScanner.h"
+#include "editor/core/LongLines.h"
 #include "editor/core/YabasicLexer.h"
 
 #include <QtTest>
@@ -100,6 +101,43 @@ private slots:
             QVERIFY(paint(line, true) != QStringLiteral("<bad>"));
             QVERIFY(paint(line, true, true) != QStringLiteral("<bad>"));
         }
+    }
+
+    void longLinesAreCutIntoRows()
+    {
+        // A line is cut only past MaxRowChars; rows stay within RowChars, a blank
+        // or comma near a row's end is taken, and no break lands inside a pair.
+        QVERIFY(LongLines::cuts(QString(LongLines::MaxRowChars, QLatin1Char('x'))).empty());
+        // Only characters of one code unit can stand for a break.
+        QVERIFY(LongLines::cuts(QStringLiteral("\U0001F600").repeated(LongLines::RowChars * 3)).empty());
+        const QString emoji = QStringLiteral("\U0001F600\U0001F600a").repeated(LongLines::RowChars);
+        QString numbers = QStringLiteral("data 0");
+        for (int i = 1; numbers.size() < 3 * LongLines::RowChars; ++i)
+            numbers += QLatin1Char(',') + QString::number(i);
+        for (const QString &line : {emoji, numbers, QString(LongLines::MaxRowChars + 1, QLatin1Char('y'))}) {
+            const std::vector<int> cuts = LongLines::cuts(line);
+            QVERIFY(!cuts.empty());
+            int start = 0;
+            for (int k : cuts) {
+                QVERIFY(k - start <= LongLines::RowChars && k > start);
+                QVERIFY(!line.at(k).isSurrogate());
+                if (line == numbers)
+                    QCOMPARE(line.at(k), QLatin1Char(','));
+                start = k + 1;
+            }
+            QVERIFY(line.size() - start <= LongLines::RowChars);
+        }
+        // The text keeps its length; each cut character becomes a line break and is remembered.
+        const QString text = QStringLiteral("print 1\n") + numbers + QStringLiteral("\nend");
+        std::vector<LongLines::Break> breaks;
+        QString rows = LongLines::cutText(text, breaks);
+        QCOMPARE(rows.size(), text.size());
+        QCOMPARE(breaks.size(), LongLines::cuts(numbers).size());
+        for (const LongLines::Break &b : breaks) {
+            QCOMPARE(rows.at(b.pos), QLatin1Char('\n'));
+            rows[b.pos] = QChar(b.ch);
+        }
+        QCOMPARE(rows, text);
     }
 };
 

@@ -2,9 +2,12 @@
 // window: the window goes on answering, and what the user gets afterwards is
 // the same as for a short program.
 
+#include "editor/RowBreaks.h"
 #include "support/TestWindow.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QTextBlock>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -14,15 +17,15 @@ class LongProgramTest : public QObject {
 private slots:
     void opensWhileTheWindowAnswers()
     {
-        // About 6 MB with CR LF breaks, tabs and characters beyond Latin-1; no
-        // break at the very end.
+        // About 6 MB with CR LF breaks, tabs, characters beyond Latin-1 and a
+        // line of 20,000 characters; no break at the very end.
         QString expected;
         for (int i = 0; i < 200000; ++i) {
             if (i % 50000 == 0)
                 expected += QStringLiteral("sub part%1()\n").arg(i / 50000);
             expected += QStringLiteral("print \"Zeile\t%1 \u00e9\U0001F600\" : rem %1\n").arg(i);
         }
-        expected += QStringLiteral("end");
+        expected += QStringLiteral("rem ") + QString(20000, QLatin1Char('x')) + QStringLiteral("\nend");
         TestWindow t(expected.toUtf8().replace("\n", "\r\n"), "long.yab");
         t.w = std::make_unique<MainWindow>(t.fake.services);
         MainWindow &w = *t.w;
@@ -51,7 +54,8 @@ private slots:
 
         // The same document as a short program would give.
         QCOMPARE(t.text(), expected);
-        QCOMPARE(t.ed()->blockCount(), 200005);
+        QCOMPARE(EditorText::lineCount(t.ed()->document()), 200006); // the long line in rows
+        QVERIFY(t.ed()->blockCount() > 200006);
         QCOMPARE(t.ed()->document()->defaultFont(), font);
         QCOMPARE(t.ed()->document()->defaultTextOption().wrapMode(), QTextOption::NoWrap);
         QCOMPARE(t.colours({0, 4, 12, 19}), QStringLiteral("blue black blue brown"));
@@ -62,7 +66,7 @@ private slots:
         t.caretTo(0);
         QTest::keyClicks(t.ed(), "rem x");
         QTest::keyClick(t.ed(), Qt::Key_Return);
-        QCOMPARE(t.ed()->blockCount(), 200006);
+        QCOMPARE(EditorText::lineCount(t.ed()->document()), 200007);
         QVERIFY(documents(w).state().fileChanged && editor(w).canUndo());
         while (editor(w).canUndo())
             action(w, "editUndo")->trigger();
@@ -76,6 +80,97 @@ private slots:
         QTest::keyClicks(t.ed(), "x");
         QCOMPARE(t.text(), QStringLiteral("xprint 1"));
         QVERIFY(editor(w).canUndo());
+        QVERIFY(t.fake.prompter.unexpected.isEmpty());
+    }
+
+    void longLineIsHeldInRows()
+    {
+        // A line of about 30,000 characters: numbers, then a string that spans
+        // several rows, then a comment.
+        QString data = QStringLiteral("data 0");
+        for (int i = 1; data.size() < 20000; ++i)
+            data += QLatin1Char(',') + QString::number(i);
+        const QString wide = data + QStringLiteral(" : a$ = \"") + QString(9000, QChar(0xe9)) + QStringLiteral("\" : rem done");
+        const QString expected = QStringLiteral("print 1\n") + wide + QStringLiteral("\nsub tail()\nend sub");
+        TestWindow t(expected.toUtf8().replace("\n", "\r\n"), "wide.yab");
+        MainWindow &w = t.start();
+        QTextDocument *doc = t.ed()->document();
+        const auto rowsOk = [doc] {
+            for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+                if (b.length() - 1 > LongLines::MaxRowChars)
+                    return false;
+            return true;
+        };
+        const auto breakAfter = [doc](int pos) {
+            for (const RowBreaks::Break &b : RowBreaks::of(doc)->all())
+                if (b.pos > pos)
+                    return b.pos;
+            return -1;
+        };
+        const int quote = 8 + int(data.size()) + 8;
+        QCOMPARE(t.text(), expected);
+        QVERIFY(rowsOk() && t.ed()->blockCount() >= 10 && EditorText::lineCount(doc) == 4);
+        QCOMPARE(comboItems(subsList(w)), QStringList{"tail()"});
+        QCOMPARE(EditorText::modelLineStart(doc, 2), expected.indexOf(QStringLiteral("sub tail")) + 2);
+        // The colours of the whole line, the break inside the string included.
+        const int inString = breakAfter(quote);
+        QCOMPARE(t.colours({8, quote + 1, inString, inString + 1, quote + 9005}),
+                 QStringLiteral("blue brown brown brown green"));
+        for (int p : {quote, inString, inString + 1, doc->characterCount() - 1})
+            QCOMPARE(EditorText::qtPosition(doc, EditorText::modelPosition(doc, p)), p);
+        t.caretTo(inString + 1);
+        QCOMPARE(panel(w, 5), QStringLiteral("Line 2, Col %1").arg(inString + 1 - 8 + 1));
+
+        // Backspace after a break and Delete before one take the character it
+        // stands for; Enter starts a real line.
+        QString edited = expected;
+        QTest::keyClick(t.ed(), Qt::Key_Backspace);
+        edited.remove(inString, 1);
+        const int next = breakAfter(inString);
+        t.caretTo(next);
+        QTest::keyClick(t.ed(), Qt::Key_Delete);
+        edited.remove(next, 1);
+        QCOMPARE(t.text(), edited);
+        t.caretTo(next);
+        QTest::keyClick(t.ed(), Qt::Key_Return);
+        edited.insert(next, QLatin1Char('\n'));
+        QCOMPARE(t.text(), edited);
+        QCOMPARE(EditorText::lineCount(doc), 5);
+        QCOMPARE(t.caret(), next + 1);
+        QCOMPARE(EditorText::columnOf(doc, t.caret()), 0);
+
+        // Copying across breaks, by the menu and by the editor's own keys.
+        QTextCursor c(doc);
+        c.setPosition(quote - 10);
+        c.setPosition(quote + 6000, QTextCursor::KeepAnchor);
+        t.ed()->setTextCursor(c);
+        action(w, "editClipboard", 1)->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), edited.mid(quote - 10, 6010));
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(t.ed(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), edited.mid(quote - 10, 6010));
+
+        // A long line pasted is cut into rows a moment later, as no step of its own.
+        QGuiApplication::clipboard()->setText(wide);
+        t.caretTo(7);
+        const int steps = t.undoCount();
+        action(w, "editClipboard", 2)->trigger();
+        edited.insert(7, wide);
+        QVERIFY(!rowsOk());
+        QTRY_VERIFY(EditorText::lineCount(doc) == 5 && rowsOk());
+        QCOMPARE(t.text(), edited);
+        QCOMPARE(t.undoCount(), steps + 1);
+
+        // Undo goes back through every step; the program is saved as it was.
+        while (editor(w).canUndo())
+            action(w, "editUndo")->trigger();
+        QCOMPARE(t.text(), expected);
+        QTRY_VERIFY(rowsOk());
+        QCOMPARE(t.text(), expected);
+        t.caretTo(0);
+        QTest::keyClicks(t.ed(), "x");
+        action(w, "fileSave")->trigger();
+        QCOMPARE(readBytes(t.fake.services.commandLine), ("x" + expected + "\n").toUtf8().replace("\n", "\r\n"));
         QVERIFY(t.fake.prompter.unexpected.isEmpty());
     }
 };
