@@ -253,8 +253,8 @@ void CodeEditor::paintRowBreaks(const QRect &area)
             break;
         const RowBreaks::Break *k = rows->at(b.position() + b.length() - 1);
         const QTextLayout *layout = b.layout();
-        if (!k || !b.isVisible() || !layout || layout->lineCount() == 0)
-            continue;
+        if (!k || k->ch <= 0x20 || !b.isVisible() || !layout || layout->lineCount() == 0)
+            continue; // (a blank or a control character shows nothing)
         const QTextLine last = layout->lineAt(layout->lineCount() - 1);
         painter.setPen(QColor(k->colour));
         painter.drawText(QPointF(r.left() + last.cursorToX(b.length() - 1), r.top() + last.y() + last.ascent()),
