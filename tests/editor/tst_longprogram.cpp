@@ -90,7 +90,7 @@ private slots:
         QString data = QStringLiteral("data 0");
         for (int i = 1; data.size() < 20000; ++i)
             data += QLatin1Char(',') + QString::number(i);
-        const QString wide = data + QStringLiteral(" : a$ = \"") + QString(9000, QChar(0xe9)) + QStringLiteral("\" : rem done");
+        const QString wide = QStringLiteral("  ") + data + QStringLiteral(" : a$ = \"") + QString(9000, QChar(0xe9)) + QStringLiteral("\" : rem done");
         const QString expected = QStringLiteral("print 1\n") + wide + QStringLiteral("\nsub tail()\nend sub");
         TestWindow t(expected.toUtf8().replace("\n", "\r\n"), "wide.yab");
         MainWindow &w = t.start();
@@ -107,22 +107,32 @@ private slots:
                     return b.pos;
             return -1;
         };
-        const int quote = 8 + int(data.size()) + 8;
+        const int quote = 10 + int(data.size()) + 8;
         QCOMPARE(t.text(), expected);
         QVERIFY(rowsOk() && t.ed()->blockCount() >= 10 && EditorText::lineCount(doc) == 4);
         QCOMPARE(comboItems(subsList(w)), QStringList{"tail()"});
         QCOMPARE(EditorText::modelLineStart(doc, 2), expected.indexOf(QStringLiteral("sub tail")) + 2);
         // The colours of the whole line, the break inside the string included.
         const int inString = breakAfter(quote);
-        QCOMPARE(t.colours({8, quote + 1, inString, inString + 1, quote + 9005}),
+        QCOMPARE(t.colours({10, quote + 1, inString, inString + 1, quote + 9005}),
                  QStringLiteral("blue brown brown brown green"));
-        for (int p : {quote, inString, inString + 1, doc->characterCount() - 1})
+        const int end = EditorText::lineEnd(doc, 1);
+        for (int p : {quote, inString, inString + 1, end, doc->characterCount() - 1})
             QCOMPARE(EditorText::qtPosition(doc, EditorText::modelPosition(doc, p)), p);
+        QCOMPARE(EditorText::qtPosition(doc, EditorText::modelPosition(doc, end) + 1), end); // between CR and LF
+        // Go to Line counts lines; an error mark covers every row of its line.
+        t.fake.prompter.answerInput(QStringLiteral("3"));
+        action(w, "editGoToLine")->trigger();
+        QCOMPARE(t.fake.prompter.inputs.last().prompt, QStringLiteral("Line number (1 to 4):"));
+        QCOMPARE(t.caret(), end + 1);
+        t.ed()->setErrorLine(1);
+        QCOMPARE(t.ed()->extraSelections().size(), t.ed()->blockCount() - 3);
+        t.ed()->setErrorLine(-1);
         t.caretTo(inString + 1);
         QCOMPARE(panel(w, 5), QStringLiteral("Line 2, Col %1").arg(inString + 1 - 8 + 1));
 
         // Backspace after a break and Delete before one take the character it
-        // stands for; Enter starts a real line.
+        // stands for; Enter starts a real line, indented as the long line is.
         QString edited = expected;
         QTest::keyClick(t.ed(), Qt::Key_Backspace);
         edited.remove(inString, 1);
@@ -133,11 +143,11 @@ private slots:
         QCOMPARE(t.text(), edited);
         t.caretTo(next);
         QTest::keyClick(t.ed(), Qt::Key_Return);
-        edited.insert(next, QLatin1Char('\n'));
+        edited.insert(next, QStringLiteral("\n  "));
         QCOMPARE(t.text(), edited);
         QCOMPARE(EditorText::lineCount(doc), 5);
-        QCOMPARE(t.caret(), next + 1);
-        QCOMPARE(EditorText::columnOf(doc, t.caret()), 0);
+        QCOMPARE(t.caret(), next + 3);
+        QCOMPARE(EditorText::columnOf(doc, t.caret()), 2);
 
         // Copying across breaks, by the menu and by the editor's own Copy (its context menu, dragging).
         QTextCursor c(doc);
