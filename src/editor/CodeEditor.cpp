@@ -262,6 +262,16 @@ void CodeEditor::paintRowBreaks(const QRect &area)
     }
 }
 
+void CodeEditor::insertFromMimeData(const QMimeData *source)
+{
+    if (!m_insertText || !source->hasText() || isReadOnly()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    m_insertText(source->text());
+    ensureCursorVisible();
+}
+
 QMimeData *CodeEditor::createMimeDataFromSelection() const
 {
     // The breaks between the rows of a long line are characters of the line.

@@ -32,6 +32,8 @@ public:
     {
         m_beforePaint = std::move(hook);
     }
+    // Puts in text dropped or pasted by the editor's own means, at the caret.
+    void setInsertText(std::function<void(const QString &)> insert) { m_insertText = std::move(insert); }
 
     void setLineNumbersShown(bool shown);
     bool lineNumbersShown() const { return m_lineNumbers; }
@@ -60,6 +62,7 @@ protected:
     bool viewportEvent(QEvent *event) override;
     void changeEvent(QEvent *event) override;
     QMimeData *createMimeDataFromSelection() const override;
+    void insertFromMimeData(const QMimeData *source) override;
 
 private:
     void watchDocument();
@@ -69,6 +72,7 @@ private:
     void paintRowBreaks(const QRect &area);
 
     std::function<void(const QTextBlock &)> m_beforePaint;
+    std::function<void(const QString &)> m_insertText;
     bool m_reportingFormats = false;
     LineNumberArea *m_gutter;
     bool m_lineNumbers = false;

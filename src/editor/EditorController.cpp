@@ -24,6 +24,11 @@ EditorController::EditorController(CodeEditor *editor, QFrame *hotInfoBox, QLabe
     // The editor keeps no history of its own: Undo and Redo are ours.
     m_editor->setUndoRedoEnabled(false);
     m_editor->setBeforePaintLine([this](const QTextBlock &b) { m_colouring.colourIfPending(b); });
+    m_editor->setInsertText([this](const QString &text) {
+        QTextCursor c = m_editor->textCursor();
+        insertInRows(c, text);
+        m_editor->setTextCursor(c);
+    });
     m_editor->installEventFilter(this);
     m_editor->viewport()->installEventFilter(this);
     m_length = m_editor->document()->characterCount() - 1;
@@ -84,7 +89,7 @@ void EditorController::appendText(const QString &text)
 {
     QTextCursor c(m_editor->document());
     c.movePosition(QTextCursor::End);
-    c.insertText(text);
+    insertInRows(c, text);
 }
 
 void EditorController::parseLine2(int line) { m_colouring.parseLine2(line); }
@@ -124,6 +129,12 @@ void EditorController::onContentsChange(int position, int removed, int added)
     const bool whole = m_knownText && position == 0 && addedChars == m_knownText->size();
     if (whole && m_knownBreaks)
         RowBreaks::ensure(doc).add(*m_knownBreaks);
+    if (m_insertedBreaks) {
+        RowBreaks &rows = RowBreaks::ensure(doc);
+        for (const LongLines::Break &b : *m_insertedBreaks)
+            rows.add(position + b.pos, b.ch);
+        m_insertedBreaks = nullptr;
+    }
     m_lines = EditorText::lineCount(doc);
 
     TextChange change;
@@ -141,6 +152,17 @@ void EditorController::onContentsChange(int position, int removed, int added)
     takeChange(change, blocksBefore, linesBefore, oldLength);
     if (!whole)
         cutLongRowsSoon(position, position + addedChars);
+}
+
+void EditorController::insertInRows(QTextCursor &c, const QString &text)
+{
+    // A long line pasted or put back goes in as rows: laid out whole it would
+    // hold the window for a moment.
+    std::vector<LongLines::Break> breaks;
+    const QString rows = LongLines::cutText(text, breaks);
+    m_insertedBreaks = breaks.empty() ? nullptr : &breaks;
+    c.insertText(rows);
+    m_insertedBreaks = nullptr;
 }
 
 void EditorController::cutLongRowsSoon(int from, int to)
@@ -286,7 +308,7 @@ void EditorController::putText(const QString &wanted)
     QTextCursor c(m_editor->document());
     c.setPosition(d.pos);
     c.setPosition(d.pos + d.removed, QTextCursor::KeepAnchor);
-    c.insertText(d.inserted);
+    insertInRows(c, d.inserted);
     m_puttingHistory = false;
     m_colouring.recolourRange(d.pos, int(d.inserted.size()));
 }
@@ -332,7 +354,7 @@ void EditorController::editCommand(int index)
         QGuiApplication::clipboard()->setText(selected);
         break;
     case 2:
-        c.insertText(clip);
+        insertInRows(c, clip);
         m_editor->setTextCursor(c);
         break;
     case 3:

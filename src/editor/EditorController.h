@@ -15,6 +15,7 @@ class QAction;
 class QDate;
 class QFrame;
 class QLabel;
+class QTextCursor;
 
 // Everything the code editor does beyond plain editing: colouring while typing,
 // the change notification with its history, Undo and Redo, automatic
@@ -97,6 +98,8 @@ private:
     void onContentsChange(int position, int removed, int added);
     void takeChange(const TextChange &change, int blocksBefore, int linesBefore, int oldLength);
     void cutLongRowsSoon(int from, int to);
+    // Inserts text at c as one change, its long lines going in as rows at once.
+    void insertInRows(QTextCursor &c, const QString &text);
     void cutLongRows();
     void keyPressed(const QString &typed, int key);
     void keyReleased(int key);
@@ -130,4 +133,6 @@ private:
     bool m_puttingHistory = false;
     const QString *m_knownText = nullptr; // the text being put in whole, while it is
     const std::vector<LongLines::Break> *m_knownBreaks = nullptr; // and its row breaks
+    // The row breaks of a text being inserted by insertInRows, while it is.
+    const std::vector<LongLines::Break> *m_insertedBreaks = nullptr;
 };

@@ -160,16 +160,26 @@ private slots:
         t.ed()->copy();
         QCOMPARE(QGuiApplication::clipboard()->text(), edited.mid(8, 3 * LongLines::RowChars));
 
-        // A long line pasted is cut into rows a moment later, as no step of its own.
+        // A long line pasted goes in as rows; one put in otherwise is cut into
+        // rows a moment later, as no step of its own.
         QGuiApplication::clipboard()->setText(wide);
         t.caretTo(7);
         const int steps = t.undoCount();
         action(w, "editClipboard", 2)->trigger();
         edited.insert(7, wide);
-        QVERIFY(!rowsOk());
-        QTRY_VERIFY(EditorText::lineCount(doc) == 5 && rowsOk());
+        QVERIFY(rowsOk());
         QCOMPARE(t.text(), edited);
-        QCOMPARE(t.undoCount(), steps + 1);
+        t.insertAt(7, wide);
+        edited.insert(7, wide);
+        QVERIFY(!rowsOk());
+        QTRY_VERIFY(rowsOk());
+        t.caretTo(7);
+        t.ed()->paste(); // the editor's own paste, as a drop
+        edited.insert(7, wide);
+        QVERIFY(rowsOk());
+        QCOMPARE(EditorText::lineCount(doc), 5);
+        QCOMPARE(t.text(), edited);
+        QCOMPARE(t.undoCount(), steps + 3);
 
         // Undo goes back through every step; the program is saved as it was.
         while (editor(w).canUndo())
