@@ -4,7 +4,6 @@
 #include "editor/CodeEditor.h"
 #include "editor/DocumentBuilder.h"
 #include "editor/EditorText.h"
-#include "editor/RowBreaks.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,20 +13,23 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTextBlock>
-#include <QTimer>
 
 EditorController::EditorController(CodeEditor *editor, QFrame *hotInfoBox, QLabel *hotInfoLabel,
                                    QObject *parent)
     : QObject(parent), m_editor(editor), m_hotBox(hotInfoBox), m_hotLabel(hotInfoLabel),
-      m_colouring(editor)
+      m_colouring(editor), m_rows(editor)
 {
     // The editor keeps no history of its own: Undo and Redo are ours.
     m_editor->setUndoRedoEnabled(false);
     m_editor->setBeforePaintLine([this](const QTextBlock &b) { m_colouring.colourIfPending(b); });
     m_editor->setInsertText([this](const QString &text) {
         QTextCursor c = m_editor->textCursor();
-        insertInRows(c, text);
+        m_rows.insert(c, text);
         m_editor->setTextCursor(c);
+    });
+    connect(&m_rows, &RowKeeper::rowsCut, this, [this](int from, int to) {
+        m_lines = EditorText::lineCount(m_editor->document());
+        m_colouring.recolourRange(from, to - from);
     });
     m_editor->installEventFilter(this);
     m_editor->viewport()->installEventFilter(this);
@@ -54,20 +56,19 @@ ChunkedText EditorController::sharedText() const
 void EditorController::setText(const QString &text)
 {
     // Long lines go in as rows (see LongLines).
-    std::vector<LongLines::Break> breaks;
-    const QString rows = LongLines::cutText(text, breaks);
+    const QString rows = m_rows.prepare(text);
     if (text.size() < LongTextChars) {
         m_knownText = &text;
-        m_knownBreaks = &breaks;
         m_editor->setPlainText(rows);
         m_knownText = nullptr;
-        m_knownBreaks = nullptr;
+        m_rows.done();
         return;
     }
     // A long text is put into a document of its own away from the window, which
     // then shows that document instead: one change, as setPlainText makes it.
-    QTextDocument *built = buildDocumentAside(rows, breaks, *m_editor->document(),
+    QTextDocument *built = buildDocumentAside(rows, m_rows.prepared(), *m_editor->document(),
                                               [this](int percent) { emit loadProgress(percent); });
+    m_rows.done();
     m_editor->adoptDocument(built);
     watchDocument();
     const int blocksBefore = m_blocks, linesBefore = m_lines, oldLength = m_length;
@@ -89,7 +90,7 @@ void EditorController::appendText(const QString &text)
 {
     QTextCursor c(m_editor->document());
     c.movePosition(QTextCursor::End);
-    insertInRows(c, text);
+    m_rows.insert(c, text);
 }
 
 void EditorController::parseLine2(int line) { m_colouring.parseLine2(line); }
@@ -118,24 +119,13 @@ void EditorController::onContentsChange(int position, int removed, int added)
     const int oldLength = m_length;
     m_length = newLength;
     m_blocks = doc->blockCount();
-    if (m_cuttingRows) {
-        m_lines = EditorText::lineCount(doc);
-        return; // the text is the same, only held in more rows
-    }
+    if (m_rows.cutting())
+        return; // the text is the same, only held in more rows (see rowsCut)
     if (removedChars == 0 && addedChars == 0)
         return; // formatting only
-    if (RowBreaks *rows = RowBreaks::of(doc))
-        rows->applyChange(position, removedChars, addedChars);
-    const bool whole = m_knownText && position == 0 && addedChars == m_knownText->size();
-    if (whole && m_knownBreaks)
-        RowBreaks::ensure(doc).add(*m_knownBreaks);
-    if (m_insertedBreaks) {
-        RowBreaks &rows = RowBreaks::ensure(doc);
-        for (const LongLines::Break &b : *m_insertedBreaks)
-            rows.add(position + b.pos, b.ch);
-        m_insertedBreaks = nullptr;
-    }
+    m_rows.follow(position, removedChars, addedChars);
     m_lines = EditorText::lineCount(doc);
+    const bool whole = m_knownText && position == 0 && addedChars == m_knownText->size();
 
     TextChange change;
     change.pos = position;
@@ -151,71 +141,7 @@ void EditorController::onContentsChange(int position, int removed, int added)
     }
     takeChange(change, blocksBefore, linesBefore, oldLength);
     if (!whole)
-        cutLongRowsSoon(position, position + addedChars);
-}
-
-void EditorController::insertInRows(QTextCursor &c, const QString &text)
-{
-    // A long line pasted or put back goes in as rows: laid out whole it would
-    // hold the window for a moment.
-    std::vector<LongLines::Break> breaks;
-    const QString rows = LongLines::cutText(text, breaks);
-    m_insertedBreaks = breaks.empty() ? nullptr : &breaks;
-    c.insertText(rows);
-    m_insertedBreaks = nullptr;
-}
-
-void EditorController::cutLongRowsSoon(int from, int to)
-{
-    // Typing rarely makes a row too long; a paste or an Undo may.
-    QTextDocument *doc = m_editor->document();
-    bool tooLong = false;
-    for (QTextBlock b = doc->findBlock(from); b.isValid() && b.position() <= to && !tooLong; b = b.next())
-        tooLong = b.length() - 1 > LongLines::MaxRowChars;
-    if (!tooLong || m_rowsCutSoon)
-        return;
-    // Not inside the change: the document is still busy with it.
-    m_rowsCutSoon = true;
-    QTimer::singleShot(0, this, &EditorController::cutLongRows);
-}
-
-void EditorController::cutLongRows()
-{
-    m_rowsCutSoon = false;
-    QTextDocument *doc = m_editor->document();
-    struct Cut {
-        int pos;
-        char16_t ch;
-    };
-    std::vector<Cut> cuts;
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-        if (b.length() - 1 <= LongLines::MaxRowChars)
-            continue;
-        const QString text = b.text();
-        for (int k : LongLines::cuts(text))
-            cuts.push_back({b.position() + k, text.at(k).unicode()});
-    }
-    if (cuts.empty())
-        return;
-    // Each cut character becomes a row break in its place: the break goes in
-    // after it and the character goes, so that carets on either side stay there.
-    // One edit: the rows are laid out once, not the long line once per cut.
-    m_cuttingRows = true;
-    QTextCursor c(doc);
-    c.beginEditBlock();
-    for (auto it = cuts.rbegin(); it != cuts.rend(); ++it) {
-        c.setPosition(it->pos + 1);
-        c.insertBlock();
-        c.setPosition(it->pos);
-        c.deleteChar();
-    }
-    c.endEditBlock();
-    m_cuttingRows = false;
-    RowBreaks &rows = RowBreaks::ensure(doc);
-    for (const Cut &cut : cuts)
-        rows.add(cut.pos, cut.ch);
-    m_lines = EditorText::lineCount(doc);
-    m_colouring.recolourRange(cuts.front().pos, cuts.back().pos - cuts.front().pos);
+        m_rows.cutSoon(position, position + addedChars);
 }
 
 void EditorController::takeChange(const TextChange &change, int blocksBefore, int linesBefore, int oldLength)
@@ -308,7 +234,7 @@ void EditorController::putText(const QString &wanted)
     QTextCursor c(m_editor->document());
     c.setPosition(d.pos);
     c.setPosition(d.pos + d.removed, QTextCursor::KeepAnchor);
-    insertInRows(c, d.inserted);
+    m_rows.insert(c, d.inserted);
     m_puttingHistory = false;
     m_colouring.recolourRange(d.pos, int(d.inserted.size()));
 }
@@ -354,7 +280,7 @@ void EditorController::editCommand(int index)
         QGuiApplication::clipboard()->setText(selected);
         break;
     case 2:
-        insertInRows(c, clip);
+        m_rows.insert(c, clip);
         m_editor->setTextCursor(c);
         break;
     case 3:

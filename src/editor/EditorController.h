@@ -3,7 +3,7 @@
 #include "common/core/TextBuffer.h"
 #include "editor/core/EditHistory.h"
 #include "editor/core/HotInfo.h"
-#include "editor/core/LongLines.h"
+#include "editor/RowKeeper.h"
 #include "editor/SyntaxColouring.h"
 
 #include <QHash>
@@ -15,7 +15,6 @@ class QAction;
 class QDate;
 class QFrame;
 class QLabel;
-class QTextCursor;
 
 // Everything the code editor does beyond plain editing: colouring while typing,
 // the change notification with its history, Undo and Redo, automatic
@@ -97,10 +96,6 @@ private:
     void watchDocument();
     void onContentsChange(int position, int removed, int added);
     void takeChange(const TextChange &change, int blocksBefore, int linesBefore, int oldLength);
-    void cutLongRowsSoon(int from, int to);
-    // Inserts text at c as one change, its long lines going in as rows at once.
-    void insertInRows(QTextCursor &c, const QString &text);
-    void cutLongRows();
     void keyPressed(const QString &typed, int key);
     void keyReleased(int key);
     void lineChangeCheck();
@@ -114,6 +109,7 @@ private:
     QFrame *m_hotBox;
     QLabel *m_hotLabel;
     SyntaxColouring m_colouring;
+    RowKeeper m_rows;
     HotInfoTable m_hotInfo;
     EditHistory m_history;
     QHash<int, QList<QAction *>> m_windowShortcuts; // by QKeyCombination::toCombined()
@@ -128,11 +124,6 @@ private:
     int m_length = 0;          // characters in the document, without the final one
     int m_blocks = 1;
     int m_lines = 1;
-    bool m_cuttingRows = false;
-    bool m_rowsCutSoon = false;
     bool m_puttingHistory = false;
     const QString *m_knownText = nullptr; // the text being put in whole, while it is
-    const std::vector<LongLines::Break> *m_knownBreaks = nullptr; // and its row breaks
-    // The row breaks of a text being inserted by insertInRows, while it is.
-    const std::vector<LongLines::Break> *m_insertedBreaks = nullptr;
 };
