@@ -27,10 +27,9 @@ EditorController::EditorController(CodeEditor *editor, QFrame *hotInfoBox, QLabe
         m_rows.insert(c, text);
         m_editor->setTextCursor(c);
     });
-    connect(&m_rows, &RowKeeper::rowsCut, this, [this](int from, int to) {
-        m_lines = EditorText::lineCount(m_editor->document());
-        m_colouring.recolourRange(from, to - from);
-    });
+    // Rows just cut are coloured again when painted (the line count stays).
+    connect(&m_rows, &RowKeeper::rowsCut, this,
+            [this](int from, int to) { m_colouring.recolourRange(from, to - from); });
     m_editor->installEventFilter(this);
     m_editor->viewport()->installEventFilter(this);
     m_length = m_editor->document()->characterCount() - 1;

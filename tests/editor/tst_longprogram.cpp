@@ -173,6 +173,7 @@ private slots:
         edited.insert(7, wide);
         QVERIFY(!rowsOk());
         QTRY_VERIFY(rowsOk());
+        QCOMPARE(t.colours({7 + int(wide.indexOf(QLatin1Char('"'))) + 5000}), QStringLiteral("brown"));
         t.caretTo(7);
         t.ed()->paste(); // the editor's own paste, as a drop
         edited.insert(7, wide);
