@@ -11,10 +11,10 @@ const QList<Measurement> &AllMeasurements()
     // Start-up first: it wants the first window the process creates.
     static const QList<Measurement> all = {
         {QStringLiteral("startup"),
-         QStringLiteral("main window constructed, shown and Form_Load done, in this process"),
+         QStringLiteral("main window constructed, shown and started, in this process"),
          MeasureStartup},
         {QStringLiteral("startup_process"),
-         QStringLiteral("a new process, from its start to the end of Form_Load"),
+         QStringLiteral("a new process, from its start until its first window has started"),
          MeasureStartupProcess},
         {QStringLiteral("open_file"),
          QStringLiteral("Opening a generated program on a shown window: read, show, colour and lay out; the longest the window does not answer meanwhile"),

@@ -5,9 +5,9 @@
 // The measurements, one function each. A new figure is a function here and a
 // line in AllMeasurements().
 
-// startup_first, startup (ms): the main window built, shown and Form_Load done.
+// startup_first, startup (ms): the main window built, shown and started.
 QList<BenchRow> MeasureStartup(BenchEnvironment &env);
-// startup_process (ms): a fresh process of this program up to the end of Form_Load.
+// startup_process (ms): a fresh process of this program until its first window has started.
 QList<BenchRow> MeasureStartupProcess(BenchEnvironment &env);
 // The child side of MeasureStartupProcess: builds the window, says "ready", ends.
 int RunStartupChild(int argc, char **argv);

@@ -19,7 +19,7 @@ void Settle()
     QCoreApplication::processEvents();
 }
 
-// One start: construct, Form_Load (which shows the window and lets it paint).
+// One start: construct, then start (which shows the window and lets it paint).
 double OneStartup(Services &services)
 {
     double ms = 0;
