@@ -430,6 +430,7 @@ bool EditorController::eventFilter(QObject *watched, QEvent *event)
                 emit overwriteModeChanged(m_editor->overwriteMode());
                 return true;
             }
+            m_rows.beforeTyping(ke->text());
             keyPressed(ke->text(), ke->key());
             break;
         }

@@ -26,6 +26,20 @@ void RowKeeper::insert(QTextCursor &c, const QString &text)
     done();
 }
 
+void RowKeeper::beforeTyping(const QString &typed)
+{
+    // Overwriting at the end of a row replaces the character its break stands
+    // for, as it would anywhere else in the line.
+    if (!m_editor->overwriteMode() || typed.isEmpty() || !typed.at(0).isPrint())
+        return;
+    QTextCursor c = m_editor->textCursor();
+    const RowBreaks *rows = RowBreaks::of(m_editor->document());
+    if (c.hasSelection() || !rows || !rows->at(c.position()))
+        return;
+    c.setPosition(c.position() + 1, QTextCursor::KeepAnchor);
+    m_editor->setTextCursor(c);
+}
+
 void RowKeeper::follow(int position, int removed, int added)
 {
     QTextDocument *doc = m_editor->document();

@@ -23,6 +23,8 @@ public:
     void done() { m_pending = false; }
     // Inserts text at c as one change, its long lines in rows.
     void insert(QTextCursor &c, const QString &text);
+    // A key typing `typed` is about to reach the editor.
+    void beforeTyping(const QString &typed);
 
     // True while rows are being cut: the document changes, its text does not.
     bool cutting() const { return m_cutting; }

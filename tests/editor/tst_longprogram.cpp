@@ -120,6 +120,7 @@ private slots:
         for (int p : {quote, inString, inString + 1, end, doc->characterCount() - 1})
             QCOMPARE(EditorText::qtPosition(doc, EditorText::modelPosition(doc, p)), p);
         QCOMPARE(EditorText::qtPosition(doc, EditorText::modelPosition(doc, end) + 1), end); // between CR and LF
+        QCOMPARE(EditorText::modelTextBefore(doc, inString + 3, 6), expected.mid(inString - 3, 6));
         // Go to Line counts lines; an error mark covers every row of its line.
         t.fake.prompter.answerInput(QStringLiteral("3"));
         action(w, "editGoToLine")->trigger();
@@ -148,6 +149,16 @@ private slots:
         QCOMPARE(EditorText::lineCount(doc), 5);
         QCOMPARE(t.caret(), next + 3);
         QCOMPARE(EditorText::columnOf(doc, t.caret()), 2);
+        // Overwriting at the end of a row replaces the character its break stands for.
+        const int third = breakAfter(next + 3);
+        t.caretTo(third);
+        QTest::keyClick(t.ed(), Qt::Key_Insert);
+        QTest::keyClicks(t.ed(), "q");
+        QTest::keyClick(t.ed(), Qt::Key_Insert);
+        edited[third] = QLatin1Char('q');
+        QCOMPARE(t.text(), edited);
+        QTRY_VERIFY(rowsOk());
+        QCOMPARE(t.text(), edited);
 
         // Copying across breaks, by the menu and by the editor's own Copy (its context menu, dragging).
         QTextCursor c(doc);
