@@ -7,6 +7,7 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QRandomGenerator>
 #include <QTextBlock>
 #include <QSignalSpy>
 #include <QTest>
@@ -204,6 +205,68 @@ private slots:
         action(w, "fileSave")->trigger();
         QCOMPARE(readBytes(t.fake.services.commandLine), ("x" + expected + "\n").toUtf8().replace("\n", "\r\n"));
         QVERIFY(t.fake.prompter.unexpected.isEmpty());
+    }
+
+    void randomEditsKeepTheText()
+    {
+        // Edits of every kind at random places, breaks included, against the
+        // same edits made to a plain string: every editor position is a text position.
+        QString ref = QStringLiteral("a\n") + QStringLiteral("xy, ").repeated(5000) + QStringLiteral("\nb");
+        const QString original = ref;
+        TestWindow t(ref.toUtf8(), "random.yab");
+        MainWindow &w = t.start();
+        QTextDocument *doc = t.ed()->document();
+        QRandomGenerator random(7);
+        const QString alphabet = QStringLiteral("ab, \n\"\u00e9");
+        for (int step = 0; step < 400; ++step) {
+            const int at = int(random.bounded(ref.size() + 1));
+            const int op = int(random.bounded(100));
+            if (op < 25) {
+                QString s;
+                for (int n = int(random.bounded(1, 6)); n > 0; --n)
+                    s += alphabet.at(random.bounded(alphabet.size()));
+                t.insertAt(at, s);
+                ref.insert(at, s);
+            } else if (op < 45) {
+                const int n = std::min(int(random.bounded(20)), int(ref.size()) - at);
+                QTextCursor c(doc);
+                c.setPosition(at);
+                c.setPosition(at + n, QTextCursor::KeepAnchor);
+                c.removeSelectedText();
+                ref.remove(at, n);
+            } else if (op < 65 && at > 0) {
+                t.caretTo(at);
+                QTest::keyClick(t.ed(), Qt::Key_Backspace);
+                ref.remove(at - 1, 1);
+            } else if (op < 85 && at < ref.size()) {
+                t.caretTo(at);
+                QTest::keyClick(t.ed(), Qt::Key_Delete);
+                ref.remove(at, 1);
+            } else if (op < 98) {
+                t.caretTo(at);
+                QTest::keyClicks(t.ed(), "q");
+                ref.insert(at, QLatin1Char('q'));
+            } else {
+                const QString line = QStringLiteral("zz,").repeated(4000);
+                t.insertAt(at, line);
+                ref.insert(at, line);
+            }
+            QCoreApplication::processEvents();
+            QCOMPARE(t.text(), ref);
+            if (step % 20 == 0) {
+                const QStringList lines = ref.split(QLatin1Char('\n'));
+                QCOMPARE(EditorText::lineCount(doc), lines.size());
+                const int line = int(random.bounded(lines.size()));
+                QCOMPARE(EditorText::lineText(doc, line), lines.at(line));
+                const int p = int(random.bounded(ref.size() + 1));
+                QCOMPARE(EditorText::modelPosition(doc, p), p + int(ref.left(p).count(QLatin1Char('\n'))));
+                QCOMPARE(EditorText::qtPosition(doc, EditorText::modelPosition(doc, p)), p);
+            }
+        }
+        QVERIFY(RowBreaks::of(doc));
+        while (editor(w).canUndo())
+            action(w, "editUndo")->trigger();
+        QCOMPARE(t.text(), original);
     }
 };
 
