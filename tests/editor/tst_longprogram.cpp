@@ -219,7 +219,12 @@ private slots:
         QRandomGenerator random(7);
         const QString alphabet = QStringLiteral("ab, \n\"\u00e9");
         for (int step = 0; step < 400; ++step) {
-            const int at = int(random.bounded(ref.size() + 1));
+            // Half the time at a row break or right beside it.
+            int at = int(random.bounded(ref.size() + 1));
+            if (const RowBreaks *rows = RowBreaks::of(doc); rows && random.bounded(2)) {
+                const int near = rows->all()[random.bounded(int(rows->all().size()))].pos;
+                at = std::clamp(near + int(random.bounded(3)) - 1, 0, int(ref.size()));
+            }
             const int op = int(random.bounded(100));
             if (op < 25) {
                 QString s;
