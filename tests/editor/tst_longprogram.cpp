@@ -184,7 +184,11 @@ private slots:
         t.insertAt(7, wide);
         edited.insert(7, wide);
         QVERIFY(!rowsOk());
+        const int cutAt = LongLines::cuts(doc->findBlock(7).text())[1] + doc->findBlock(7).position();
+        t.caretTo(cutAt); // a caret just before a character that becomes a break stays before it
         QTRY_VERIFY(rowsOk());
+        QCOMPARE(t.caret(), cutAt);
+        QVERIFY(RowBreaks::of(doc)->at(cutAt));
         QCOMPARE(t.colours({7 + int(wide.indexOf(QLatin1Char('"'))) + 5000}), QStringLiteral("brown"));
         t.caretTo(7);
         t.ed()->paste(); // the editor's own paste, as a drop
