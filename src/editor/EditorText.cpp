@@ -26,10 +26,31 @@ int breaksBeforeLine(const QTextDocument *doc, const RowBreaks *rows, int line)
     return lo;
 }
 
-QChar separator(const RowBreaks *rows, int pos)
+// What the block break at pos stands for: a character of a long line, or a line break.
+QString separator(const RowBreaks *rows, int pos, QLatin1StringView lineBreak)
 {
     const RowBreaks::Break *b = rows ? rows->at(pos) : nullptr;
-    return b ? QChar(b->ch) : QChar(QLatin1Char('\n'));
+    return b ? QString(QChar(b->ch)) : QString(lineBreak);
+}
+
+// The row breaks are looked up once per call; these take them as found.
+int countLines(const QTextDocument *doc, const RowBreaks *rows)
+{
+    return doc->blockCount() - (rows ? int(rows->all().size()) : 0);
+}
+
+int startOfLine(const QTextDocument *doc, const RowBreaks *rows, int line)
+{
+    line = std::clamp(line, 0, countLines(doc, rows) - 1);
+    return doc->findBlockByNumber(line + breaksBeforeLine(doc, rows, line)).position();
+}
+
+int endOfLine(const QTextDocument *doc, const RowBreaks *rows, int line)
+{
+    line = std::max(line, 0);
+    if (line + 1 < countLines(doc, rows))
+        return startOfLine(doc, rows, line + 1) - 1;
+    return doc->characterCount() - 1;
 }
 
 // The whole text, with `lineBreak` between lines.
@@ -57,8 +78,7 @@ namespace EditorText {
 
 int lineCount(const QTextDocument *doc)
 {
-    const RowBreaks *rows = RowBreaks::of(doc);
-    return doc->blockCount() - (rows ? int(rows->all().size()) : 0);
+    return countLines(doc, RowBreaks::of(doc));
 }
 
 int lineOf(const QTextDocument *doc, int qtPosition)
@@ -72,16 +92,12 @@ int lineOf(const QTextDocument *doc, int qtPosition)
 
 int lineStart(const QTextDocument *doc, int line)
 {
-    line = std::clamp(line, 0, lineCount(doc) - 1);
-    return doc->findBlockByNumber(line + breaksBeforeLine(doc, RowBreaks::of(doc), line)).position();
+    return startOfLine(doc, RowBreaks::of(doc), line);
 }
 
 int lineEnd(const QTextDocument *doc, int line)
 {
-    line = std::max(line, 0);
-    if (line + 1 < lineCount(doc))
-        return lineStart(doc, line + 1) - 1;
-    return doc->characterCount() - 1;
+    return endOfLine(doc, RowBreaks::of(doc), line);
 }
 
 int columnOf(const QTextDocument *doc, int qtPosition)
@@ -91,7 +107,8 @@ int columnOf(const QTextDocument *doc, int qtPosition)
 
 QString lineText(const QTextDocument *doc, int line)
 {
-    return textBetween(doc, lineStart(doc, line), lineEnd(doc, line));
+    const RowBreaks *rows = RowBreaks::of(doc);
+    return textBetween(doc, startOfLine(doc, rows, line), endOfLine(doc, rows, line));
 }
 
 QString textBetween(const QTextDocument *doc, int from, int to)
@@ -107,7 +124,7 @@ QString textBetween(const QTextDocument *doc, int from, int to)
             out += QStringView(text).mid(s, e - s);
         const int sep = start + int(text.size());
         if (sep >= from && sep < to && b.next().isValid())
-            out += separator(rows, sep);
+            out += separator(rows, sep, QLatin1StringView("\n"));
     }
     return out;
 }
@@ -125,9 +142,10 @@ int modelPosition(const QTextCursor &cursor)
 
 int qtPositionOfLine(const QTextDocument *doc, int line, int column)
 {
-    line = std::clamp(line, 0, lineCount(doc) - 1);
-    const int start = lineStart(doc, line);
-    return start + std::clamp(column, 0, lineEnd(doc, line) - start);
+    const RowBreaks *rows = RowBreaks::of(doc);
+    line = std::clamp(line, 0, countLines(doc, rows) - 1);
+    const int start = startOfLine(doc, rows, line);
+    return start + std::clamp(column, 0, endOfLine(doc, rows, line) - start);
 }
 
 int qtPosition(const QTextDocument *doc, int modelPosition)
@@ -135,16 +153,17 @@ int qtPosition(const QTextDocument *doc, int modelPosition)
     if (modelPosition <= 0)
         return 0;
     // Binary search over the lines: line n starts at program position start + n.
-    int lo = 0, hi = lineCount(doc) - 1;
+    const RowBreaks *rows = RowBreaks::of(doc);
+    int lo = 0, hi = countLines(doc, rows) - 1;
     while (lo < hi) {
         const int mid = (lo + hi + 1) / 2;
-        if (lineStart(doc, mid) + mid <= modelPosition)
+        if (startOfLine(doc, rows, mid) + mid <= modelPosition)
             lo = mid;
         else
             hi = mid - 1;
     }
-    const int start = lineStart(doc, lo);
-    const int at = start + std::min(modelPosition - (start + lo), lineEnd(doc, lo) - start);
+    const int start = startOfLine(doc, rows, lo);
+    const int at = start + std::min(modelPosition - (start + lo), endOfLine(doc, rows, lo) - start);
     // Never between the two halves of a character outside the basic plane: the
     // next keystroke would split it.
     if (at > start && doc->characterAt(at).isLowSurrogate() && doc->characterAt(at - 1).isHighSurrogate())
@@ -167,9 +186,7 @@ QString modelTextBefore(const QTextDocument *doc, int qtPosition, int n)
         b = b.previous();
         if (!b.isValid())
             break;
-        const int sep = b.position() + b.length() - 1;
-        const RowBreaks::Break *k = rows ? rows->at(sep) : nullptr;
-        out.prepend(k ? QString(QChar(k->ch)) : QStringLiteral("\r\n"));
+        out.prepend(separator(rows, b.position() + b.length() - 1, QLatin1StringView("\r\n")));
         column = b.length() - 1;
     }
     return out.size() > n ? out.right(n) : out;
@@ -201,9 +218,10 @@ int modelLength(const QTextDocument *doc)
 
 int modelLineStart(const QTextDocument *doc, int line)
 {
-    if (line < 0 || line >= lineCount(doc))
+    const RowBreaks *rows = RowBreaks::of(doc);
+    if (line < 0 || line >= countLines(doc, rows))
         return modelLength(doc);
-    return lineStart(doc, line) + line;
+    return startOfLine(doc, rows, line) + line;
 }
 
 } // namespace EditorText

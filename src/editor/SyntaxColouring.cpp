@@ -203,8 +203,9 @@ QColor SyntaxColouring::colourAt(int position)
         colourBlock(block);
         m_editor->reportFormatChanges();
     }
-    if (const RowBreaks *rows = RowBreaks::of(block.document()); rows && rows->at(position))
-        return QColor(rows->at(position)->colour); // a row break: the character it stands for
+    const RowBreaks *rows = RowBreaks::of(block.document());
+    if (const RowBreaks::Break *k = rows ? rows->at(position) : nullptr)
+        return QColor(k->colour); // a row break: the character it stands for
     const int column = position - block.position();
     QColor colour = Qt::black;
     for (const QTextLayout::FormatRange &r : block.layout()->formats())

@@ -219,8 +219,9 @@ bool GraphicsTools::boundLiteralUnchanged() const
     const QTextDocument *doc = m_editor->document();
     const int lineNumber = EditorText::lineOf(doc, m_boundLiteral.selectionStart());
     const QString line = EditorText::lineText(doc, lineNumber);
-    const int start = m_boundLiteral.selectionStart() - EditorText::lineStart(doc, lineNumber);
-    const int end = m_boundLiteral.selectionEnd() - EditorText::lineStart(doc, lineNumber);
+    const int lineStart = EditorText::lineStart(doc, lineNumber);
+    const int start = m_boundLiteral.selectionStart() - lineStart;
+    const int end = m_boundLiteral.selectionEnd() - lineStart;
     return EditorText::textBetween(doc, m_boundLiteral.selectionStart(), m_boundLiteral.selectionEnd()) == m_boundText
            && start > 0 && end < line.size()
            && line.at(start - 1) == QLatin1Char('"') && line.at(end) == QLatin1Char('"');
